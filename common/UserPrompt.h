@@ -1,0 +1,67 @@
+#pragma once
+// The one door through which core code talks to the user: message boxes, questions, the
+// wait cursor, the modeless saturation notice and fatal exits. The GUI implements it with
+// Qt dialogs, tests with a recorder, command-line tools with the console.
+
+#include <QString>
+
+namespace velor {
+
+enum class PromptIcon { None, Information, Question, Exclamation, Stop };
+enum class PromptButtons { Ok, OkCancel, YesNo, RetryCancel };
+enum class PromptAnswer { Ok, Cancel, Yes, No, Retry };
+
+struct PromptMessage {
+    QString text;
+    QString caption;  // empty: the application's name
+    PromptIcon icon = PromptIcon::None;
+    PromptButtons buttons = PromptButtons::Ok;
+    bool taskModal = false;
+};
+
+// The program's name, used as the caption of messages that give none.
+inline const QString kApplicationName = QStringLiteral("Orbiscan Viewer");
+
+class UserPrompt {
+public:
+    virtual ~UserPrompt() = default;
+
+    virtual PromptAnswer Show(const PromptMessage& message) = 0;
+
+    // Ends the program after telling the user why. Implementations normally never return;
+    // test recorders may throw to regain control. If one does return, the process exits.
+    [[noreturn]] void FatalExit(const QString& text, int exitCode);
+
+    virtual void BeginWaitCursor() {}
+    virtual void EndWaitCursor() {}
+
+    // The modeless "Beam Information!" window that warns of a saturated signal.
+    virtual void ShowSaturationNotice(const QString& /*text*/) {}
+    virtual void CloseSaturationNotice() {}
+
+    // Convenience for the common shapes.
+    PromptAnswer Message(const QString& text, const QString& caption, PromptIcon icon);
+    PromptAnswer Ask(const QString& text, const QString& caption, PromptButtons buttons,
+                     PromptIcon icon);
+
+protected:
+    virtual void ReportFatal(const QString& text, int exitCode) = 0;
+};
+
+// Process exit codes of the fatal paths.
+inline constexpr int kExitOutOfMemory = 12;
+inline constexpr int kExitNoTimer = 14;
+
+// Keeps a wait cursor up for the lifetime of the guard.
+class WaitCursor {
+public:
+    explicit WaitCursor(UserPrompt& prompt) : m_prompt(prompt) { m_prompt.BeginWaitCursor(); }
+    ~WaitCursor() { m_prompt.EndWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    UserPrompt& m_prompt;
+};
+
+}  // namespace velor

@@ -1,0 +1,68 @@
+#include "document/AngleGrid.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <numbers>
+
+namespace velor {
+
+void ComputeAngleGrid(float storedDistance, float* theta, float* weight) {
+    const float d = storedDistance;
+    const float r0 = kRotationRadius;
+    // The constant part of r² is formed in single precision, as the calibrated weights assume.
+    const float squares = d * d + r0 * r0;
+    for (int i = 0; i < kSamplesPerProfile; ++i) {
+        const double t = (static_cast<double>(i) / (kSamplesPerProfile - 1) - 0.5) * std::numbers::pi;
+        const double r = std::sqrt(squares + 2.0 * r0 * d * std::cos(t));
+        // theta = acos((D + R cos t) / r), taken through atan2: near the axis acos of a ratio
+        // rounded in single precision is off by up to 1e-4 rad and misses 0 at the centre.
+        theta[i] = static_cast<float>(std::atan2(r0 * std::sin(t), d + r0 * std::cos(t)));
+        const double ratio = r / (static_cast<double>(d) + r0);
+        weight[i] = static_cast<float>(ratio * ratio / std::cos(theta[i] - t));
+    }
+}
+
+namespace {
+
+struct FovRow {
+    double distance;
+    double limit;
+};
+
+// Measured field-of-view limits beyond 2.2 cm (user distance, cm → degrees).
+constexpr FovRow kFovTable[] = {
+    {2.2, 52.84}, {2.3, 52.13}, {2.4, 51.44}, {2.5, 50.75}, {2.6, 50.08}, {2.7, 49.43},
+    {2.8, 48.02}, {2.9, 46.64}, {3.0, 45.35}, {3.1, 44.14}, {3.2, 43.00}, {3.3, 41.93},
+    {3.4, 40.92}, {3.5, 39.97}, {3.6, 39.06}, {3.7, 38.19}, {3.8, 37.37}, {3.9, 36.59},
+    {4.0, 35.84}, {4.1, 35.12}, {4.2, 34.44}, {4.3, 33.78}, {4.4, 33.15}, {4.5, 32.55},
+    {4.6, 31.96}, {4.7, 31.40}, {4.8, 30.86}, {4.9, 30.34}, {5.0, 29.84}, {5.5, 27.57},
+    {6.0, 25.63}, {6.5, 23.96}, {7.0, 22.50}, {7.5, 21.21}, {8.0, 20.06}, {8.5, 19.03},
+    {9.0, 18.11}, {9.5, 17.27}, {10, 16.51},  {11, 15.17},  {12, 14.05},  {13, 13.06},
+    {14, 12.21},  {15, 11.46},  {16, 10.80},  {17, 10.21},  {18, 9.70},   {19, 9.22},
+    {20, 8.79},
+};
+
+double TableLimit(double x) {
+    const auto first = std::begin(kFovTable);
+    const auto last = std::end(kFovTable);
+    if (x <= first->distance) return first->limit;
+    // First row at or beyond x; beyond the table, extend the last segment.
+    auto upper = std::find_if(first, last, [x](const FovRow& row) { return row.distance >= x; });
+    if (upper == last) upper = last - 1;
+    const FovRow& lo = *(upper - 1);
+    const FovRow& hi = *upper;
+    return lo.limit + (x - lo.distance) * (hi.limit - lo.limit) / (hi.distance - lo.distance);
+}
+
+}  // namespace
+
+double FieldOfViewLimitDegrees(float storedDistance) {
+    const double d = storedDistance;
+    const double a1 = 90.0 - std::atan(2.0 * d / kGeometricFieldConstant) * 180.0 / std::numbers::pi;
+    const double x = static_cast<double>(storedDistance - kApertureOffset);
+    if (x < 2.2) return a1;
+    return std::min(a1, TableLimit(x));
+}
+
+}  // namespace velor

@@ -1,0 +1,29 @@
+#include "document/DocumentArrays.h"
+
+#include "document/Geometry.h"
+#include "instrument/board/Tesk32.h"
+
+namespace velor {
+
+void DocumentArrays::Allocate(uint16_t scans3D) {
+    DocumentArrays fresh;
+    const size_t scans = static_cast<size_t>(scans3D) + 1;
+    for (int axis = 0; axis < 2; ++axis) {
+        fresh.profile[axis].assign(kSamplesPerProfile, 0.0f);
+        fresh.profileAngles[axis].assign(kSamplesPerProfile, 0.0f);
+        fresh.rawSweep[axis].assign(kSamplesPerSweep, 0.0f);
+        fresh.sumBuffer[axis].assign(kSamplesPerSweep, 0.0f);
+    }
+    fresh.readBuffer.assign(kSamplesPerSweep, 0);
+    fresh.angleGrid.assign(kSamplesPerProfile, 0.0f);
+    fresh.gridWeight.assign(kSamplesPerProfile, 0.0f);
+    fresh.data3D.assign(scans * kSamplesPerProfile, 0.0f);
+    fresh.scanNoise.assign(scans, 0.0f);
+    fresh.conePower.assign(kConePowerCount, 0.0f);
+    fresh.centroidPower.assign(kCentroidPowerCapacity, 0.0f);
+    *this = std::move(fresh);
+}
+
+void DocumentArrays::Free() { *this = DocumentArrays{}; }
+
+}  // namespace velor

@@ -1,0 +1,32 @@
+#pragma once
+// The document's data arrays, allocated together for a given number of 3D scans and freed
+// together. Every element starts at zero.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace velor {
+
+inline constexpr int kConePowerCount = 1621;
+inline constexpr int kCentroidPowerCapacity = 1801;
+
+struct DocumentArrays {
+    std::array<std::vector<float>, 2> profile;        // 3241 per axis
+    std::array<std::vector<float>, 2> profileAngles;  // 3241 per axis
+    std::array<std::vector<float>, 2> rawSweep;       // 4096 per axis
+    std::array<std::vector<float>, 2> sumBuffer;      // 4096 per axis
+    std::vector<uint16_t> readBuffer;                 // 4096
+    std::vector<float> angleGrid;                     // 3241
+    std::vector<float> gridWeight;                    // 3241
+    std::vector<float> data3D;                        // (N + 1) · 3241
+    std::vector<float> scanNoise;                     // N + 1
+    std::vector<float> conePower;                     // 1621
+    std::vector<float> centroidPower;                 // 1801
+
+    // Throws std::bad_alloc; the caller decides what a failure means.
+    void Allocate(uint16_t scans3D);
+    void Free();
+};
+
+}  // namespace velor

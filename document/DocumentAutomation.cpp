@@ -1,0 +1,62 @@
+// The document's automation properties and array methods: what another program reads and
+// sets through the automation interface.
+
+#include <algorithm>
+
+#include "document/AngleGrid.h"
+#include "document/Velor32Doc.h"
+
+namespace velor {
+
+void CVelor32Doc::SetShowWindow(bool show) {
+    m_bShowWindow = show ? 1 : 0;
+    m_env.frame.ShowMainWindow(show);
+}
+
+void CVelor32Doc::SetApertureSourceDistance(float distance) {
+    // The same range the distance dialog accepts; anything else is ignored, as setters do.
+    if (!(distance >= 0.0f && distance <= 100.0f)) return;
+    m_fDistance = distance + kApertureOffset;
+    const bool wasOn = IsAcquiring();
+    if (wasOn) SetAcquisition(false);
+    ReallocateArrays();
+    // The 3D data went with the arrays; do not claim otherwise.
+    m_b3DValid = 0;
+    m_fCalCounts = 0.0f;
+    RefreshStatusBar();
+    m_fAngularLimit = std::min(m_fAngularLimit, GetFieldOfView(0));
+    if (wasOn) SetAcquisition(true);
+}
+
+void CVelor32Doc::SetDataIncrement(int16_t increment) {
+    // A stride below 1 has no meaning (and would divide by zero in GetNumPts).
+    if (increment < 1) return;
+    m_nDataIncrement = static_cast<uint16_t>(increment);
+}
+
+void CVelor32Doc::SetAngularLimit(float degrees) {
+    m_fAngularLimit = std::min(degrees, GetFieldOfView(0));
+}
+
+int16_t CVelor32Doc::GetNumPts() const {
+    return static_cast<int16_t>(GetNumPoints(m_nSelectedAxis) / m_nDataIncrement);
+}
+
+std::vector<float> CVelor32Doc::GetProfileDataArray() const {
+    const int n = GetNumPts();
+    std::vector<float> values(std::max(n, 0));
+    const std::vector<float>& profile = m_arrays.profile[m_nSelectedAxis & 1];
+    for (int k = 0; k < n; ++k) values[k] = profile[static_cast<size_t>(k) * m_nDataIncrement];
+    return values;
+}
+
+std::vector<float> CVelor32Doc::GetProfileAngleArray() const {
+    const int n = GetNumPts();
+    std::vector<float> values(std::max(n, 0));
+    const std::vector<float>& angles =
+        IsCrossSectionMode() ? m_arrays.profileAngles[m_nSelectedAxis & 1] : m_arrays.angleGrid;
+    for (int k = 0; k < n; ++k) values[k] = angles[static_cast<size_t>(k) * m_nDataIncrement];
+    return values;
+}
+
+}  // namespace velor

@@ -1,0 +1,21 @@
+#pragma once
+// Everything outside the document that it talks to, handed over at construction so that the
+// same document runs in the program, in the command-line tool and in tests.
+
+#include "common/Clock.h"
+#include "common/UserPrompt.h"
+#include "document/DocumentFrame.h"
+#include "instrument/board/Tesk32.h"
+#include "instrument/motion/MotionStage.h"
+
+namespace velor {
+
+struct DocumentEnvironment {
+    UserPrompt& prompt;
+    Tesk32& board;
+    MotionStage& motion;
+    const MillisecondClock& clock;
+    DocumentFrame& frame;
+};
+
+}  // namespace velor

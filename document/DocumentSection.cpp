@@ -1,0 +1,129 @@
+// The document's section of a data or configuration file: the settings record, then (data
+// files only) both profiles, the N + 1 azimuth scans and their noise levels.
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "document/Velor32Doc.h"
+#include "document/file/FileHeader.h"
+#include "document/file/FileMessages.h"
+
+namespace velor {
+namespace {
+
+constexpr uint16_t kProfileBytes = kSamplesPerProfile * sizeof(float);
+static_assert(kProfileBytes == 12964);
+
+// Per-scan noise length as the format defines it: in 16-bit arithmetic.
+uint16_t NoiseArrayBytes(uint16_t scans3D) {
+    return static_cast<uint16_t>((scans3D + 1) * 4);
+}
+
+// Files from 4.0.2 on carry the per-scan noise array. Older major versions never wrote it.
+bool CarriesScanNoise(uint32_t fileVersion) {
+    return VersionMajor(fileVersion) >= 4 && VersionAtLeast(fileVersion, 4, 0, 2);
+}
+
+}  // namespace
+
+int CVelor32Doc::WriteDocumentSection(SerializeContext& context) {
+    Archive& archive = context.archive;
+    const CVelor32DocLSData& settings = Settings();
+    if (!WriteBlock(archive, &settings, sizeof settings)) return 0;
+    if (context.fileType == kFileTypeConfig) return 1;
+
+    for (int axis = 0; axis < 2; ++axis) {
+        if (!WriteBlock(archive, m_arrays.profile[axis].data(), kProfileBytes)) return 0;
+    }
+    for (int k = 0; k <= m_nScans3D; ++k) {
+        const float* scan = m_arrays.data3D.data() + static_cast<size_t>(k) * kSamplesPerProfile;
+        if (!WriteBlock(archive, scan, kProfileBytes)) return 0;
+    }
+    const uint16_t noiseBytes = NoiseArrayBytes(m_nScans3D);
+    if (WriteBlock(archive, m_arrays.scanNoise.data(), noiseBytes) != noiseBytes) return 0;
+    SetModifiedFlag(false);
+    return 1;
+}
+
+int CVelor32Doc::ReadDocumentSection(SerializeContext& context) {
+    Archive& archive = context.archive;
+
+    // 1. Settings, committed only when the block is sound.
+    CVelor32DocLSData copy = Settings();
+    if (ReadBlock(archive, &copy, sizeof copy) == 0) return 0;
+    // Any other scan count cannot have come from an acquisition, and 0 would leave the 3D
+    // analysis dividing by it.
+    if (!IsAllowedScans3D(copy.m_nScans3D)) return 0;
+    Settings() = copy;
+
+    // 2. Arrays and grid for the new settings.
+    ReallocateArrays();
+    SetPhiPair(m_fPhi);
+    StopCapture();
+    SetModifiedFlag(false);
+    RefreshStatusBar();
+
+    // 3. A configuration file carries settings only.
+    if (context.fileType == kFileTypeConfig) {
+        if (m_nUnits == 2) m_nUnits = 0;
+        m_bNeedsInit = 1;
+        m_b3DValid = 0;
+        return 1;
+    }
+
+    // 4. The two stored profiles go through the processing chain unchanged.
+    int result = 1;
+    m_bStoredProfile = 1;
+    std::array<std::vector<float>, 2> stored{std::vector<float>(kSamplesPerProfile),
+                                             std::vector<float>(kSamplesPerProfile)};
+    const uint16_t length0 = ReadBlock(archive, stored[0].data(), kProfileBytes);
+    const uint16_t length1 = ReadBlock(archive, stored[1].data(), kProfileBytes);
+    if (length0 == 0 || length1 == 0) {
+        m_env.prompt.Show(PromptMessage{filemsg::kCouldNotReadFile, filemsg::kFileErrorCaption,
+                                        PromptIcon::Question, PromptButtons::Ok, true});
+        result = 2;
+    } else {
+        const uint16_t lengths[2] = {length0, length1};
+        for (int axis = 0; axis < 2; ++axis) {
+            // A longer block is cut to a profile's worth of samples.
+            const int count = std::min<int>(lengths[axis] / 4, kSamplesPerProfile);
+            m_nRawCount[axis] = static_cast<uint16_t>(count);
+            std::copy_n(stored[axis].begin(), count, m_arrays.rawSweep[axis].begin());
+        }
+        ProcessSweeps();
+    }
+    m_bStoredProfile = 0;
+
+    // 5. The instrument is set up afresh before the next scan.
+    if (result == 1) m_bNeedsInit = 1;
+
+    // Once the reader has reported a failure, later failures add no second message.
+    const int failure = result == 2 ? 2 : 0;
+
+    // 6. The azimuth scans.
+    for (int k = 0; k <= m_nScans3D; ++k) {
+        float* scan = m_arrays.data3D.data() + static_cast<size_t>(k) * kSamplesPerProfile;
+        if (ReadBlock(archive, scan, kProfileBytes) == 0) return failure;
+    }
+
+    // 7. Per-scan noise.
+    if (CarriesScanNoise(context.fileVersion)) {
+        if (ReadBlock(archive, m_arrays.scanNoise.data(), NoiseArrayBytes(m_nScans3D)) == 0) {
+            return failure;
+        }
+        m_f3DNoiseMax = std::max(0.0f, *std::max_element(m_arrays.scanNoise.begin(),
+                                                         m_arrays.scanNoise.end()));
+    } else {
+        std::fill(m_arrays.scanNoise.begin(), m_arrays.scanNoise.end(), m_fNoise[0]);
+        m_f3DNoiseMax = m_fNoise[0];
+        m_n3DGain = m_nSignalGain;
+    }
+
+    // 8. Derived values.
+    RecomputeIntensityFactor();
+    SetModifiedFlag(false);
+    return result;
+}
+
+}  // namespace velor

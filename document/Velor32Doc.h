@@ -1,0 +1,189 @@
+#pragma once
+// The measurement document: settings, the two profiles, the 3D data set, the angle grid and
+// calibration, and the run-time state of acquisition. Views and tools read it only through
+// these operations and react to the hints it broadcasts.
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "document/CommandIds.h"
+#include "document/DocumentArrays.h"
+#include "document/DormDoc.h"
+#include "document/Velor32DocLSData.h"
+
+namespace velor {
+
+class CVelor32Doc : public CDormDoc, public CVelor32DocLSData {
+public:
+    explicit CVelor32Doc(const DocumentEnvironment& environment);
+    ~CVelor32Doc() override;
+
+    // Settings record as the file sees it.
+    CVelor32DocLSData& Settings() { return *this; }
+    const CVelor32DocLSData& Settings() const { return *this; }
+
+    // --- framework operations ----------------------------------------------------------------
+    bool OnNewDocument() override;
+    bool CanOpenPowerView() override { return true; }
+    bool CanOpen3DView() override { return true; }
+    int GetMaxScanRate() override;
+    void StopCapture() override;
+    bool InitInstrument() override;
+
+    // --- settings ------------------------------------------------------------------------------
+    int GetAveraging() const { return m_nAveraging; }
+    void SetAveraging(int averaging);
+    int GetFilter() const { return m_nFilter; }
+    void SetFilter(int filter);
+    int GetSignalGain() const { return m_nSignalGain; }
+    void SetSignalGain(int gain);
+    void SetFine(int value, int axis);
+    int GetScanMode() const { return m_nScanMode; }
+    bool IsPerpendicular() const { return GetScanMode() == 2; }
+
+    // --- profiles and angles ----------------------------------------------------------------
+    uint16_t GetNumPoints(int axis) const;
+    float* GetProfileData(int axis);
+    float GetPeakIrradiance() const;
+    float GetPeakValue(int axis) const;
+    uint16_t GetPeakIndex(int axis) const;
+    float GetPhi(int axis, int units) const;
+    float GetFieldOfView(int units) const;
+    float GetGridAngle(int index, int units) const;
+    float GetProfileAngle(int index, int units, int axis) const;
+    uint16_t FindGridIndex(float angle, int units) const;
+    uint16_t FindProfileIndex(float angle, int units, int axis) const;
+    float* GetAngleGrid() { return m_arrays.angleGrid.data(); }
+    const float* GetGridWeights() const { return m_arrays.gridWeight.data(); }
+    float* GetProfileAngles(int axis);
+    void ApplyCorrections(int axis, float* profile);
+    float* GetConePower() { return m_arrays.conePower.data(); }
+    float* Get3DData() { return m_arrays.data3D.data(); }
+    float* GetScanNoise() { return m_arrays.scanNoise.data(); }
+    float Get3DNoiseMaximum() const { return m_f3DNoiseMax; }
+    uint16_t GetRawSampleCount(int axis) const;
+    float* GetRawSweep(int axis);
+
+    bool IsCrossSectionMode() const { return m_bCrossSection != 0; }
+    bool IsReplayMode() const { return m_bReplay != 0; }
+
+    float GetCalCounts() const { return m_fCalCounts; }
+    float GetRefPower() const { return m_fRefPower; }
+    uint16_t GetUnits() const { return m_nUnits; }
+    const char* GetRefUnits() const { return m_szRefUnits; }
+    float GetIntensityFactor() const { return m_fIntensityFactor; }
+    bool IsViewTimingLocked() const { return true; }
+    bool IsSaturated() const { return m_bSaturated != 0; }
+    uint16_t GetSelectedAxis() const { return m_nSelectedAxis; }
+
+    // --- helpers ---------------------------------------------------------------------------------
+    void SetPhiPair(float phi);
+    void SendPhiToBoard(int axis, float phi);
+    float GetScanRate() const;
+    void ResetScanRate() { m_nRateStart = 0; }
+    static int FindPeak(const float* data, int n, float* peak, uint16_t* index);
+    void RecomputeIntensityFactor();
+
+    // --- automation properties ------------------------------------------------------------
+    bool GetShowWindow() const { return m_bShowWindow != 0; }
+    void SetShowWindow(bool show);
+    bool GetScanAcquisition() const { return IsAcquiring(); }
+    void SetScanAcquisition(bool on) { SetAcquisition(on); }
+    float GetApertureSourceDistance() const { return m_fDistance - kApertureOffset; }
+    void SetApertureSourceDistance(float distance);
+    bool GetBlindSpotCorrection() const { return m_bBlindSpot != 0; }
+    void SetBlindSpotCorrection(bool on) { m_bBlindSpot = on ? 1 : 0; }
+    int16_t GetDataIncrement() const { return static_cast<int16_t>(m_nDataIncrement); }
+    void SetDataIncrement(int16_t increment);
+    float GetWavelength() const { return m_fWavelength; }
+    void SetWavelength(float nm) { m_fWavelength = nm; }
+    float GetAngularLimit() const { return m_fAngularLimit; }
+    void SetAngularLimit(float degrees);
+    bool GetPulsedMode() const { return m_bPulsed != 0; }
+    void SetPulsedMode(bool on) { m_bPulsed = on ? 1 : 0; }
+    float GetSourceFrequency() const { return m_fSourceFreq; }
+    void SetSourceFrequency(float kHz) { m_fSourceFreq = kHz; }
+    void GoToPhiAngle(float phi) { SetPhiPair(phi); }
+    int16_t GetNumPts() const;
+    std::vector<float> GetProfileDataArray() const;   // automation GetProfileData
+    std::vector<float> GetProfileAngleArray() const;  // automation GetProfileAngle
+    float GetCurrentPhi() const { return GetPhi(0, 0); }
+
+    // --- Data Collection settings commands --------------------------------------------------
+    // Commands without a dialog run through OnCommand; the dialog commands take the dialog's
+    // result as arguments. GetCommandState answers for every one of them.
+    bool OnCommand(int id);
+    CommandState GetCommandState(int id) const;
+    void OnSingleAxis();
+    void OnPerpendicularAxes();
+    void ApplyPhiAngle(float phi);
+    void ApplyApertureSourceDistance(float distance);
+    void ApplyPulsedMode(bool pulsed, float sourceFrequencyKHz);
+    void ApplyReferencePower(float power, const QString& units);
+    void ApplyIntegralParameters(float wavelength, float angularLimit);
+    void SetUnits(uint16_t units);
+    void OnBlindSpotCorrection();
+    void OnRecompute();
+    void OnResetDataViews();
+
+    // --- data file -------------------------------------------------------------------------------
+    int WriteDocumentSection(SerializeContext& context) override;
+    int ReadDocumentSection(SerializeContext& context) override;
+
+    // Processes the raw sweeps of the axes that hold samples into their profiles; 1, or −1
+    // when the signal reached full scale.
+    int ProcessSweeps();
+    // Joins the pulse peaks of a pulsed source's profile p[0..n) with straight lines.
+    void ApplyPulsedEnvelope(float* p, int n, float frequencyKHz);
+
+    // Frees and allocates every array for the current m_nScans3D; the fatal exit on failure.
+    void ReallocateArrays();
+
+protected:
+    // Replay and cross-section modes: the document holds their state; the modes themselves
+    // enter and leave through their own operations.
+    int32_t m_bReplay = 0;
+    int32_t m_bCrossSection = 0;
+
+private:
+    void ComputeGrid();
+    void ClearProfile(int axis);
+    void RefreshStatusBar() { m_env.frame.RefreshStatusBar(); }
+    bool AskResetDataViews();
+
+    DocumentArrays m_arrays;
+
+    // Per axis.
+    uint16_t m_nNumPoints[2] = {kSamplesPerProfile, kSamplesPerProfile};
+    uint16_t m_nRawCount[2] = {0, 0};
+    float m_fPeakValue[2] = {0.0f, 0.0f};
+    uint16_t m_nPeakIndex[2] = {0, 0};
+    float m_fPhiAxis[2] = {0.0f, 90.0f};
+
+    // Run-time members.
+    int32_t m_bShowWindow = 0;
+    int32_t m_bDumpNextScan = 0;
+    int32_t m_bStoredProfile = 0;
+    int32_t m_nIoAddress = kBoardIoAddress;
+    int32_t m_bClosing = 0;
+    int32_t m_bTickPending = 0;
+    int32_t m_b3DAbort = 0;
+    int32_t m_nUnit = 0;
+    uint16_t m_nAcqAxis = 0;
+    int32_t m_bBusy = 0;
+    uint16_t m_nAcqState = 0;
+    uint32_t m_nStepTime = 0;
+    uint32_t m_nRateStart = 0;
+    int32_t m_nRateCount = 0;
+    int32_t m_nSweepCounter = 1;
+    uint16_t m_nSelectedAxis = 0;
+    int32_t m_bSaturated = 0;
+    int32_t m_bCapturing = 0;
+    uint16_t m_nDataIncrement = 1;
+    float m_fIntensityFactor = 0.0f;
+    float m_f3DNoiseMax = 0.0f;
+    float m_fSavedNoise = 0.0f;
+};
+
+}  // namespace velor

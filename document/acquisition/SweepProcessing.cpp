@@ -1,0 +1,70 @@
+// Turning raw sweeps into profiles: dark offset and noise from the dark window, the sweep
+// reversed onto the angle grid, the peak, the saturation test and the corrections. Profiles
+// loaded from a file take the same path with the stored-profile flag set: they are already
+// processed and are copied unchanged.
+
+#include <algorithm>
+
+#include "document/DocumentMessages.h"
+#include "document/PeakFinder.h"
+#include "document/Velor32Doc.h"
+
+namespace velor {
+namespace {
+
+// Samples beyond the sweep's end, where the detector sees no light.
+constexpr int kDarkWindowFirst = 3641;
+constexpr int kDarkWindowCount = 200;
+constexpr float kFullScale = 65535.0f;
+
+}  // namespace
+
+int CVelor32Doc::ProcessSweeps() {
+    int result = 1;
+    for (int axis = 0; axis < 2; ++axis) {
+        const uint16_t count = m_nRawCount[axis];
+        if (count == 0) continue;
+        const float* raw = m_arrays.rawSweep[axis].data();
+        float* profile = m_arrays.profile[axis].data();
+
+        float offset = m_fOffset[axis];
+        if (!m_bStoredProfile) {
+            double sum = 0.0;
+            float maximum = 0.0f;
+            for (int i = kDarkWindowFirst; i < kDarkWindowFirst + kDarkWindowCount; ++i) {
+                sum += raw[i];
+                maximum = std::max(maximum, raw[i]);
+            }
+            offset = std::max(0.0f, static_cast<float>(sum / kDarkWindowCount));
+            m_fOffset[axis] = offset;
+            m_fNoise[axis] = maximum - offset;
+            // The arm sweeps from +90° to −90°: reverse onto the grid.
+            for (int j = 0; j < kSamplesPerProfile; ++j) {
+                profile[j] = raw[kSamplesPerProfile - 1 - j] - offset;
+            }
+        } else {
+            std::copy(raw, raw + kSamplesPerProfile, profile);
+        }
+
+        m_nNumPoints[axis] = std::min<uint16_t>(count, kSamplesPerProfile);
+        m_nRawCount[axis] = 0;
+        velor::FindPeak(profile, m_nNumPoints[axis], &m_fPeakValue[axis], &m_nPeakIndex[axis]);
+
+        m_bSaturated = (offset + m_fPeakValue[axis] >= kFullScale) ? 1 : 0;
+        if (m_bSaturated) result = -1;
+
+        if (!m_bStoredProfile) {
+            if (m_bPulsed) ApplyPulsedEnvelope(profile, m_nNumPoints[axis], m_fSourceFreq);
+            ApplyCorrections(axis, profile);
+        }
+        velor::FindPeak(profile, m_nNumPoints[axis], &m_fPeakValue[axis], &m_nPeakIndex[axis]);
+    }
+    if (result == -1) {
+        m_env.prompt.ShowSaturationNotice(msg::kSignalSaturated);
+    } else {
+        m_env.prompt.CloseSaturationNotice();
+    }
+    return result;
+}
+
+}  // namespace velor

@@ -1,0 +1,107 @@
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+
+#include "document/DocumentView.h"
+#include "document/Velor32Doc.h"
+#include "document/file/DataFile.h"
+#include "document/file/FileHeader.h"
+#include "document/file/FileMessages.h"
+
+namespace velor {
+
+DataFile::DataFile(UserPrompt& prompt, FrameWindow& frame, DocumentSet& documents,
+                   const ViewTypeRegistry& viewTypes)
+    : m_prompt(prompt),
+      m_frame(frame),
+      m_documents(documents),
+      m_viewTypes(viewTypes),
+      m_loadedVersion(kProgramFileVersion) {
+    m_frameData.m_rcWindow[2] = 1024;
+    m_frameData.m_rcWindow[3] = 768;
+    int32_t rect[4];
+    if (m_frame.GetWindowRect(rect)) std::copy(rect, rect + 4, m_frameData.m_rcWindow);
+}
+
+int DataFile::FileTypeForPath(const QString& path) {
+    // Only "cfg" names a configuration file. Everything else, the timed backup's
+    // "VelorData.bak" and names without a known extension included, is saved as a data file
+    // so that whatever was saved can be loaded again.
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.size() <= 4 && suffix.compare(QLatin1String("cfg"), Qt::CaseInsensitive) == 0) {
+        return kFileTypeConfig;
+    }
+    return kFileTypeData;
+}
+
+void DataFile::FileError(const QString& text) {
+    m_prompt.Message(text, filemsg::kFileErrorCaption, PromptIcon::Exclamation);
+}
+
+void DataFile::ReportOpenFailure(const QString& framework, const QString& path,
+                                 const QString& reason) {
+    m_prompt.Message(framework + QLatin1Char('\n') + path + QStringLiteral(": ") + reason,
+                     QString(), PromptIcon::Exclamation);
+}
+
+bool DataFile::SaveDataFile(const QString& path) {
+    CVelor32Doc* document = m_documents.ActiveDocument();
+    if (!document) return false;
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        ReportOpenFailure(filemsg::kFailedToSaveDocument, path, file.errorString());
+        return false;
+    }
+    const int fileType = FileTypeForPath(path);
+    const bool wasModified = document->IsModified();
+
+    bool ok;
+    {
+        WaitCursor wait(m_prompt);
+        Archive archive(file);
+        ok = WriteAll(archive, fileType, *document);
+        // Written to a temporary file beside the target and renamed over it only when
+        // complete: a failure leaves the earlier file untouched and nothing partial behind.
+        if (ok) {
+            ok = file.commit();
+        } else {
+            file.cancelWriting();  // the temporary file is discarded with `file`
+        }
+    }
+    if (!ok) {
+        document->SetModifiedFlag(wasModified);
+        FileError(filemsg::kCouldNotSaveFile);
+        return false;
+    }
+    document->SetTitle(path);
+    document->SetPathName(path);
+    m_frame.StoreFramePreferences(path);
+    return true;
+}
+
+bool DataFile::WriteAll(Archive& archive, int fileType, CVelor32Doc& document) {
+    const auto& views = document.Views();
+    // A file must name 1 to 50 view sections to be loadable; refuse to write one that is not.
+    if (views.empty() || views.size() > kMaxViewSections) return false;
+
+    const DataFileHeader header = MakeFileHeader(fileType, static_cast<uint16_t>(views.size()));
+    if (!archive.Write(&header, sizeof header)) return false;
+
+    int32_t rect[4];
+    if (m_frame.GetWindowRect(rect)) std::copy(rect, rect + 4, m_frameData.m_rcWindow);
+    if (!CDataCrc16::WriteSectionMarker(archive, kFrameSectionTag)) return false;
+    if (!CDataCrc16::WriteBlock(archive, &m_frameData, sizeof m_frameData)) return false;
+
+    SerializeContext context{fileType, archive, kProgramFileVersion};
+    if (!CDataCrc16::WriteSectionMarker(archive, kDocumentSectionTag)) return false;
+    if (!document.WriteDocumentSection(context)) return false;
+
+    for (DocumentView* view : views) {
+        if (!CDataCrc16::WriteSectionMarker(archive, view->Tag())) return false;
+        if (!view->WriteSection(context)) return false;
+    }
+    return true;
+}
+
+}  // namespace velor

@@ -1,0 +1,65 @@
+#include "document/file/SaveAs.h"
+
+#include <QFileInfo>
+
+#include "common/UserPrompt.h"
+#include "document/file/DataFile.h"
+#include "document/Velor32Doc.h"
+#include "document/file/FileMessages.h"
+
+namespace velor {
+
+QString ReplaceExtension(const QString& path, const QString& extension) {
+    const int nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot >= nameStart ? path.left(dot) : path;
+    return stem + QLatin1Char('.') + extension;
+}
+
+bool RefuseDataFileSave(const CVelor32Doc& document, UserPrompt& prompt) {
+    if (!document.IsReplayMode() && !document.IsCrossSectionMode()) return false;
+    prompt.Message(filemsg::kSaveRefusedInReplay, QString(), PromptIcon::None);
+    return true;
+}
+
+namespace {
+
+// Acquisition stands still while a file is written.
+template <typename Work>
+SaveOutcome Paused(CVelor32Doc& document, Work work) {
+    document.PauseAcquisition();
+    const SaveOutcome outcome = work();
+    document.ResumeAcquisition();
+    return outcome;
+}
+
+}  // namespace
+
+SaveOutcome SaveDocument(CVelor32Doc& document, DataFile& file, UserPrompt& prompt) {
+    const QString path = document.GetPathName();
+    if (path.isEmpty() || path == QLatin1String("Untitled")) return SaveOutcome::NeedsSaveAs;
+    if (RefuseDataFileSave(document, prompt)) return SaveOutcome::Refused;
+    return Paused(document, [&] {
+        return file.SaveDataFile(path) ? SaveOutcome::Saved : SaveOutcome::Failed;
+    });
+}
+
+SaveOutcome SaveDocumentAs(CVelor32Doc& document, DataFile& file, UserPrompt& prompt,
+                           FrameWindow& frame, const QString& chosenName, SaveAsKind kind) {
+    if (kind != SaveAsKind::DataFile && kind != SaveAsKind::ConfigurationFile) {
+        return SaveOutcome::Failed;
+    }
+    return Paused(document, [&] {
+        const QString extension = QLatin1String(kind == SaveAsKind::DataFile ? "vnq" : "cfg");
+        const QString path = ReplaceExtension(chosenName, extension);
+        if (kind == SaveAsKind::DataFile && RefuseDataFileSave(document, prompt)) {
+            return SaveOutcome::Refused;
+        }
+        const bool saved = file.SaveDataFile(path);
+        // A failed save keeps any earlier file at the path; list only files that exist.
+        if (QFileInfo::exists(path)) frame.AddToRecentFiles(path);
+        return saved ? SaveOutcome::Saved : SaveOutcome::Failed;
+    });
+}
+
+}  // namespace velor

@@ -1,0 +1,90 @@
+// Folds a two-sided profile about its peak into a one-sided profile against the angle from
+// the fold centre, averaging each pair of samples mirrored about that centre.
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdlib>
+
+#include "no_throw.h"
+#include "quarn/quarn.h"
+#include "result_store.h"
+
+namespace {
+
+struct FoldCentre {
+    std::size_t down = 0;  // first sample at or left of the centre
+    std::size_t up = 0;    // first sample at or right of the centre
+    float angle = 0.0f;
+};
+
+// The centre is the middle one of the samples equal to the peak: that sample itself for an
+// odd number of matches, or the gap after the match at position m / 2 for an even number.
+bool findCentre(std::size_t count, const float* intensity, const float* angle, float peak,
+                FoldCentre& centre) {
+    const std::size_t matches = static_cast<std::size_t>(
+        std::count(intensity, intensity + count, peak));
+    if (matches == 0) return false;
+
+    std::size_t z = 0;
+    for (std::size_t seen = 0;; ++z) {
+        if (intensity[z] == peak && seen++ == matches / 2) break;
+    }
+    if (matches % 2 == 1) {
+        centre = {z, z, angle[z]};
+        return true;
+    }
+    // The gap after the last sample has no right-hand side to fold onto.
+    if (z + 1 >= count) return false;
+    centre = {z, z + 1, (angle[z] + angle[z + 1]) / 2.0f};
+    return true;
+}
+
+bool fold(std::size_t count, const float* intensity, const float* angle, float peak,
+          float** foldedIntensity, float** foldedAngle, uint16_t* foldedCount) {
+    FoldCentre centre;
+    if (!findCentre(count, intensity, angle, peak, centre)) return false;
+
+    quarn::ResultStore& store = quarn::results();
+    store.reserve(2);
+    const std::size_t pairs = std::min(centre.down + 1, count - centre.up);
+    auto* values = static_cast<float*>(std::malloc(pairs * sizeof(float)));
+    auto* angles = static_cast<float*>(std::malloc(pairs * sizeof(float)));
+    if (values == nullptr || angles == nullptr) {
+        std::free(values);
+        std::free(angles);
+        return false;
+    }
+
+    for (std::size_t j = 0; j < pairs; ++j) {
+        const std::size_t up = centre.up + j;
+        const std::size_t down = centre.down - j;
+        values[j] = (intensity[up] + intensity[down]) / 2.0f;
+        const float upOffset = std::fabs(angle[up] - centre.angle);
+        const float downOffset = std::fabs(angle[down] - centre.angle);
+        angles[j] = (upOffset + downOffset) / 2.0f;
+    }
+
+    store.record(quarn::ResultStore::kPrimarySlot, values);
+    store.record(quarn::ResultStore::kSecondarySlot, angles);
+    *foldedIntensity = values;
+    *foldedAngle = angles;
+    *foldedCount = static_cast<uint16_t>(pairs);
+    return true;
+}
+
+}  // namespace
+
+extern "C" bool Quarn_FoldData(uint16_t count, const float* intensity, const float* angle,
+                               float peak, float** foldedIntensity, float** foldedAngle,
+                               uint16_t* foldedCount) {
+    if (foldedIntensity == nullptr || foldedAngle == nullptr || foldedCount == nullptr) {
+        return false;
+    }
+    *foldedIntensity = nullptr;
+    *foldedAngle = nullptr;
+    *foldedCount = 0;
+    if (intensity == nullptr || angle == nullptr || count == 0) return false;
+    return quarn::noThrow(false, [&] {
+        return fold(count, intensity, angle, peak, foldedIntensity, foldedAngle, foldedCount);
+    });
+}

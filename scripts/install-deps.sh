@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the project builds, tests and runs with — only those
+# that are missing, so a second run does nothing. Non-interactive; works as root or via sudo.
+set -euo pipefail
+
+packages=(
+  # compiler and build
+  g++ cmake ninja-build pkg-config git
+  # GUI, charts, serial lines, D-Bus (QtDBus is part of qtbase5-dev), image formats
+  qtbase5-dev libqt5charts5-dev libqt5serialport5-dev qt5-image-formats-plugins libgif-dev
+  # 3D views
+  libvtk9-dev libvtk9-qt-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # headless GUI and session bus for the GUI and automation tests
+  xvfb xauth libgl1-mesa-dri dbus dbus-daemon
+  # fonts for the chart views
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all ${#packages[@]} packages present"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+  as_root=(sudo)
+else
+  echo "install-deps: need root or sudo to install: ${missing[*]}" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"

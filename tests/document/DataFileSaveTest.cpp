@@ -1,0 +1,159 @@
+// Saving never destroys what was there: a failed save leaves the earlier file and no partial
+// file behind; what is saved can always be loaded again.
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "document/file/DataFile.h"
+#include "document/file/SaveAs.h"
+#include "tests/support/TestStation.h"
+
+namespace velor::test {
+namespace {
+
+TEST(DataFileSave, FailedWriterLeavesEarlierFileIntactAndNothingPartial) {
+    TestStation station;
+    CVelor32Doc* doc = station.NewDocument();
+    station.AddNote("first version");
+    ProbeView* probe = station.AddProbe();
+    const QString path = station.Path("keep.vnq");
+    ASSERT_TRUE(station.file.SaveDataFile(path));
+    const QByteArray before = ReadAll(path);
+
+    doc->m_nFilter = 9;
+    doc->SetModifiedFlag(true);
+    probe->failWrite = true;  // fails half-way, after the document section was written
+    EXPECT_FALSE(station.file.SaveDataFile(path));
+
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(QDir(station.dir.path()).entryList(QDir::Files), QStringList{"keep.vnq"});
+    ASSERT_EQ(station.prompt.Messages().size(), 1u);
+    EXPECT_EQ(station.prompt.Last().text, "Could not save file");
+    EXPECT_EQ(station.prompt.Last().caption, "File Error");
+    EXPECT_EQ(station.prompt.Last().icon, PromptIcon::Exclamation);
+    EXPECT_TRUE(doc->IsModified()) << "what was not saved is still unsaved";
+}
+
+TEST(DataFileSave, FailedFirstSaveLeavesNoFile) {
+    TestStation station;
+    station.NewDocument();
+    station.AddProbe()->failWrite = true;
+    EXPECT_FALSE(station.file.SaveDataFile(station.Path("new.vnq")));
+    EXPECT_TRUE(QDir(station.dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST(DataFileSave, UnwritablePlaceIsReportedOnce) {
+    TestStation station;
+    station.NewDocument();
+    station.AddNote("");
+    EXPECT_FALSE(station.file.SaveDataFile(station.Path("no/such/folder/x.vnq")));
+    ASSERT_EQ(station.prompt.Messages().size(), 1u);
+    EXPECT_TRUE(station.prompt.Last().text.startsWith("Failed to save document."));
+}
+
+TEST(DataFileSave, DocumentWithoutViewsIsNotWrittenAsAnUnloadableFile) {
+    TestStation station;
+    station.NewDocument();
+    EXPECT_FALSE(station.file.SaveDataFile(station.Path("empty.vnq")));
+    EXPECT_EQ(station.prompt.Last().text, "Could not save file");
+    EXPECT_FALSE(QFile::exists(station.Path("empty.vnq")));
+}
+
+TEST(DataFileSave, FileTypeComesFromTheExtension) {
+    EXPECT_EQ(DataFile::FileTypeForPath("a/b.cfg"), kFileTypeConfig);
+    EXPECT_EQ(DataFile::FileTypeForPath("a/b.CFG"), kFileTypeConfig);
+    EXPECT_EQ(DataFile::FileTypeForPath("a/b.vnq"), kFileTypeData);
+    EXPECT_EQ(DataFile::FileTypeForPath("VelorData.bak"), kFileTypeData);
+    EXPECT_EQ(DataFile::FileTypeForPath("dir.cfg/noext"), kFileTypeData);
+    EXPECT_EQ(DataFile::FileTypeForPath("x.measurement"), kFileTypeData);
+}
+
+TEST(DataFileSave, AnyOtherNameSavesADataFileThatLoadsAgain) {
+    for (const char* name : {"VelorData.bak", "plain", "x.measurement"}) {
+        SCOPED_TRACE(name);
+        TestStation station;
+        CVelor32Doc* doc = station.NewDocument();
+        doc->GetProfileData(0)[1500] = 3.0f;
+        station.AddNote("n");
+        const QString path = station.Path(name);
+        ASSERT_TRUE(station.file.SaveDataFile(path));
+        EXPECT_TRUE(ReadAll(path).startsWith("VNQ"));
+        CVelor32Doc* loaded = station.file.LoadDataFile(path);
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(loaded->GetProfileData(0)[1500], 3.0f);
+    }
+}
+
+TEST(DataFileSave, SuccessKeepsThePathAndTellsTheFrame) {
+    TestStation station;
+    CVelor32Doc* doc = station.NewDocument();
+    station.AddNote("");
+    doc->SetModifiedFlag(true);
+    const QString path = station.Path("ok.vnq");
+    ASSERT_TRUE(station.file.SaveDataFile(path));
+    EXPECT_EQ(doc->GetPathName(), path);
+    EXPECT_EQ(station.frame.caption, "Orbiscan Viewer - " + path);
+    EXPECT_EQ(station.frame.storedPaths.back(), path);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(station.prompt.Messages().empty());
+}
+
+TEST(DataFileSave, ConfigurationSaveLeavesModifiedFlagAlone) {
+    TestStation station;
+    CVelor32Doc* doc = station.NewDocument();
+    station.AddNote("");
+    doc->SetModifiedFlag(true);
+    ASSERT_TRUE(station.file.SaveDataFile(station.Path("c.cfg")));
+    EXPECT_TRUE(doc->IsModified()) << "a configuration file does not hold the measured data";
+}
+
+}  // namespace
+}  // namespace velor::test
+
+namespace velor::test {
+namespace {
+
+TEST(SaveCommands, SaveAsGivesTheKindsExtensionAndSaveReturnsToThatFile) {
+    TestStation station;
+    CVelor32Doc* doc = station.NewDocument();
+    station.AddNote("");
+    EXPECT_EQ(SaveDocument(*doc, station.file, station.prompt), SaveOutcome::NeedsSaveAs);
+
+    const QString chosen = station.Path("run.txt");
+    EXPECT_EQ(SaveDocumentAs(*doc, station.file, station.prompt, station.frame, chosen,
+                             SaveAsKind::DataFile),
+              SaveOutcome::Saved);
+    const QString path = station.Path("run.vnq");
+    EXPECT_EQ(doc->GetPathName(), path);
+    EXPECT_EQ(station.frame.recent.back(), path);
+    EXPECT_EQ(doc->PauseCount(), 0) << "acquisition resumes";
+
+    doc->m_nFilter = 5;
+    EXPECT_EQ(SaveDocument(*doc, station.file, station.prompt), SaveOutcome::Saved);
+    CVelor32Doc* loaded = station.file.LoadDataFile(path);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->m_nFilter, 5);
+
+    // Loaded from a configuration file, Save writes a configuration file back.
+    station.AddNote("");
+    ASSERT_EQ(SaveDocumentAs(*loaded, station.file, station.prompt, station.frame, path,
+                             SaveAsKind::ConfigurationFile),
+              SaveOutcome::Saved);
+    EXPECT_EQ(loaded->GetPathName(), station.Path("run.cfg"));
+    EXPECT_EQ(SaveDocument(*loaded, station.file, station.prompt), SaveOutcome::Saved);
+    EXPECT_TRUE(ReadAll(station.Path("run.cfg")).startsWith("CFG"));
+}
+
+TEST(SaveCommands, FailedSaveAsListsNoMissingFile) {
+    TestStation station;
+    CVelor32Doc* doc = station.NewDocument();
+    station.AddProbe()->failWrite = true;
+    EXPECT_EQ(SaveDocumentAs(*doc, station.file, station.prompt, station.frame,
+                             station.Path("x"), SaveAsKind::DataFile),
+              SaveOutcome::Failed);
+    EXPECT_TRUE(station.frame.recent.empty());
+}
+
+}  // namespace
+}  // namespace velor::test

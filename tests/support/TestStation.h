@@ -1,0 +1,99 @@
+#pragma once
+// A headless station for tests: a document environment built from recorders and fakes, the
+// data-file code, a view registry with the notes section and a hint-recording view type.
+
+#include <QByteArray>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+#include "document/DocumentFrame.h"
+#include "document/DocumentView.h"
+#include "document/Velor32Doc.h"
+#include "document/file/DataFile.h"
+#include "document/file/FrameServices.h"
+#include "document/file/ViewTypeRegistry.h"
+#include "instrument/motion/MotionStage.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingBoard.h"
+#include "tests/support/RecordingPrompt.h"
+#include "views/notes/NoteSection.h"
+
+namespace velor::test {
+
+// Records the hints it receives; carries one 8-byte block of its own after the placement.
+class ProbeView : public DocumentView {
+public:
+    static constexpr uint16_t kTag = 6;  // an otherwise unused view tag
+    explicit ProbeView(uint16_t tag = kTag) : DocumentView(tag) {}
+
+    bool WriteSection(SerializeContext& context) override;
+    bool ReadSection(SerializeContext& context) override;
+    void OnUpdate(uint32_t hint) override { hints.push_back(hint); }
+
+    std::vector<uint32_t> hints;
+    uint64_t payload = 0;
+    bool failWrite = false;  // the writer fails after its placement block
+};
+
+class RecordingFrame : public FrameWindow, public DocumentFrame {
+public:
+    bool GetWindowRect(int32_t (&rect)[4]) const override {
+        std::copy(windowRect, windowRect + 4, rect);
+        return true;
+    }
+    void MoveWindow(const int32_t (&rect)[4]) override { std::copy(rect, rect + 4, windowRect); }
+    void StartTimedBackup() override { ++backupsStarted; }
+    void AddToRecentFiles(const QString& path) override { recent.push_back(path); }
+    void StoreFramePreferences(const QString& path) override { storedPaths.push_back(path); }
+    void SetCaption(const QString& text) override { caption = text; }
+    void RefreshStatusBar() override { ++statusRefreshes; }
+    void ShowMainWindow(bool show) override { shown = show; }
+
+    int32_t windowRect[4] = {10, 20, 810, 620};
+    int backupsStarted = 0;
+    std::vector<QString> recent;
+    std::vector<QString> storedPaths;
+    QString caption;
+    int statusRefreshes = 0;
+    bool shown = false;
+};
+
+class ConnectableStage : public MotionStage {
+public:
+    bool IsConnected() const override { return connected; }
+    bool connected = false;
+};
+
+class TestStation {
+public:
+    TestStation();
+
+    CVelor32Doc* NewDocument();
+    CVelor32Doc* Document() { return documents.ActiveDocument(); }
+    NoteSection* AddNote(const QByteArray& text);
+    ProbeView* AddProbe();
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    RecordingPrompt prompt;
+    RecordingBoard board;
+    ConnectableStage motion;
+    FakeClock clock;
+    RecordingFrame frame;
+    DocumentEnvironment environment;
+    SingleDocumentSet documents;
+    ViewTypeRegistry viewTypes;
+    DataFile file;
+    QTemporaryDir dir;
+};
+
+// Flips bits of one byte.
+inline void FlipByte(QByteArray& bytes, int at, uint8_t mask = 0x01) {
+    bytes[at] = static_cast<char>(static_cast<uint8_t>(bytes[at]) ^ mask);
+}
+
+// Whole-file helpers.
+QByteArray ReadAll(const QString& path);
+void WriteAll(const QString& path, const QByteArray& bytes);
+
+}  // namespace velor::test

@@ -1,0 +1,46 @@
+// vnqtool: inspects and creates measurement files from the command line.
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <cstdio>
+
+#include "tools/vnqtool/Commands.h"
+
+namespace {
+
+const char kUsage[] =
+    "Usage: vnqtool <command> [options] FILE\n"
+    "\n"
+    "Inspect and create Orbiscan Viewer measurement files (.vnq) and configuration\n"
+    "files (.cfg).\n"
+    "\n"
+    "Commands:\n"
+    "  info FILE            show the header, every setting and the file's sections\n"
+    "  new [--config] FILE  write a new default data file (or configuration file)\n"
+    "\n"
+    "Run 'vnqtool <command> --help' for a command's options.\n";
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vnqtool"));
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+
+    if (arguments.isEmpty()) {
+        std::fputs(kUsage, stderr);
+        return vnqtool::kExitUsage;
+    }
+    const QString command = arguments.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
+        command == QLatin1String("help")) {
+        std::fputs(kUsage, stdout);
+        return vnqtool::kExitOk;
+    }
+    if (command == QLatin1String("info")) return vnqtool::RunInfo(arguments);
+    if (command == QLatin1String("new")) return vnqtool::RunNew(arguments);
+
+    std::fprintf(stderr, "vnqtool: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
+    return vnqtool::kExitUsage;
+}
