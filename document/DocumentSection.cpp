@@ -74,7 +74,6 @@ int CVelor32Doc::ReadDocumentSection(SerializeContext& context) {
 
     // 4. The two stored profiles go through the processing chain unchanged.
     int result = 1;
-    m_bStoredProfile = 1;
     std::array<std::vector<float>, 2> stored{std::vector<float>(kSamplesPerProfile),
                                              std::vector<float>(kSamplesPerProfile)};
     const uint16_t length0 = ReadBlock(archive, stored[0].data(), kProfileBytes);
@@ -84,16 +83,12 @@ int CVelor32Doc::ReadDocumentSection(SerializeContext& context) {
                                         PromptIcon::Question, PromptButtons::Ok, true});
         result = 2;
     } else {
-        const uint16_t lengths[2] = {length0, length1};
-        for (int axis = 0; axis < 2; ++axis) {
-            // A longer block is cut to a profile's worth of samples.
-            const int count = std::min<int>(lengths[axis] / 4, kSamplesPerProfile);
-            m_nRawCount[axis] = static_cast<uint16_t>(count);
-            std::copy_n(stored[axis].begin(), count, m_arrays.rawSweep[axis].begin());
-        }
-        ProcessSweeps();
+        // A longer block is cut to a profile's worth of samples.
+        const auto samples = [](const std::vector<float>& v, uint16_t length) {
+            return std::span<const float>(v.data(), std::min<size_t>(length / 4, v.size()));
+        };
+        StoreProfiles(samples(stored[0], length0), samples(stored[1], length1));
     }
-    m_bStoredProfile = 0;
 
     // 5. The instrument is set up afresh before the next scan.
     if (result == 1) m_bNeedsInit = 1;

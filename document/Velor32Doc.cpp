@@ -199,9 +199,10 @@ uint16_t CVelor32Doc::GetRawSampleCount(int axis) const { return ValidAxis(axis)
 
 float* CVelor32Doc::GetRawSweep(int axis) { return ValidAxis(axis) ? m_arrays.rawSweep[axis].data() : nullptr; }
 
-void CVelor32Doc::ApplyCorrections(int /*axis*/, float* profile) {
+void CVelor32Doc::ApplyCorrections(int axis, float* profile) {
     const float* weight = m_arrays.gridWeight.data();
     for (int i = 0; i < kSamplesPerProfile; ++i) profile[i] *= weight[i];
+    if (m_bBlindSpot) CorrectBlindSpots(GetPhi(axis, 0), profile);
 }
 
 void CVelor32Doc::SetPhiPair(float phi) {

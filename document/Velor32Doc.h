@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "document/CommandIds.h"
@@ -77,6 +78,18 @@ public:
     bool IsSaturated() const { return m_bSaturated != 0; }
     uint16_t GetSelectedAxis() const { return m_nSelectedAxis; }
 
+    // --- beam parameters, computed afresh on every call --------------------------------------
+    float GetAngularWidth(int axis, uint16_t clip) const;
+    float GetNumericalAperture(int axis, uint16_t clip) const;
+    float GetWidthRatio(uint16_t clip) const;
+    float GetCentroidAngle(int axis) const;
+    float GetPeakAngle(int axis) const;
+    float GetAmplitudeAt(int axis, float angleDegrees) const;
+    float GetModeFieldDiameter(int axis) const;
+    float GetEffectiveArea(int /*axis*/) const { return 0.0f; }
+    // Bridges the shadow of the arm's two supports in a profile taken at phi (degrees).
+    void CorrectBlindSpots(float phi, float* profile) const;
+
     // --- helpers ---------------------------------------------------------------------------------
     void SetPhiPair(float phi);
     void SendPhiToBoard(int axis, float phi);
@@ -109,6 +122,12 @@ public:
     std::vector<float> GetProfileDataArray() const;   // automation GetProfileData
     std::vector<float> GetProfileAngleArray() const;  // automation GetProfileAngle
     float GetCurrentPhi() const { return GetPhi(0, 0); }
+    // Parameters of the selected axis; clip levels in percent.
+    float GetCenter() const { return GetCentroidAngle(m_nSelectedAxis); }
+    float GetPeakPosition() const { return GetPeakAngle(m_nSelectedAxis); }
+    float GetPeakWidth(float clipPercent) const;
+    float GetNA(float clipPercent) const;
+    float GetMFD() const { return GetModeFieldDiameter(m_nSelectedAxis); }
 
     // --- Data Collection settings commands --------------------------------------------------
     // Commands without a dialog run through OnCommand; the dialog commands take the dialog's
@@ -134,6 +153,10 @@ public:
     // Processes the raw sweeps of the axes that hold samples into their profiles; 1, or −1
     // when the signal reached full scale.
     int ProcessSweeps();
+    // Takes already processed profiles (from a file or a simulation) as the two axes, the way
+    // sweeps are taken: at most 3241 samples each, peak found, saturation checked. An empty
+    // profile leaves its axis as it is.
+    int StoreProfiles(std::span<const float> axis0, std::span<const float> axis1);
     // Joins the pulse peaks of a pulsed source's profile p[0..n) with straight lines.
     void ApplyPulsedEnvelope(float* p, int n, float frequencyKHz);
 
@@ -147,6 +170,11 @@ protected:
     int32_t m_bCrossSection = 0;
 
 private:
+    // Angles of an axis's samples: its own in cross-section mode, else the grid (radians).
+    const float* AxisAngles(int axis) const;
+    // Angle of sample index in degrees, and the first index at or beyond an angle in degrees.
+    float AxisAngleDegrees(int axis, int index) const;
+    uint16_t AxisIndexAtDegrees(int axis, float degrees) const;
     void ComputeGrid();
     void ClearProfile(int axis);
     void RefreshStatusBar() { m_env.frame.RefreshStatusBar(); }

@@ -67,4 +67,17 @@ int CVelor32Doc::ProcessSweeps() {
     return result;
 }
 
+int CVelor32Doc::StoreProfiles(std::span<const float> axis0, std::span<const float> axis1) {
+    const std::span<const float> profiles[2] = {axis0, axis1};
+    for (int axis = 0; axis < 2; ++axis) {
+        const size_t count = std::min<size_t>(profiles[axis].size(), kSamplesPerProfile);
+        std::copy_n(profiles[axis].begin(), count, m_arrays.rawSweep[axis].begin());
+        m_nRawCount[axis] = static_cast<uint16_t>(count);
+    }
+    m_bStoredProfile = 1;
+    const int result = ProcessSweeps();
+    m_bStoredProfile = 0;
+    return result;
+}
+
 }  // namespace velor

@@ -12,5 +12,6 @@ inline constexpr int kExitUsage = 2;
 
 int RunInfo(const QStringList& arguments);
 int RunNew(const QStringList& arguments);
+int RunParams(const QStringList& arguments);
 
 }  // namespace vnqtool

@@ -17,6 +17,8 @@ const char kUsage[] =
     "Commands:\n"
     "  info FILE            show the header, every setting and the file's sections\n"
     "  new [--config] FILE  write a new default data file (or configuration file)\n"
+    "  params [--json|--csv] FILE\n"
+    "                       the beam parameters of each measured axis\n"
     "\n"
     "Run 'vnqtool <command> --help' for a command's options.\n";
 
@@ -40,6 +42,7 @@ int main(int argc, char* argv[]) {
     }
     if (command == QLatin1String("info")) return vnqtool::RunInfo(arguments);
     if (command == QLatin1String("new")) return vnqtool::RunNew(arguments);
+    if (command == QLatin1String("params")) return vnqtool::RunParams(arguments);
 
     std::fprintf(stderr, "vnqtool: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
     return vnqtool::kExitUsage;

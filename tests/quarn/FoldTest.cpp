@@ -1,10 +1,13 @@
+// Folding a two-sided profile about its peak: a Gaussian far field on the instrument's grid,
+// the choice of fold centre among equal peak samples, and the failures.
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
-#include "angle_grid.h"
-#include "far_field_profiles.h"
+#include "FarFieldProfiles.h"
+#include "TestAngleGrid.h"
 #include "quarn/quarn.h"
 
 namespace {
@@ -19,7 +22,7 @@ class FoldData : public testing::Test {
 protected:
     void TearDown() override { Quarn_ReleaseMemory(); }
 
-    static Folded fold(const std::vector<float>& v, const std::vector<float>& x, float peak) {
+    static Folded Fold(const std::vector<float>& v, const std::vector<float>& x, float peak) {
         float* values = nullptr;
         float* angles = nullptr;
         uint16_t count = 99;
@@ -38,18 +41,18 @@ protected:
 
 // Folding a symmetric far field about its peak gives the one-sided profile against |theta|.
 TEST_F(FoldData, SymmetricFarFieldFoldsOntoItsOneSidedProfile) {
-    const std::vector<float> grid = quarn_test::documentAngleGrid(3.0f);
-    const std::vector<float> profile = quarn_test::gaussianFarField(grid, 4.6, 1310.0);
-    const Folded f = fold(profile, grid, profile[quarn_test::kCentreSample]);
+    const std::vector<float> grid = quarn::test::DocumentAngleGrid(3.0f);
+    const std::vector<float> profile = quarn::test::GaussianFarField(grid, 4.6, 1310.0);
+    const Folded f = Fold(profile, grid, profile[quarn::test::kCentreSample]);
     ASSERT_TRUE(f.ok);
     ASSERT_EQ(f.values.size(), 1621u);
-    EXPECT_EQ(f.values[0], profile[quarn_test::kCentreSample]);
+    EXPECT_EQ(f.values[0], profile[quarn::test::kCentreSample]);
     EXPECT_EQ(f.angles[0], 0.0f);
-    const std::vector<float> expected = quarn_test::gaussianFarField(f.angles, 4.6, 1310.0);
+    const std::vector<float> expected = quarn::test::GaussianFarField(f.angles, 4.6, 1310.0);
     for (std::size_t j = 0; j < f.values.size(); ++j) {
-        ASSERT_NEAR(f.values[j], expected[j], 1e-3f * quarn_test::kFullScale) << j;
+        ASSERT_NEAR(f.values[j], expected[j], 1e-3f * quarn::test::kFullScale) << j;
         // The grid is symmetric about sample 1620 to within its single-precision centre offset.
-        ASSERT_NEAR(f.angles[j], std::fabs(grid[quarn_test::kCentreSample + j]), 5e-5f) << j;
+        ASSERT_NEAR(f.angles[j], std::fabs(grid[quarn::test::kCentreSample + j]), 5e-5f) << j;
     }
 }
 
@@ -65,20 +68,29 @@ struct FoldCase {
 TEST_F(FoldData, CentresOnTheMiddleMatch) {
     const std::vector<FoldCase> cases = {
         {"single match off centre: min(z + 1, count - z) pairs",
-         {0.5f, 1, 9, 4, 3, 1, 0}, 9.0f, {9.0f, 2.5f, 1.75f}, {0.0f, 1.0f, 2.0f}},
+         {0.5f, 1, 9, 4, 3, 1, 0},
+         9.0f,
+         {9.0f, 2.5f, 1.75f},
+         {0.0f, 1.0f, 2.0f}},
         {"single match on the first sample", {0.5f, 1, 9}, 0.5f, {0.5f}, {0.0f}},
         {"single match on the last sample", {1, 2, 3, 5}, 5.0f, {5.0f}, {0.0f}},
         {"three matches: the middle one",
-         {0, 1, 7, 7, 7, 2, 0}, 7.0f, {7.0f, 7.0f, 1.5f, 0.0f}, {0.0f, 1.0f, 2.0f, 3.0f}},
+         {0, 1, 7, 7, 7, 2, 0},
+         7.0f,
+         {7.0f, 7.0f, 1.5f, 0.0f},
+         {0.0f, 1.0f, 2.0f, 3.0f}},
         // For an even number m of matches the centre is the gap after the match at position
         // m / 2: for adjacent matches p, p + 1 the gap between p + 1 and p + 2.
         {"two matches: the gap after the second",
-         {1, 2, 8, 8, 6, 3, 2, 1}, 8.0f, {7.0f, 5.5f, 2.0f, 1.0f}, {0.5f, 1.5f, 2.5f, 3.5f}},
+         {1, 2, 8, 8, 6, 3, 2, 1},
+         8.0f,
+         {7.0f, 5.5f, 2.0f, 1.0f},
+         {0.5f, 1.5f, 2.5f, 3.5f}},
     };
     for (const FoldCase& c : cases) {
         std::vector<float> x(c.values.size());
         for (std::size_t i = 0; i < x.size(); ++i) x[i] = static_cast<float>(i);
-        const Folded f = fold(c.values, x, c.peak);
+        const Folded f = Fold(c.values, x, c.peak);
         ASSERT_TRUE(f.ok) << c.what;
         EXPECT_EQ(f.values, c.foldedValues) << c.what;
         EXPECT_EQ(f.angles, c.foldedAngles) << c.what;
@@ -87,9 +99,9 @@ TEST_F(FoldData, CentresOnTheMiddleMatch) {
 
 TEST_F(FoldData, FailsWithoutAnythingToFoldAbout) {
     const std::vector<float> x = {0, 1, 2, 3};
-    EXPECT_FALSE(fold({1, 2, 3, 2}, x, 5.0f).ok);  // peak not present
-    EXPECT_FALSE(fold({1, 2, 3, 3}, x, 3.0f).ok);  // centre gap after the last sample
-    EXPECT_FALSE(fold({}, {}, 0.0f).ok);           // no samples
+    EXPECT_FALSE(Fold({1, 2, 3, 2}, x, 5.0f).ok);  // peak not present
+    EXPECT_FALSE(Fold({1, 2, 3, 3}, x, 3.0f).ok);  // centre gap after the last sample
+    EXPECT_FALSE(Fold({}, {}, 0.0f).ok);           // no samples
 }
 
 }  // namespace

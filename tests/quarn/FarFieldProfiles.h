@@ -1,18 +1,18 @@
-// Analytic far-field intensity profiles in counts, sampled at given polar angles.
 #pragma once
+// Analytic far-field intensity profiles in counts, sampled at given polar angles.
 
 #include <cmath>
 #include <numbers>
 #include <vector>
 
-namespace quarn_test {
+namespace quarn::test {
 
 constexpr float kFullScale = 65535.0f;
 
 // Far field of a Gaussian mode of 1/e^2 intensity radius `waistUm` at `wavelengthNm`, tilted
 // by `tilt` radians: P = peak exp(-2 (pi w0 sin(theta - tilt) / lambda)^2). Its Petermann II
 // diameter is 2 w0, its near field has a 1/e^2 radius w0 and an effective area pi w0^2.
-inline std::vector<float> gaussianFarField(const std::vector<float>& angles, double waistUm,
+inline std::vector<float> GaussianFarField(const std::vector<float>& angles, double waistUm,
                                            double wavelengthNm, double tilt = 0.0,
                                            double peak = kFullScale) {
     const double lambdaUm = wavelengthNm / 1000.0;
@@ -30,20 +30,20 @@ struct LobedField {
     std::vector<double> nullSines;  // s_k
     double widthSine;               // sa
 
-    double amplitude(double theta) const {
+    double Amplitude(double theta) const {
         const double s = std::sin(theta);
         double a = std::exp(-s * s / (widthSine * widthSine));
         for (const double nullSine : nullSines) a *= 1.0 - s * s / (nullSine * nullSine);
         return a;
     }
-    std::vector<float> intensity(const std::vector<float>& angles, double peak = kFullScale) const {
+    std::vector<float> Intensity(const std::vector<float>& angles, double peak = kFullScale) const {
         std::vector<float> profile(angles.size());
         for (std::size_t i = 0; i < angles.size(); ++i) {
-            const double a = amplitude(angles[i]);
+            const double a = Amplitude(angles[i]);
             profile[i] = static_cast<float>(peak * a * a);
         }
         return profile;
     }
 };
 
-}  // namespace quarn_test
+}  // namespace quarn::test

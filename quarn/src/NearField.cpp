@@ -1,6 +1,7 @@
 // Near-field intensity from a signed one-sided far field by a zero-order Hankel transform:
 //   E(r) = sum_i w_i sqrt(P_i) sign_i J0(2 pi r sin(a_i) / lambda) sin(2 a_i),  N(r) = E(r)^2,
 // evaluated at r = k * step until N falls 40 dB below its running maximum.
+
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
@@ -9,9 +10,9 @@
 #include <numbers>
 #include <vector>
 
-#include "no_throw.h"
+#include "NoThrow.h"
+#include "ResultStore.h"
 #include "quarn/quarn.h"
-#include "result_store.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ struct Term {
 };
 
 // Weights: half an interval at the ends, the full span to both neighbours inside.
-double weight(std::size_t n, const float* angle, std::size_t i) {
+double Weight(std::size_t n, const float* angle, std::size_t i) {
     if (i == 0) return (double{angle[1]} - angle[0]) / 2.0;
     if (i == n - 1) return (double{angle[n - 1]} - angle[n - 2]) / 2.0;
     return double{angle[i + 1]} - angle[i - 1];
@@ -33,7 +34,7 @@ double weight(std::size_t n, const float* angle, std::size_t i) {
 
 // Samples without amplitude add nothing to any radius and are left out. Negative intensities
 // (dark-level noise) carry no field: their root is taken as 0, not NaN.
-std::vector<Term> transformTerms(std::size_t n, const float* intensity, const float* angle,
+std::vector<Term> TransformTerms(std::size_t n, const float* intensity, const float* angle,
                                  const int16_t* signs, double wavelength) {
     std::vector<Term> terms;
     for (std::size_t i = 0; i < n; ++i) {
@@ -41,7 +42,7 @@ std::vector<Term> transformTerms(std::size_t n, const float* intensity, const fl
         const float sine = static_cast<float>(std::sin(double{angle[i]}));
         const float twice = 2.0f * angle[i];
         const float sineTwice = static_cast<float>(std::sin(double{twice}));
-        const double amplitude = weight(n, angle, i) * root * signs[i] * sineTwice;
+        const double amplitude = Weight(n, angle, i) * root * signs[i] * sineTwice;
         if (amplitude == 0.0) continue;
         terms.push_back({amplitude, 2.0 * std::numbers::pi * sine / wavelength});
     }
@@ -50,7 +51,7 @@ std::vector<Term> transformTerms(std::size_t n, const float* intensity, const fl
 
 // Near-field samples up to and including the first one below the floor; empty when the field
 // never falls that far within kMaxRadii radii.
-std::vector<float> nearFieldProfile(const std::vector<Term>& terms, double step) {
+std::vector<float> NearFieldProfile(const std::vector<Term>& terms, double step) {
     std::vector<float> profile;
     // A field without amplitude, or one whose radii do not advance, never falls below the floor.
     if (terms.empty() || step == 0.0 || !std::isfinite(step)) return profile;
@@ -75,9 +76,9 @@ std::vector<float> nearFieldProfile(const std::vector<Term>& terms, double step)
 // Hands the result out in a new library array. When the caller passed in a live result of
 // this library it is replaced (freed); any other pointer, e.g. one already released, is left
 // alone rather than freed a second time.
-bool handOut(const std::vector<float>& profile, float** nearField, uint16_t* nearFieldCount) {
-    quarn::ResultStore& store = quarn::results();
-    store.reserve(1);
+bool HandOut(const std::vector<float>& profile, float** nearField, uint16_t* nearFieldCount) {
+    quarn::ResultStore& store = quarn::Results();
+    store.Reserve(1);
     const std::size_t bytes = profile.size() * sizeof(float);
     auto* array = static_cast<float*>(std::malloc(bytes));
     if (array == nullptr) {
@@ -87,21 +88,21 @@ bool handOut(const std::vector<float>& profile, float** nearField, uint16_t* nea
     }
     std::memcpy(array, profile.data(), bytes);
     float* previous = *nearField;
-    if (store.holds(previous)) {
-        store.forget(previous);
+    if (store.Holds(previous)) {
+        store.Forget(previous);
         std::free(previous);
     }
-    store.record(quarn::ResultStore::kPrimarySlot, array);
+    store.Record(quarn::ResultStore::kPrimarySlot, array);
     *nearField = array;
     *nearFieldCount = static_cast<uint16_t>(profile.size());
     return true;
 }
 
 // The field never fell far enough: the caller's library array is freed, the outputs emptied.
-bool giveUp(float** nearField, uint16_t* nearFieldCount) {
-    quarn::ResultStore& store = quarn::results();
-    if (store.holds(*nearField)) {
-        store.forget(*nearField);
+bool GiveUp(float** nearField, uint16_t* nearFieldCount) {
+    quarn::ResultStore& store = quarn::Results();
+    if (store.Holds(*nearField)) {
+        store.Forget(*nearField);
         std::free(*nearField);
     }
     *nearField = nullptr;
@@ -122,10 +123,10 @@ extern "C" bool Quarn_NearField(uint16_t count, const float* intensity, const fl
     if (count < 2) return false;
     if (!(std::fabs(wavelength) >= FLT_MIN)) return false;
 
-    return quarn::noThrow(false, [&] {
-        const std::vector<float> profile = nearFieldProfile(
-            transformTerms(count, intensity, angle, signs, wavelength), step);
-        if (profile.empty()) return giveUp(nearField, nearFieldCount);
-        return handOut(profile, nearField, nearFieldCount);
+    return quarn::NoThrow(false, [&] {
+        const std::vector<float> profile =
+            NearFieldProfile(TransformTerms(count, intensity, angle, signs, wavelength), step);
+        if (profile.empty()) return GiveUp(nearField, nearFieldCount);
+        return HandOut(profile, nearField, nearFieldCount);
     });
 }

@@ -1,6 +1,7 @@
 // Petermann II mode-field diameter from a far-field intensity scan:
 //   MFD = (lambda / pi) * sqrt(2 * int P sin(t) cos(t) dt / int P sin^3(t) cos(t) dt)
 // integrated with the trapezoidal rule on the measured, non-uniform angles.
+
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
@@ -11,7 +12,7 @@
 namespace {
 
 // Trapezoidal weight of sample i within first..last; the end samples get half an interval.
-double trapezoidWeight(const float* angle, std::size_t first, std::size_t last, std::size_t i) {
+double TrapezoidWeight(const float* angle, std::size_t first, std::size_t last, std::size_t i) {
     if (i == first) return (double{angle[first + 1]} - angle[first]) / 2.0;
     if (i == last) return (double{angle[last]} - angle[last - 1]) / 2.0;
     return (double{angle[i + 1]} - angle[i - 1]) / 2.0;
@@ -38,7 +39,7 @@ extern "C" bool Quarn_ComputeMFD(uint16_t count, const float* intensity, const f
         // Signed angles about the centre: the absolute sine folds both sides together.
         const float s = static_cast<float>(std::fabs(std::sin(double{theta})));
         const float c = static_cast<float>(std::cos(double{theta}));
-        const double term = trapezoidWeight(angle, first, last, i) * power * s * c;
+        const double term = TrapezoidWeight(angle, first, last, i) * power * s * c;
         numerator += term;
         denominator += term * s * s;
     }

@@ -1,11 +1,11 @@
+#pragma once
 // The exports are C functions: nothing may propagate out of them. The only exception the
 // numerics can raise is an allocation failure, which becomes the routine's failure result.
-#pragma once
 
 namespace quarn {
 
 template <typename Result, typename Body>
-Result noThrow(Result onFailure, Body&& body) noexcept {
+Result NoThrow(Result onFailure, Body&& body) noexcept {
     try {
         return body();
     } catch (...) {

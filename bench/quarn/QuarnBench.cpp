@@ -1,11 +1,12 @@
 // Mode-field diameter on a full sweep and the near-field chain (sign, transform, effective
 // area, release) on a folded Gaussian far field.
+
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
-#include "angle_grid.h"
-#include "far_field_profiles.h"
+#include "FarFieldProfiles.h"
+#include "TestAngleGrid.h"
 #include "quarn/quarn.h"
 
 namespace {
@@ -15,12 +16,12 @@ constexpr double kWaistUm = 4.6;
 constexpr float kStepUm = 0.1f;
 
 void BM_ComputeMFD(benchmark::State& state) {
-    const std::vector<float> grid = quarn_test::documentAngleGrid(3.0f);
-    const std::vector<float> profile = quarn_test::gaussianFarField(grid, kWaistUm, kWavelengthNm);
+    const std::vector<float> grid = quarn::test::DocumentAngleGrid(3.0f);
+    const std::vector<float> profile = quarn::test::GaussianFarField(grid, kWaistUm, kWavelengthNm);
     for (auto _ : state) {
         float mfd = 0.0f;
-        benchmark::DoNotOptimize(Quarn_ComputeMFD(quarn_test::kSamples, profile.data(),
-                                                  grid.data(), 16, 0, quarn_test::kSamples - 1,
+        benchmark::DoNotOptimize(Quarn_ComputeMFD(quarn::test::kSamples, profile.data(),
+                                                  grid.data(), 16, 0, quarn::test::kSamples - 1,
                                                   0.0f, kWavelengthNm, &mfd));
         benchmark::DoNotOptimize(mfd);
     }
@@ -28,13 +29,13 @@ void BM_ComputeMFD(benchmark::State& state) {
 BENCHMARK(BM_ComputeMFD)->Unit(benchmark::kMicrosecond);
 
 void BM_NearFieldChain(benchmark::State& state) {
-    const std::vector<float> grid = quarn_test::documentAngleGrid(3.0f);
-    const std::vector<float> profile = quarn_test::gaussianFarField(grid, kWaistUm, kWavelengthNm);
+    const std::vector<float> grid = quarn::test::DocumentAngleGrid(3.0f);
+    const std::vector<float> profile = quarn::test::GaussianFarField(grid, kWaistUm, kWavelengthNm);
     float* foldedPointer = nullptr;
     float* anglesPointer = nullptr;
     uint16_t n = 0;
-    if (!Quarn_FoldData(quarn_test::kSamples, profile.data(), grid.data(),
-                        profile[quarn_test::kCentreSample], &foldedPointer, &anglesPointer, &n)) {
+    if (!Quarn_FoldData(quarn::test::kSamples, profile.data(), grid.data(),
+                        profile[quarn::test::kCentreSample], &foldedPointer, &anglesPointer, &n)) {
         state.SkipWithError("fold failed");
         return;
     }

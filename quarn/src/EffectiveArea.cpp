@@ -1,5 +1,6 @@
 // Effective area Aeff = 2 pi (int I r dr)^2 / int I^2 r dr of a near-field intensity on the
 // uniform radial grid r = i * step, by the trapezoidal rule. The sums are single precision.
+
 #include <cfloat>
 #include <cmath>
 #include <numbers>

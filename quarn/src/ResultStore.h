@@ -1,5 +1,5 @@
-// Bookkeeping of the arrays the library hands out, so that Quarn_ReleaseMemory can free them.
 #pragma once
+// Bookkeeping of the arrays the library hands out, so that Quarn_ReleaseMemory can free them.
 
 #include <array>
 #include <cstddef>
@@ -18,21 +18,21 @@ public:
 
     // Makes room for `arrays` further records; the only step that can fail (std::bad_alloc),
     // so callers do it before allocating anything.
-    void reserve(std::size_t arrays);
-    // Records a library-allocated array (std::malloc family) in a slot. Needs reserve().
-    void record(std::size_t slot, float* array) noexcept;
+    void Reserve(std::size_t arrays);
+    // Records a library-allocated array (std::malloc family) in a slot. Needs Reserve().
+    void Record(std::size_t slot, float* array) noexcept;
     // True when the array was handed out and not released since.
-    bool holds(const float* array) const noexcept;
+    bool Holds(const float* array) const noexcept;
     // Drops the record of an array the caller is about to free or has reallocated.
-    void forget(const float* array) noexcept;
-    void releaseAll() noexcept;
+    void Forget(const float* array) noexcept;
+    void ReleaseAll() noexcept;
 
 private:
-    std::array<float*, 2> slots_{};
-    std::vector<float*> displaced_;
+    std::array<float*, 2> m_slots{};
+    std::vector<float*> m_displaced;
 };
 
 // The process-wide store; unguarded, as the array routines are documented single-threaded.
-ResultStore& results();
+ResultStore& Results();
 
 }  // namespace quarn

@@ -1,18 +1,19 @@
 // Gives each lobe of a far-field intensity profile a sign, so that the square root of the
 // intensity becomes a signed field amplitude. Nulls between lobes are found as minima of the
 // log-intensity, through its slope over a window.
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <vector>
 
-#include "no_throw.h"
+#include "NoThrow.h"
 #include "quarn/quarn.h"
 
 namespace {
 
 // log10 of the samples at or above the threshold, 0 elsewhere; threshold 0 disables it.
-std::vector<float> logIntensity(std::size_t n, const float* intensity, uint16_t threshold) {
+std::vector<float> LogIntensity(std::size_t n, const float* intensity, uint16_t threshold) {
     std::vector<float> logs(n, 0.0f);
     if (threshold == 0) return logs;
     const float minimum = threshold;
@@ -26,7 +27,7 @@ std::vector<float> logIntensity(std::size_t n, const float* intensity, uint16_t 
 
 // Centred slope over the window; near the start, where the window does not fit, the slope
 // from sample 0. Zero where it is not defined.
-std::vector<float> logSlope(const std::vector<float>& logs, std::size_t window) {
+std::vector<float> LogSlope(const std::vector<float>& logs, std::size_t window) {
     const std::size_t n = logs.size();
     const std::size_t half = window / 2;
     std::vector<float> slope(n, 0.0f);
@@ -37,7 +38,7 @@ std::vector<float> logSlope(const std::vector<float>& logs, std::size_t window) 
     return slope;
 }
 
-std::size_t lowestInWindow(const float* intensity, std::size_t n, std::size_t j, std::size_t half) {
+std::size_t LowestInWindow(const float* intensity, std::size_t n, std::size_t j, std::size_t half) {
     const std::size_t last = std::min(n - 1, j + half);
     std::size_t lowest = j > half ? j - half : 0;
     for (std::size_t i = lowest + 1; i <= last; ++i) {
@@ -48,7 +49,7 @@ std::size_t lowestInWindow(const float* intensity, std::size_t n, std::size_t j,
 
 // A valley is where the slope turns from falling to rising (or to flat, then rising half a
 // window later); it is placed on the lowest sample within half a window.
-std::vector<std::size_t> findValleys(const float* intensity, const std::vector<float>& slope,
+std::vector<std::size_t> FindValleys(const float* intensity, const std::vector<float>& slope,
                                      std::size_t window) {
     const std::size_t n = slope.size();
     const std::size_t half = window / 2;
@@ -58,16 +59,16 @@ std::vector<std::size_t> findValleys(const float* intensity, const std::vector<f
         if (!(slope[j] < 0.0f)) continue;
         const float next = slopeAt(j + 1);
         if (next > 0.0f || (next == 0.0f && slopeAt(j + half) > 0.0f)) {
-            valleys.push_back(lowestInWindow(intensity, n, j, half));
+            valleys.push_back(LowestInWindow(intensity, n, j, half));
         }
     }
     return valleys;
 }
 
-bool sign(std::size_t n, const float* intensity, uint16_t threshold, std::size_t window,
+bool Sign(std::size_t n, const float* intensity, uint16_t threshold, std::size_t window,
           int16_t* signs) {
-    const std::vector<float> slope = logSlope(logIntensity(n, intensity, threshold), window);
-    const std::vector<std::size_t> valleys = findValleys(intensity, slope, window);
+    const std::vector<float> slope = LogSlope(LogIntensity(n, intensity, threshold), window);
+    const std::vector<std::size_t> valleys = FindValleys(intensity, slope, window);
 
     // At most one flip per sample: valleys moved onto one position flip on consecutive samples.
     int16_t current = 1;
@@ -89,5 +90,5 @@ extern "C" bool Quarn_SignData(uint16_t count, const float* intensity, uint16_t 
     if (intensity == nullptr || signs == nullptr || *signs == nullptr) return false;
     // The slope needs a window of at least one sample that fits inside the profile.
     if (window == 0 || window >= count) return false;
-    return quarn::noThrow(false, [&] { return sign(count, intensity, threshold, window, *signs); });
+    return quarn::NoThrow(false, [&] { return Sign(count, intensity, threshold, window, *signs); });
 }

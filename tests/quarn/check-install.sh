@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the library into a scratch prefix and builds and runs a C program against it through
 # pkg-config alone, as another program would.
-# Usage: check_install.sh <cmake> <build dir> <scratch dir> <C source>
+# Usage: check-install.sh <cmake> <build dir> <scratch dir> <C source>
 set -eu
 cmake=$1 build=$2 scratch=$3 source=$4
 

@@ -1,3 +1,6 @@
+// Effective area against closed forms: a Gaussian near field, a flat disc and a single ring,
+// and the inputs that enclose no area.
+
 #include <gtest/gtest.h>
 
 #include <cmath>

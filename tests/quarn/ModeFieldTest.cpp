@@ -1,25 +1,30 @@
+// Mode-field diameter of Gaussian far fields as the measurement document asks for it, of
+// one-sided profiles and of a two-sample range, and the failures.
+
 #include <gtest/gtest.h>
+
+#include <ostream>
 
 #include <cmath>
 #include <numbers>
 #include <string>
 #include <vector>
 
-#include "angle_grid.h"
-#include "far_field_profiles.h"
+#include "FarFieldProfiles.h"
+#include "TestAngleGrid.h"
 #include "quarn/quarn.h"
 
 namespace {
 
-using quarn_test::documentAngleGrid;
-using quarn_test::gaussianFarField;
-using quarn_test::kSamples;
+using quarn::test::DocumentAngleGrid;
+using quarn::test::GaussianFarField;
+using quarn::test::kSamples;
 
 constexpr uint16_t kThreshold = 16;  // counts, as the measurement document passes it
 
 // Trapezoid-weighted mean angle of the samples at or above the threshold: the centre the
 // document hands to the mode-field computation.
-double centroid(const std::vector<float>& profile, const std::vector<float>& angles) {
+double Centroid(const std::vector<float>& profile, const std::vector<float>& angles) {
     const std::size_t n = profile.size();
     double sum = 0.0;
     double weights = 0.0;
@@ -41,6 +46,12 @@ struct GaussianCase {
     double tiltDeg;
 };
 
+// Printed in test names; the default would dump the struct's bytes, padding included.
+void PrintTo(const GaussianCase& c, std::ostream* os) {
+    *os << c.waistUm << " um at " << c.wavelengthNm << " nm, " << c.distanceCm << " cm, tilt "
+        << c.tiltDeg;
+}
+
 class GaussianModeField : public testing::TestWithParam<GaussianCase> {};
 
 // The diameter as the measurement document asks for it: about the centroid, over the samples
@@ -48,13 +59,13 @@ class GaussianModeField : public testing::TestWithParam<GaussianCase> {};
 // at 2.4e-4 of the peak, which biases the result by about +0.1 %.
 TEST_P(GaussianModeField, IsTwiceTheWaist) {
     const GaussianCase c = GetParam();
-    const std::vector<float> grid = documentAngleGrid(c.distanceCm);
+    const std::vector<float> grid = DocumentAngleGrid(c.distanceCm);
     const std::vector<float> profile =
-        gaussianFarField(grid, c.waistUm, c.wavelengthNm, c.tiltDeg * std::numbers::pi / 180.0);
-    const double centre = centroid(profile, grid);
+        GaussianFarField(grid, c.waistUm, c.wavelengthNm, c.tiltDeg * std::numbers::pi / 180.0);
+    const double centre = Centroid(profile, grid);
     const double centreDeg = centre * 180.0 / std::numbers::pi;
-    const uint16_t lower = quarn_test::findGridIndex(grid, centreDeg - 30.0);
-    const uint16_t upper = quarn_test::findGridIndex(grid, centreDeg + 30.0);
+    const uint16_t lower = quarn::test::FindGridIndex(grid, centreDeg - 30.0);
+    const uint16_t upper = quarn::test::FindGridIndex(grid, centreDeg + 30.0);
     float mfd = -1.0f;
     ASSERT_TRUE(Quarn_ComputeMFD(kSamples, profile.data(), grid.data(), kThreshold, lower, upper,
                                  static_cast<float>(centre), c.wavelengthNm, &mfd));
@@ -76,8 +87,8 @@ INSTANTIATE_TEST_SUITE_P(FarFields, GaussianModeField,
 // A one-sided profile about its first sample: the same diameter on a descending grid (angles
 // negated: theta is signed, only |sin| counts), and the on-axis sample carries no weight.
 TEST(ModeField, OneSidedProfileAboutItsFirstSample) {
-    std::vector<float> angles = quarn_test::oneSidedAngles(3.0f);
-    std::vector<float> profile = gaussianFarField(angles, 4.6, 1310.0);
+    std::vector<float> angles = quarn::test::OneSidedAngles(3.0f);
+    std::vector<float> profile = GaussianFarField(angles, 4.6, 1310.0);
     const auto n = static_cast<uint16_t>(angles.size());
     const auto last = static_cast<uint16_t>(n - 1);
     auto diameter = [&] {
@@ -107,8 +118,8 @@ TEST(ModeField, TwoSampleRangeWeighsBothEndsEqually) {
     }
     const double expected = 1.310 / std::numbers::pi * std::sqrt(2.0 * first / third);
     float mfd = 0.0f;
-    ASSERT_TRUE(Quarn_ComputeMFD(4, profile.data(), angles.data(), kThreshold, 1, 2, 0.0f, 1310.0f,
-                                 &mfd));
+    ASSERT_TRUE(
+        Quarn_ComputeMFD(4, profile.data(), angles.data(), kThreshold, 1, 2, 0.0f, 1310.0f, &mfd));
     EXPECT_NEAR(mfd, expected, 1e-5 * expected);
 }
 
@@ -122,13 +133,11 @@ TEST(ModeField, FailsWithZeroWithoutUsableSamplesOrOutsideFirstBelowLastBelowCou
         const float* angle;
         uint16_t count, first, last;
     };
-    for (const Case c : {Case{dim.data(), angles.data(), 4, 0, 3},
-                         Case{bright.data(), onAxis.data(), 4, 0, 3},
-                         Case{nullptr, angles.data(), 4, 0, 3},
-                         Case{bright.data(), angles.data(), 4, 2, 2},
-                         Case{bright.data(), angles.data(), 4, 3, 1},
-                         Case{bright.data(), angles.data(), 4, 1, 4},
-                         Case{bright.data(), angles.data(), 0, 0, 1}}) {
+    for (const Case c :
+         {Case{dim.data(), angles.data(), 4, 0, 3}, Case{bright.data(), onAxis.data(), 4, 0, 3},
+          Case{nullptr, angles.data(), 4, 0, 3}, Case{bright.data(), angles.data(), 4, 2, 2},
+          Case{bright.data(), angles.data(), 4, 3, 1}, Case{bright.data(), angles.data(), 4, 1, 4},
+          Case{bright.data(), angles.data(), 0, 0, 1}}) {
         float mfd = 7.0f;
         EXPECT_FALSE(Quarn_ComputeMFD(c.count, c.intensity, c.angle, kThreshold, c.first, c.last,
                                       0.0f, 1310.0f, &mfd));

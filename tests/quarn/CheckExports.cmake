@@ -1,5 +1,5 @@
 # Fails unless the library's dynamic symbol table defines exactly the C interface.
-# Usage: cmake -DNM=<nm> -DLIBRARY=<libQuarn.so> -P check_exports.cmake
+# Usage: cmake -DNM=<nm> -DLIBRARY=<libQuarn.so> -P CheckExports.cmake
 execute_process(COMMAND "${NM}" -D --defined-only "${LIBRARY}"
   OUTPUT_VARIABLE listing RESULT_VARIABLE status)
 if(NOT status EQUAL 0)

@@ -1,13 +1,14 @@
 // Folds a two-sided profile about its peak into a one-sided profile against the angle from
 // the fold centre, averaging each pair of samples mirrored about that centre.
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
 
-#include "no_throw.h"
+#include "NoThrow.h"
+#include "ResultStore.h"
 #include "quarn/quarn.h"
-#include "result_store.h"
 
 namespace {
 
@@ -19,10 +20,10 @@ struct FoldCentre {
 
 // The centre is the middle one of the samples equal to the peak: that sample itself for an
 // odd number of matches, or the gap after the match at position m / 2 for an even number.
-bool findCentre(std::size_t count, const float* intensity, const float* angle, float peak,
+bool FindCentre(std::size_t count, const float* intensity, const float* angle, float peak,
                 FoldCentre& centre) {
-    const std::size_t matches = static_cast<std::size_t>(
-        std::count(intensity, intensity + count, peak));
+    const std::size_t matches =
+        static_cast<std::size_t>(std::count(intensity, intensity + count, peak));
     if (matches == 0) return false;
 
     std::size_t z = 0;
@@ -39,13 +40,13 @@ bool findCentre(std::size_t count, const float* intensity, const float* angle, f
     return true;
 }
 
-bool fold(std::size_t count, const float* intensity, const float* angle, float peak,
+bool Fold(std::size_t count, const float* intensity, const float* angle, float peak,
           float** foldedIntensity, float** foldedAngle, uint16_t* foldedCount) {
     FoldCentre centre;
-    if (!findCentre(count, intensity, angle, peak, centre)) return false;
+    if (!FindCentre(count, intensity, angle, peak, centre)) return false;
 
-    quarn::ResultStore& store = quarn::results();
-    store.reserve(2);
+    quarn::ResultStore& store = quarn::Results();
+    store.Reserve(2);
     const std::size_t pairs = std::min(centre.down + 1, count - centre.up);
     auto* values = static_cast<float*>(std::malloc(pairs * sizeof(float)));
     auto* angles = static_cast<float*>(std::malloc(pairs * sizeof(float)));
@@ -64,8 +65,8 @@ bool fold(std::size_t count, const float* intensity, const float* angle, float p
         angles[j] = (upOffset + downOffset) / 2.0f;
     }
 
-    store.record(quarn::ResultStore::kPrimarySlot, values);
-    store.record(quarn::ResultStore::kSecondarySlot, angles);
+    store.Record(quarn::ResultStore::kPrimarySlot, values);
+    store.Record(quarn::ResultStore::kSecondarySlot, angles);
     *foldedIntensity = values;
     *foldedAngle = angles;
     *foldedCount = static_cast<uint16_t>(pairs);
@@ -84,7 +85,7 @@ extern "C" bool Quarn_FoldData(uint16_t count, const float* intensity, const flo
     *foldedAngle = nullptr;
     *foldedCount = 0;
     if (intensity == nullptr || angle == nullptr || count == 0) return false;
-    return quarn::noThrow(false, [&] {
-        return fold(count, intensity, angle, peak, foldedIntensity, foldedAngle, foldedCount);
+    return quarn::NoThrow(false, [&] {
+        return Fold(count, intensity, angle, peak, foldedIntensity, foldedAngle, foldedCount);
     });
 }

@@ -1,6 +1,6 @@
+#pragma once
 // The instrument's angle grid: polar angles seen from the source for the 3241 arm angles of a
 // sweep, and the index lookup the measurement document uses on it.
-#pragma once
 
 #include <algorithm>
 #include <cmath>
@@ -8,13 +8,13 @@
 #include <numbers>
 #include <vector>
 
-namespace quarn_test {
+namespace quarn::test {
 
 constexpr int kSamples = 3241;
 constexpr int kCentreSample = 1620;
 
 // `distanceCm` is the aperture-source distance as the user gives it.
-inline std::vector<float> documentAngleGrid(float distanceCm) {
+inline std::vector<float> DocumentAngleGrid(float distanceCm) {
     const float d = distanceCm + 1.65f;  // aperture offset
     const float radius = 6.62f;          // rotation radius of the arm
     const float squares = d * d + radius * radius;
@@ -30,7 +30,7 @@ inline std::vector<float> documentAngleGrid(float distanceCm) {
 }
 
 // First index whose angle is at least `degrees`; the last index when every angle is smaller.
-inline uint16_t findGridIndex(const std::vector<float>& grid, double degrees) {
+inline uint16_t FindGridIndex(const std::vector<float>& grid, double degrees) {
     const double radians = degrees * std::numbers::pi / 180.0;
     for (std::size_t i = 0; i < grid.size(); ++i) {
         if (grid[i] >= radians) return static_cast<uint16_t>(i);
@@ -39,13 +39,13 @@ inline uint16_t findGridIndex(const std::vector<float>& grid, double degrees) {
 }
 
 // The grid's upper half, from the axis outwards: the angles of a one-sided (folded) profile.
-inline std::vector<float> oneSidedAngles(float distanceCm) {
-    const std::vector<float> grid = documentAngleGrid(distanceCm);
+inline std::vector<float> OneSidedAngles(float distanceCm) {
+    const std::vector<float> grid = DocumentAngleGrid(distanceCm);
     return {grid.begin() + kCentreSample, grid.end()};
 }
 
 // Index of the grid angle nearest to `radians`.
-inline std::size_t nearestIndex(const std::vector<float>& grid, double radians) {
+inline std::size_t NearestIndex(const std::vector<float>& grid, double radians) {
     std::size_t best = 0;
     for (std::size_t i = 1; i < grid.size(); ++i) {
         if (std::fabs(grid[i] - radians) < std::fabs(grid[best] - radians)) best = i;
@@ -53,4 +53,4 @@ inline std::size_t nearestIndex(const std::vector<float>& grid, double radians) 
     return best;
 }
 
-}  // namespace quarn_test
+}  // namespace quarn::test

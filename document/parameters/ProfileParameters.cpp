@@ -1,0 +1,151 @@
+// Beam parameters of the document's profiles: widths at clip levels, numerical aperture,
+// the width ratio of the two axes, centroid and peak angles, amplitude at an angle and the
+// mode-field diameter. Nothing is cached; every call reads the current profile.
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "document/Velor32Doc.h"
+#include "document/parameters/ProfileMath.h"
+#include "quarn/quarn.h"
+
+namespace velor {
+namespace {
+
+// Degrees per radian as the parameter tables have always shown them.
+constexpr float kDegreesPerRadianF = 57.29578f;
+constexpr float kFullScale = 65535.0f;
+// Samples below this many counts are noise to the mode-field diameter.
+constexpr uint16_t kModeFieldThreshold = 16;
+
+bool ValidAxis(int axis) { return axis == 0 || axis == 1; }
+
+// Clip level in percent to tenths of a percent, truncated, kept within the 16-bit range.
+uint16_t ClipFromPercent(float percent) {
+    const float tenths = std::trunc(percent * 10.0f);
+    if (!(tenths >= 0.0f)) return 0;
+    return static_cast<uint16_t>(std::min(tenths, 65535.0f));
+}
+
+}  // namespace
+
+const float* CVelor32Doc::AxisAngles(int axis) const {
+    return IsCrossSectionMode() ? m_arrays.profileAngles[axis].data() : m_arrays.angleGrid.data();
+}
+
+float CVelor32Doc::AxisAngleDegrees(int axis, int index) const {
+    return IsCrossSectionMode() ? GetProfileAngle(index, 0, axis) : GetGridAngle(index, 0);
+}
+
+uint16_t CVelor32Doc::AxisIndexAtDegrees(int axis, float degrees) const {
+    return IsCrossSectionMode() ? FindProfileIndex(degrees, kUnitsDegreesIn, axis)
+                                : FindGridIndex(degrees, kUnitsDegreesIn);
+}
+
+float CVelor32Doc::GetAngularWidth(int axis, uint16_t clip) const {
+    if (!ValidAxis(axis)) return 0.0f;
+    float left = 0.0f;
+    float right = 0.0f;
+    FindClipCrossings(m_arrays.profile[axis].data(), m_nNumPoints[axis], m_fPeakValue[axis],
+                      m_nPeakIndex[axis], clip, &left, &right);
+    // The width runs between the samples the crossings fall after.
+    const float width = AxisAngleDegrees(axis, static_cast<int>(right)) -
+                        AxisAngleDegrees(axis, static_cast<int>(left));
+    return width < 0.0f ? 0.0f : width;
+}
+
+float CVelor32Doc::GetNumericalAperture(int axis, uint16_t clip) const {
+    return static_cast<float>(std::sin(GetAngularWidth(axis, clip) * std::numbers::pi / 360.0));
+}
+
+float CVelor32Doc::GetWidthRatio(uint16_t clip) const {
+    if (m_nNumPoints[0] == 0 || m_nNumPoints[1] == 0 || m_nScanMode != 2) return 0.0f;
+    const float w0 = GetAngularWidth(0, clip);
+    if (w0 == 0.0f) return 0.0f;
+    const float w1 = GetAngularWidth(1, clip);
+    if (w1 == 0.0f) return 0.0f;
+    return w0 / w1;
+}
+
+float CVelor32Doc::GetCentroidAngle(int axis) const {
+    if (!ValidAxis(axis) || m_nNumPoints[axis] == 0) return 0.0f;
+    double centroid = 0.0;
+    ComputeCentroid(m_arrays.profile[axis].data(), AxisAngles(axis), m_nNumPoints[axis],
+                    m_fNoise[axis], &centroid);
+    return static_cast<float>(centroid) * kDegreesPerRadianF;
+}
+
+float CVelor32Doc::GetPeakAngle(int axis) const {
+    if (!ValidAxis(axis)) return 0.0f;
+    // The first strict maximum, without the edge rule of the stored peak.
+    const float* y = m_arrays.profile[axis].data();
+    float best = 0.0f;
+    int at = 0;
+    for (int i = 0; i < m_nNumPoints[axis]; ++i) {
+        if (y[i] > best) {
+            best = y[i];
+            at = i;
+        }
+    }
+    return AxisAngleDegrees(axis, at);
+}
+
+float CVelor32Doc::GetAmplitudeAt(int axis, float angleDegrees) const {
+    if (!ValidAxis(axis)) return 0.0f;
+    const int n = m_nNumPoints[axis];
+    if (n == 0) return 0.0f;
+    if (AxisAngleDegrees(axis, 0) > angleDegrees || AxisAngleDegrees(axis, n - 1) < angleDegrees) {
+        return 0.0f;
+    }
+    const float* y = m_arrays.profile[axis].data();
+    const int k = std::min<int>(AxisIndexAtDegrees(axis, angleDegrees), n - 1);
+    const float ak = AxisAngleDegrees(axis, k);
+    float value;
+    if (ak == angleDegrees || k == 0) {
+        value = y[k];
+    } else {
+        const float ak1 = AxisAngleDegrees(axis, k - 1);
+        value = y[k - 1] + (angleDegrees - ak1) * (y[k] - y[k - 1]) / (ak - ak1);
+    }
+    switch (m_nUnits) {
+        case 1:
+            return value;
+        case 2:
+            return value * m_fIntensityFactor;
+        default:
+            return value / kFullScale;
+    }
+}
+
+float CVelor32Doc::GetModeFieldDiameter(int axis) const {
+    if (!ValidAxis(axis)) return 0.0f;
+    const int n = m_nNumPoints[axis];
+    const float* y = m_arrays.profile[axis].data();
+    const float* angles = AxisAngles(axis);
+    double centroid = 0.0;
+    if (!ComputeCentroid(y, angles, n, kModeFieldThreshold, &centroid)) return 0.0f;
+
+    const float centre = static_cast<float>(centroid);
+    const float centreDegrees = centre * kDegreesPerRadianF;
+    const int lower = AxisIndexAtDegrees(axis, centreDegrees - m_fAngularLimit);
+    // The grid lookup knows nothing of the profile's length; stay within its points.
+    const int upper = std::min<int>(AxisIndexAtDegrees(axis, centreDegrees + m_fAngularLimit), n - 1);
+    float mfd = 0.0f;
+    if (!Quarn_ComputeMFD(static_cast<uint16_t>(n), y, angles, kModeFieldThreshold,
+                          static_cast<uint16_t>(lower), static_cast<uint16_t>(upper), centre,
+                          m_fWavelength, &mfd)) {
+        return 0.0f;
+    }
+    return mfd;
+}
+
+float CVelor32Doc::GetPeakWidth(float clipPercent) const {
+    return GetAngularWidth(m_nSelectedAxis, ClipFromPercent(clipPercent));
+}
+
+float CVelor32Doc::GetNA(float clipPercent) const {
+    return GetNumericalAperture(m_nSelectedAxis, ClipFromPercent(clipPercent));
+}
+
+}  // namespace velor
