@@ -1,12 +1,18 @@
 // vnqtool driven as a user drives it: as a separate process, reading its output and status.
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "document/SettingsFields.h"
+#include "tests/support/TestStation.h"
 
 namespace {
 
@@ -97,6 +103,69 @@ TEST_F(VnqtoolCli, HelpAndUsageErrors) {
     ASSERT_EQ(RunTool({"new", Path("x.vnq")}).status, 0);
     EXPECT_EQ(RunTool({"new", Path("x.vnq")}).status, 2) << "no silent overwrite";
     EXPECT_EQ(RunTool({"new", "--force", Path("x.vnq")}).status, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A perpendicular-axes measurement of a Gaussian beam (waist 4.6 µm at 1310 nm on axis 0,
+// 2.3 µm on axis 1), written by the document's own file code.
+QString WriteGaussianMeasurement(const QString& path) {
+    velor::test::TestStation station;
+    velor::CVelor32Doc* doc = station.NewDocument();
+    doc->SetApertureSourceDistance(2.0f);
+    doc->OnPerpendicularAxes();
+    const float* grid = doc->GetAngleGrid();
+    std::vector<float> axes[2] = {std::vector<float>(3241), std::vector<float>(3241)};
+    const double waists[2] = {4.6, 2.3};
+    for (int a = 0; a < 2; ++a) {
+        for (int i = 0; i < 3241; ++i) {
+            const double u = M_PI * waists[a] * std::sin(grid[i]) / 1.31;
+            axes[a][i] = static_cast<float>(60000.0 * std::exp(-2.0 * u * u));
+        }
+    }
+    doc->StoreProfiles(axes[0], axes[1]);
+    station.AddNote("gaussian");
+    EXPECT_TRUE(station.file.SaveDataFile(path));
+    return path;
+}
+
+TEST_F(VnqtoolCli, ParamsPrintsEveryParameterOfAMeasurementWrittenByTheCode) {
+    const QString path = WriteGaussianMeasurement(Path("g.vnq"));
+    const ToolRun json = RunTool({"params", "--json", path});
+    ASSERT_EQ(json.status, 0) << json.err.toStdString();
+    const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    const QJsonArray axes = root["axes"].toArray();
+    ASSERT_EQ(axes.size(), 2);
+    const QJsonObject axis0 = axes[0].toObject();
+    for (const char* key : {"width_5", "width_13.5", "width_50", "na_5", "na_13.5", "na_50",
+                            "centroid", "peak", "peak_amplitude", "mfd"}) {
+        EXPECT_TRUE(axis0.contains(key)) << key;
+    }
+    // 1/e² full angle 2·asin(λ / π w0), and the diameter 2 w0.
+    EXPECT_NEAR(axis0["width_13.5"].toDouble(), 2 * std::asin(1.31 / (M_PI * 4.6)) * 180 / M_PI, 0.1);
+    EXPECT_NEAR(axis0["na_13.5"].toDouble(), 1.31 / (M_PI * 4.6), 0.001);
+    // Within 0.2 % of the analytic value, plus the rounding to two decimals.
+    EXPECT_NEAR(axis0["mfd"].toDouble(), 9.2, 9.2 * 0.002 + 0.005);
+    EXPECT_NEAR(axes[1].toObject()["mfd"].toDouble(), 4.6, 4.6 * 0.002 + 0.005);
+    EXPECT_NEAR(axis0["centroid"].toDouble(), 0.0, 0.05);
+    EXPECT_NEAR(axis0["peak_amplitude"].toDouble(), 0.92, 0.005);  // 60000 / 65535
+    EXPECT_NEAR(root["ratios"].toObject()["ratio_13.5"].toDouble(),
+                std::asin(1.31 / (M_PI * 4.6)) / std::asin(1.31 / (M_PI * 2.3)), 0.01);
+
+    const ToolRun text = RunTool({"params", path});
+    ASSERT_EQ(text.status, 0);
+    EXPECT_TRUE(text.out.contains(QRegularExpression("13\\.5% Angular Width at 0\\.0° \\(deg\\)\\s+\\d+\\.\\d\\n")));
+    EXPECT_TRUE(text.out.contains(QRegularExpression("Mode-Field Diameter at 90\\.0° \\(µm\\)\\s+4\\.6\\d\\n")));
+    EXPECT_TRUE(text.out.contains("Angle Ratio at 13.5 % Width"));
+
+    const ToolRun csv = RunTool({"params", "--csv", path});
+    ASSERT_EQ(csv.status, 0);
+    EXPECT_TRUE(csv.out.startsWith("axis,parameter,value,unit\n"));
+    EXPECT_TRUE(csv.out.contains(QRegularExpression("\\n1,mfd,4\\.6\\d,um\\n")));
+
+    EXPECT_EQ(RunTool({"params", "--json", "--csv", path}).status, 2);
 }
 
 }  // namespace
