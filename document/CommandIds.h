@@ -17,6 +17,8 @@ enum CommandId : int {
     ID_RECOMPUTE = 33143,
     ID_INTEGRAL_PARAMETERS = 33153,
     ID_PULSED_MODE = 33154,
+    ID_REPLAY_3D_DATA = 33122,
+    ID_COMPUTED_CROSS_SECTIONS = 33127,
 };
 
 // What a menu item shows for a command.

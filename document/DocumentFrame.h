@@ -6,12 +6,17 @@
 
 namespace velor {
 
+enum class DocumentMode { Replay, CrossSections };
+
 class DocumentFrame {
 public:
     virtual ~DocumentFrame() = default;
     virtual void SetCaption(const QString& /*caption*/) {}
     virtual void RefreshStatusBar() {}
     virtual void ShowMainWindow(bool /*show*/) {}
+    // The modeless windows of the replay and cross-section modes live as long as their mode.
+    virtual void OpenModeDialog(DocumentMode /*mode*/) {}
+    virtual void CloseModeDialog(DocumentMode /*mode*/) {}
 };
 
 }  // namespace velor

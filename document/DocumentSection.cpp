@@ -116,6 +116,8 @@ int CVelor32Doc::ReadDocumentSection(SerializeContext& context) {
     }
 
     // 8. Derived values.
+    Analyse3dData();
+    ComputeConePower();
     RecomputeIntensityFactor();
     SetModifiedFlag(false);
     return result;

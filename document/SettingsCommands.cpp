@@ -50,6 +50,12 @@ bool CVelor32Doc::OnCommand(int id) {
         case ID_RESET_DATA_VIEWS:
             OnResetDataViews();
             return true;
+        case ID_REPLAY_3D_DATA:
+            ToggleReplay();
+            return true;
+        case ID_COMPUTED_CROSS_SECTIONS:
+            ToggleCrossSections();
+            return true;
         default:
             return false;
     }
@@ -74,6 +80,11 @@ CommandState CVelor32Doc::GetCommandState(int id) const {
             const bool connected = m_env.motion.IsConnected();
             return {connected, connected && m_bBlindSpot != 0, false};
         }
+        // The 3D modes need 3D data and acquisition off.
+        case ID_REPLAY_3D_DATA:
+            return {m_b3DValid != 0 && !IsAcquiring(), IsReplayMode(), false};
+        case ID_COMPUTED_CROSS_SECTIONS:
+            return {m_b3DValid != 0 && !IsAcquiring(), IsCrossSectionMode(), false};
         default:
             return {};
     }

@@ -90,6 +90,40 @@ public:
     // Bridges the shadow of the arm's two supports in a profile taken at phi (degrees).
     void CorrectBlindSpots(float phi, float* profile) const;
 
+    // --- 3D data: analysis, replay, cross sections, exports ---------------------------------
+    bool Analyse3dData();
+    void ComputeConePower();
+    // Direction of the 3D centroid: polar angle (signed) and azimuth in [0, 180], degrees.
+    const float* GetCentroidAngles() const { return m_fCentroidAngles; }
+    const float* GetCentroidVector() const { return m_fCentroid; }
+    const float* GetPrincipalAxis(int which) const { return which == 0 ? m_fAxisA : m_fAxisB; }
+    const float* GetCentroidPower() const { return m_arrays.centroidPower.data(); }
+    uint16_t GetCentroidPowerCount() const { return m_nCentroidPowerCount; }
+    // A thinned copy of the 3D data for the 3D and topographic views; false for an unknown
+    // resolution (0 coarse, 1 medium, 2 fine).
+    struct Sampled3dData {
+        std::vector<float> theta;   // degrees
+        std::vector<float> phi;     // radians, N + 1
+        std::vector<float> values;  // theta count rows of N + 1, negatives raised to 0
+    };
+    bool GetSampled3dData(int resolution, Sampled3dData& out) const;
+
+    void ToggleReplay();
+    void ReplayScan(int k);
+    void ToggleCrossSections();
+    // Fills both axes with cuts through the 3D data about the chosen direction, the major and
+    // minor axes turned by offset (radians); false (after telling the user) when it cannot.
+    bool ComputeCrossSections(float offset);
+    uint16_t GetCrossSectionMode() const { return m_nCrossMode; }
+    void SetCrossSectionMode(uint16_t mode) { if (mode <= 2) m_nCrossMode = mode; }
+    void GetUserDirection(float* theta, float* phi) const;
+    void SetUserDirection(float theta, float phi);
+
+    // The document's part of the ASCII export, and the 3D data file; false on failure (a
+    // failure to create the text file is reported here; the 3D export leaves that to Save As).
+    bool ExportText(const QString& path);
+    bool Export3dData(const QString& path) const;
+
     // --- helpers ---------------------------------------------------------------------------------
     void SetPhiPair(float phi);
     void SendPhiToBoard(int axis, float phi);
@@ -170,6 +204,11 @@ protected:
     int32_t m_bCrossSection = 0;
 
 private:
+    void SaveAxes(int axes);
+    void RestoreAxes(int axes);
+    void LeaveReplay();
+    void LeaveCrossSections();
+
     // Angles of an axis's samples: its own in cross-section mode, else the grid (radians).
     const float* AxisAngles(int axis) const;
     // Angle of sample index in degrees, and the first index at or beyond an angle in degrees.
@@ -212,6 +251,24 @@ private:
     float m_fIntensityFactor = 0.0f;
     float m_f3DNoiseMax = 0.0f;
     float m_fSavedNoise = 0.0f;
+
+    // Results of the 3D analysis.
+    float m_fCentroid[3] = {0.0f, 0.0f, 0.0f};
+    float m_fCentroidAngles[2] = {0.0f, 0.0f};
+    float m_fAxisA[3] = {0.0f, 0.0f, 0.0f};
+    float m_fAxisB[3] = {0.0f, 0.0f, 0.0f};
+    uint16_t m_nCentroidPowerCount = 91;
+
+    // What replay and cross sections put aside and give back (profiles in the sum buffers).
+    struct SavedView {
+        int32_t scanMode = 0;
+        float phi = 0.0f;
+        float noise[2] = {0.0f, 0.0f};
+        uint16_t numPoints[2] = {0, 0};
+    } m_saved;
+    uint16_t m_nCrossMode = 0;  // 0 3D centroid, 1 3D peak, 2 user defined
+    float m_fUserTheta = 0.0f;
+    float m_fUserPhi = 0.0f;
 };
 
 }  // namespace velor

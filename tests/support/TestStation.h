@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -49,6 +50,10 @@ public:
     void SetCaption(const QString& text) override { caption = text; }
     void RefreshStatusBar() override { ++statusRefreshes; }
     void ShowMainWindow(bool show) override { shown = show; }
+    void OpenModeDialog(DocumentMode mode) override { openDialogs.push_back(mode); }
+    void CloseModeDialog(DocumentMode mode) override {
+        openDialogs.erase(std::remove(openDialogs.begin(), openDialogs.end(), mode), openDialogs.end());
+    }
 
     int32_t windowRect[4] = {10, 20, 810, 620};
     int backupsStarted = 0;
@@ -57,6 +62,7 @@ public:
     QString caption;
     int statusRefreshes = 0;
     bool shown = false;
+    std::vector<DocumentMode> openDialogs;
 };
 
 class ConnectableStage : public MotionStage {
