@@ -1,6 +1,6 @@
 #include "document/DocumentArrays.h"
 
-#include "document/Geometry.h"
+#include "instrument/geometry/SweepGeometry.h"
 #include "instrument/board/Tesk32.h"
 
 namespace velor {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "document/AngleGrid.h"
+#include "instrument/geometry/AngleGrid.h"
 #include "document/Velor32Doc.h"
 
 namespace velor {

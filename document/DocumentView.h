@@ -3,6 +3,7 @@
 // placement record and its section in the data file. GUI views derive from it; headless code
 // (tools, tests) uses it directly for the sections it carries without a window.
 
+#include <QString>
 #include <cstdint>
 
 #include "document/file/DataCrc16.h"
@@ -26,6 +27,10 @@ public:
     // Views that carry more override these and call the base first.
     virtual bool WriteSection(SerializeContext& context);
     virtual bool ReadSection(SerializeContext& context);
+
+    // Appends the view's part of the ASCII export to the file at path; views without one
+    // add nothing. False after a failure the view has reported.
+    virtual bool ExportText(const QString& /*path*/) { return true; }
 
     // A document notification (hint as broadcast by the document).
     virtual void OnUpdate(uint32_t /*hint*/) {}

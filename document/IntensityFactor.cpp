@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "document/Geometry.h"
+#include "instrument/geometry/SweepGeometry.h"
 
 namespace velor {
 namespace {

@@ -7,7 +7,7 @@
 #include <numbers>
 #include <thread>
 
-#include "document/AngleGrid.h"
+#include "instrument/geometry/AngleGrid.h"
 #include "document/DocumentMessages.h"
 #include "document/IntensityFactor.h"
 #include "document/PeakFinder.h"

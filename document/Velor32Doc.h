@@ -63,6 +63,7 @@ public:
     float* Get3DData() { return m_arrays.data3D.data(); }
     float* GetScanNoise() { return m_arrays.scanNoise.data(); }
     float Get3DNoiseMaximum() const { return m_f3DNoiseMax; }
+    void SetMeasured3DNoise(float maximum) { m_f3DNoiseMax = maximum; }
     uint16_t GetRawSampleCount(int axis) const;
     float* GetRawSweep(int axis);
 
@@ -191,6 +192,9 @@ public:
     // sweeps are taken: at most 3241 samples each, peak found, saturation checked. An empty
     // profile leaves its axis as it is.
     int StoreProfiles(std::span<const float> axis0, std::span<const float> axis1);
+    // Takes raw sweeps as the board delivers them (4096 words; an empty span leaves its axis
+    // alone) and processes them into the profiles: dark level, noise, corrections, peak.
+    int TakeSweeps(std::span<const uint16_t> axis0, std::span<const uint16_t> axis1);
     // Joins the pulse peaks of a pulsed source's profile p[0..n) with straight lines.
     void ApplyPulsedEnvelope(float* p, int n, float frequencyKHz);
 

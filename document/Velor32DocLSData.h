@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "document/Geometry.h"
+#include "instrument/geometry/SweepGeometry.h"
 #include "document/file/DataCrc16.h"
 
 namespace velor {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The run command: installs what is missing, builds, and runs the main job — a new measurement
-# file written and then inspected with vnqtool.
+# The run command: installs what is missing, builds, and runs the main job — a simulated
+# sample measurement inspected with vnqtool: its contents and its beam parameters.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,7 +8,6 @@ cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build
 
-sample=build/samples/new-measurement.vnq
-mkdir -p build/samples
-build/tools/vnqtool/vnqtool new --force "$sample"
+sample=build/samples/single-mode-1310.vnq
 build/tools/vnqtool/vnqtool info "$sample"
+build/tools/vnqtool/vnqtool params "$sample"

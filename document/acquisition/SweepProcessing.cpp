@@ -12,9 +12,6 @@
 namespace velor {
 namespace {
 
-// Samples beyond the sweep's end, where the detector sees no light.
-constexpr int kDarkWindowFirst = 3641;
-constexpr int kDarkWindowCount = 200;
 constexpr float kFullScale = 65535.0f;
 
 }  // namespace
@@ -65,6 +62,16 @@ int CVelor32Doc::ProcessSweeps() {
         m_env.prompt.CloseSaturationNotice();
     }
     return result;
+}
+
+int CVelor32Doc::TakeSweeps(std::span<const uint16_t> axis0, std::span<const uint16_t> axis1) {
+    const std::span<const uint16_t> sweeps[2] = {axis0, axis1};
+    for (int axis = 0; axis < 2; ++axis) {
+        const size_t count = std::min<size_t>(sweeps[axis].size(), kSamplesPerSweep);
+        std::copy_n(sweeps[axis].begin(), count, m_arrays.rawSweep[axis].begin());
+        m_nRawCount[axis] = static_cast<uint16_t>(count);
+    }
+    return ProcessSweeps();
 }
 
 int CVelor32Doc::StoreProfiles(std::span<const float> axis0, std::span<const float> axis1) {

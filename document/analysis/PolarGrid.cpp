@@ -2,7 +2,7 @@
 
 #include <numbers>
 
-#include "document/Geometry.h"
+#include "instrument/geometry/SweepGeometry.h"
 #include "instrument/prelum/Prelum.h"
 
 namespace velor {

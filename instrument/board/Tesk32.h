@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "instrument/geometry/SweepGeometry.h"
+
 namespace velor {
 
 class Tesk32 {
@@ -27,8 +29,6 @@ public:
     virtual int Tesk32_CapReadData(int unit, uint16_t* buffer, int count) = 0;
 };
 
-// Words read from the board per sweep.
-inline constexpr int kSamplesPerSweep = 4096;
 // I/O address handed to the board's initialisation.
 inline constexpr int kBoardIoAddress = 768;
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <numbers>
 
-#include "document/AngleGrid.h"
+#include "instrument/geometry/AngleGrid.h"
 #include "document/IntensityFactor.h"
 #include "document/PeakFinder.h"
 

@@ -169,3 +169,40 @@ TEST_F(VnqtoolCli, ParamsPrintsEveryParameterOfAMeasurementWrittenByTheCode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(VnqtoolCli, SimulateWritesAMeasurementThatInfoParamsAndTheExportsRead) {
+    const QString path = Path("sim.vnq");
+    const ToolRun sim = RunTool({"simulate", "--scans3d", "10", "--mfd", "10.4", "--wavelength", "1550", path});
+    ASSERT_EQ(sim.status, 0) << sim.err.toStdString();
+
+    const ToolRun info = RunTool({"info", path});
+    ASSERT_EQ(info.status, 0) << info.err.toStdString();
+    EXPECT_TRUE(info.out.contains(QRegularExpression("m_b3DValid\\s+1\\n")));
+    EXPECT_TRUE(info.out.contains(QRegularExpression("11\\s+document\\s+144, 12964 x13, 44\\n")));
+    EXPECT_TRUE(info.out.contains(QRegularExpression("4\\s+rectangular profile view\\s+60, 52\\n")));
+
+    const ToolRun params = RunTool({"params", "--json", path});
+    ASSERT_EQ(params.status, 0);
+    const QJsonObject axis0 = QJsonDocument::fromJson(params.out.toUtf8()).object()["axes"].toArray()[0].toObject();
+    EXPECT_NEAR(axis0["mfd"].toDouble(), 10.4, 10.4 * 0.005 + 0.005);
+
+    ASSERT_EQ(RunTool({"export-prw", path, Path("sim.prw")}).status, 0);
+    EXPECT_EQ(QFile(Path("sim.prw")).size(), 4 + 12964 * 11);
+
+    ASSERT_EQ(RunTool({"export-asc", path, Path("sim.asc")}).status, 0);
+    QFile asc(Path("sim.asc"));
+    ASSERT_TRUE(asc.open(QIODevice::ReadOnly));
+    const QByteArray text = asc.readAll();
+    EXPECT_TRUE(text.startsWith("Gain =\t0\r\n\r\nTheta [rad]\tPhi = 0.000\xB0\r\n"));
+    EXPECT_EQ(text.count("\r\n"), 3 + 3241 + 5);  // header lines, points, the note's lines
+    EXPECT_TRUE(text.contains("\r\nNotes view data:\r\nSimulated measurement\r\nSingle-mode fiber"));
+
+    EXPECT_EQ(RunTool({"simulate", path}).status, 2) << "no silent overwrite";
+    EXPECT_EQ(RunTool({"simulate", "--force", "--scans3d", "7", path}).status, 2);
+    EXPECT_EQ(RunTool({"simulate", "--force", "--source", "nonesuch", path}).status, 2);
+    EXPECT_EQ(RunTool({"export-prw", path}).status, 2) << "OUT missing";
+}
+
+}  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// Option parsing shared by the subcommands: --help, flags and one file argument.
+// Option parsing shared by the subcommands: --help, flags and the positional file arguments.
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -9,13 +9,18 @@
 
 namespace vnqtool {
 
-// Parses a subcommand's arguments. Returns an exit code to stop with (help shown or a usage
-// error), or -1 to go on; on success `file` holds the one positional argument.
+// Parses a subcommand's arguments, expecting exactly the positional arguments named in
+// `names`. Returns an exit code to stop with (help shown or a usage error), or -1 to go on
+// with the positional values in `values`.
 inline int ParseCommand(QCommandLineParser& parser, const char* name, const char* description,
-                        const QStringList& arguments, QString& file) {
-    parser.setApplicationDescription(QString::fromLatin1(description));
+                        const QStringList& arguments, const QStringList& names, QStringList& values) {
+    parser.setApplicationDescription(QString::fromUtf8(description));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("measurement file"));
+    for (const QString& positional : names) {
+        parser.addPositionalArgument(positional, positional == QLatin1String("FILE")
+                                                     ? QStringLiteral("measurement file")
+                                                     : QStringLiteral("file to write"));
+    }
     QStringList all = arguments;
     all.prepend(QStringLiteral("vnqtool %1").arg(QLatin1String(name)));
     if (!parser.parse(all)) {
@@ -26,14 +31,22 @@ inline int ParseCommand(QCommandLineParser& parser, const char* name, const char
         std::fputs(qPrintable(parser.helpText()), stdout);
         return kExitOk;
     }
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1) {
-        std::fprintf(stderr, "vnqtool %s: expected one FILE argument\n%s", name,
+    values = parser.positionalArguments();
+    if (values.size() != names.size()) {
+        std::fprintf(stderr, "vnqtool %s: expected %s\n%s", name, qPrintable(names.join(QLatin1Char(' '))),
                      qPrintable(parser.helpText()));
         return kExitUsage;
     }
-    file = positional.first();
     return -1;
+}
+
+// The common case: one FILE argument.
+inline int ParseCommand(QCommandLineParser& parser, const char* name, const char* description,
+                        const QStringList& arguments, QString& file) {
+    QStringList values;
+    const int stop = ParseCommand(parser, name, description, arguments, {QStringLiteral("FILE")}, values);
+    if (stop < 0) file = values.first();
+    return stop;
 }
 
 }  // namespace vnqtool

@@ -3,13 +3,11 @@
 #include <QCommandLineParser>
 #include <cstdio>
 
-#include "common/ConsolePrompt.h"
-#include "document/HeadlessSession.h"
 #include "document/SettingsFields.h"
 #include "tools/vnqtool/CommandLine.h"
 #include "tools/vnqtool/Commands.h"
 #include "tools/vnqtool/SectionWalk.h"
-#include "views/notes/NoteSection.h"
+#include "tools/vnqtool/ToolSession.h"
 
 namespace vnqtool {
 namespace {
@@ -79,11 +77,8 @@ int RunInfo(const QStringList& arguments) {
                                   arguments, path);
     if (stop >= 0) return stop;
 
-    ConsolePrompt prompt(/*yesAnswer=*/true);
-    ViewTypeRegistry viewTypes;
-    RegisterHeadlessNoteSection(viewTypes);
-    HeadlessSession session(prompt, viewTypes);
-    CVelor32Doc* document = session.File().LoadDataFile(path);
+    ToolSession session;
+    CVelor32Doc* document = session.Load(path);
     if (!document) return kExitFileError;
 
     const std::optional<FileWalk> walk = WalkFile(path);

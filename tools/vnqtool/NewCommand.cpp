@@ -5,10 +5,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "common/ConsolePrompt.h"
-#include "document/HeadlessSession.h"
 #include "tools/vnqtool/CommandLine.h"
 #include "tools/vnqtool/Commands.h"
+#include "tools/vnqtool/ToolSession.h"
 #include "views/notes/NoteSection.h"
 
 namespace vnqtool {
@@ -45,10 +44,7 @@ int RunNew(const QStringList& arguments) {
         return kExitUsage;
     }
 
-    ConsolePrompt prompt;
-    ViewTypeRegistry viewTypes;
-    RegisterHeadlessNoteSection(viewTypes);
-    HeadlessSession session(prompt, viewTypes);
+    ToolSession session;
     CVelor32Doc* document = session.NewDocument();
     auto note = std::make_unique<NoteSection>();
     note->SetText(QByteArrayLiteral("New measurement created by vnqtool."));

@@ -8,11 +8,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "common/ConsolePrompt.h"
-#include "document/HeadlessSession.h"
 #include "tools/vnqtool/CommandLine.h"
 #include "tools/vnqtool/Commands.h"
-#include "views/notes/NoteSection.h"
+#include "tools/vnqtool/ToolSession.h"
 
 namespace vnqtool {
 namespace {
@@ -147,11 +145,8 @@ int RunParams(const QStringList& arguments) {
         return kExitUsage;
     }
 
-    ConsolePrompt prompt;
-    ViewTypeRegistry viewTypes;
-    RegisterHeadlessNoteSection(viewTypes);
-    HeadlessSession session(prompt, viewTypes);
-    CVelor32Doc* doc = session.File().LoadDataFile(path);
+    ToolSession session;
+    CVelor32Doc* doc = session.Load(path);
     if (!doc) return kExitFileError;
 
     const std::vector<Parameter> params = Collect(*doc);

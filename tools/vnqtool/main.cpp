@@ -19,6 +19,10 @@ const char kUsage[] =
     "  new [--config] FILE  write a new default data file (or configuration file)\n"
     "  params [--json|--csv] FILE\n"
     "                       the beam parameters of each measured axis\n"
+    "  simulate [options] OUT\n"
+    "                       a complete measurement of a simulated source\n"
+    "  export-asc FILE OUT  the ASCII export (profiles in counts, the note)\n"
+    "  export-prw FILE OUT  the 3D data file\n"
     "\n"
     "Run 'vnqtool <command> --help' for a command's options.\n";
 
@@ -43,6 +47,9 @@ int main(int argc, char* argv[]) {
     if (command == QLatin1String("info")) return vnqtool::RunInfo(arguments);
     if (command == QLatin1String("new")) return vnqtool::RunNew(arguments);
     if (command == QLatin1String("params")) return vnqtool::RunParams(arguments);
+    if (command == QLatin1String("simulate")) return vnqtool::RunSimulate(arguments);
+    if (command == QLatin1String("export-asc")) return vnqtool::RunExportAsc(arguments);
+    if (command == QLatin1String("export-prw")) return vnqtool::RunExportPrw(arguments);
 
     std::fprintf(stderr, "vnqtool: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
     return vnqtool::kExitUsage;

@@ -1,5 +1,6 @@
 #include "views/notes/NoteSection.h"
 
+#include <QFile>
 #include <memory>
 #include <new>
 
@@ -43,6 +44,23 @@ bool NoteSection::ReadNoteBlock(Archive& archive) {
     if (archive.Read(bytes.data(), header.length) != header.length) return false;
     if (CDataCrc16::ComputeCrc(bytes.constData(), header.length) != header.crc) return false;
     m_text = bytes;
+    return true;
+}
+
+bool NoteSection::ExportText(const QString& path) {
+    if (!path.contains(QLatin1Char('.'))) return false;
+    if (m_text.isEmpty()) return true;
+    QFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Append) &&
+                         file.write("\r\nNotes view data:\r\n") >= 0 && file.write(m_text) == m_text.size() &&
+                         file.write("\r\n") == 2;
+    if (!written) {
+        if (CDormDoc* doc = GetDocument()) {
+            doc->Environment().prompt.Message(QStringLiteral("Could not save file"),
+                                              QStringLiteral("File Error"), PromptIcon::Exclamation);
+        }
+        return false;
+    }
     return true;
 }
 

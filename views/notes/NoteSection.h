@@ -23,6 +23,8 @@ public:
 
     bool WriteSection(SerializeContext& context) override;
     bool ReadSection(SerializeContext& context) override;
+    // Appends "Notes view data:" and the note; an empty note adds nothing.
+    bool ExportText(const QString& path) override;
 
 protected:
     // Reads the note block after the placement block; also used by the notes window.

@@ -1,4 +1,4 @@
-#include "document/AngleGrid.h"
+#include "instrument/geometry/AngleGrid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +21,12 @@ void ComputeAngleGrid(float storedDistance, float* theta, float* weight) {
         const double ratio = r / (static_cast<double>(d) + r0);
         weight[i] = static_cast<float>(ratio * ratio / std::cos(theta[i] - t));
     }
+}
+
+SweepGrid MakeSweepGrid(float storedDistance) {
+    SweepGrid grid{std::vector<float>(kSamplesPerProfile), std::vector<float>(kSamplesPerProfile)};
+    ComputeAngleGrid(storedDistance, grid.theta.data(), grid.weight.data());
+    return grid;
 }
 
 namespace {

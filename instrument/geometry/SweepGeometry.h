@@ -1,5 +1,5 @@
 #pragma once
-// Fixed geometry of the instrument (distances in centimetres).
+// Fixed geometry of the instrument and the layout of one sweep (distances in centimetres).
 
 namespace velor {
 
@@ -12,5 +12,9 @@ inline constexpr double kGeometricFieldConstant = 10.16;
 
 inline constexpr int kSamplesPerProfile = 3241;  // one sweep covers 3240 equal steps
 inline constexpr int kCentreSample = 1620;       // the sample at theta 0
+inline constexpr int kSamplesPerSweep = 4096;    // words read from the board per sweep
+// Words beyond the sweep's end where the detector sees no light: the dark window.
+inline constexpr int kDarkWindowFirst = 3641;
+inline constexpr int kDarkWindowCount = 200;
 
 }  // namespace velor
