@@ -7,19 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "document/file/DataCrc16.h"
+#include "tests/support/TestStation.h"
 
 namespace velor {
 namespace {
 
-// Bit-at-a-time CRC-16/KERMIT, written from the parameter set, not from the table.
-uint16_t BitwiseKermit(const QByteArray& bytes) {
-    uint16_t crc = 0;
-    for (char c : bytes) {
-        crc ^= static_cast<uint8_t>(c);
-        for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0x8408 : crc >> 1;
-    }
-    return crc;
-}
+using test::BitwiseKermit;
 
 uint16_t Crc(const QByteArray& bytes) {
     return CDataCrc16::ComputeCrc(bytes.constData(), static_cast<uint16_t>(bytes.size()));

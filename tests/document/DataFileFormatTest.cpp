@@ -39,17 +39,8 @@ private:
     }
 };
 
-uint16_t Kermit(const QByteArray& bytes) {
-    uint16_t crc = 0;
-    for (char c : bytes) {
-        crc ^= static_cast<uint8_t>(c);
-        for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0x8408 : crc >> 1;
-    }
-    return crc;
-}
-
 QByteArray Block(const QByteArray& record) {
-    return Packer().U16(12).U16(static_cast<uint16_t>(record.size())).U16(Kermit(record)).bytes + record;
+    return Packer().U16(12).U16(static_cast<uint16_t>(record.size())).U16(BitwiseKermit(record)).bytes + record;
 }
 
 QByteArray Marker(uint16_t tag) { return Packer().U16(tag).U16(0xFFFF).U16(0xFFFF).bytes; }

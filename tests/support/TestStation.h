@@ -93,6 +93,16 @@ public:
     QTemporaryDir dir;
 };
 
+// CRC-16/KERMIT computed bit by bit from its parameters, independent of the codec's table.
+inline uint16_t BitwiseKermit(const QByteArray& bytes) {
+    uint16_t crc = 0;
+    for (char c : bytes) {
+        crc ^= static_cast<uint8_t>(c);
+        for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0x8408 : crc >> 1;
+    }
+    return crc;
+}
+
 // Flips bits of one byte.
 inline void FlipByte(QByteArray& bytes, int at, uint8_t mask = 0x01) {
     bytes[at] = static_cast<char>(static_cast<uint8_t>(bytes[at]) ^ mask);

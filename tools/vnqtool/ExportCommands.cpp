@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <cstdio>
+#include <functional>
 
 #include "document/Velor32Doc.h"
 #include "document/export/AsciiExport.h"
@@ -12,44 +13,45 @@
 #include "tools/vnqtool/ToolSession.h"
 
 namespace vnqtool {
-int RunExportAsc(const QStringList& arguments) {
+namespace {
+
+// Loads FILE and hands the document to `write` for OUT; write reports its own failures.
+int RunExport(const QStringList& arguments, const char* name, const char* description,
+              const std::function<bool(ToolSession&, velor::CVelor32Doc&, const QString&)>& write) {
     QCommandLineParser parser;
     QStringList files;
-    const int stop = ParseCommand(parser, "export-asc",
-                                "Writes the measurement's ASCII export to OUT: the gain and the "
-                                "profiles in counts, then\nthe text of its views (the notes).",
-                                arguments, {QStringLiteral("FILE"), QStringLiteral("OUT")}, files);
+    const int stop = ParseCommand(parser, name, description, arguments,
+                                  {QStringLiteral("FILE"), QStringLiteral("OUT")}, files);
     if (stop >= 0) return stop;
-    const QString& in = files[0];
-    const QString& out = files[1];
     ToolSession session;
-    velor::CVelor32Doc* doc = session.Load(in);
-    if (!doc) return kExitFileError;
-    if (!velor::ExportAscii(*doc, out, session.Prompt())) return kExitFileError;
-    std::printf("wrote %s\n", qPrintable(out));
+    velor::CVelor32Doc* doc = session.Load(files[0]);
+    if (!doc || !write(session, *doc, files[1])) return kExitFileError;
+    std::printf("wrote %s\n", qPrintable(files[1]));
     return kExitOk;
 }
 
+}  // namespace
+
+int RunExportAsc(const QStringList& arguments) {
+    return RunExport(arguments, "export-asc",
+                     "Writes the measurement's ASCII export to OUT: the gain and the profiles in "
+                     "counts, then\nthe text of its views (the notes).",
+                     [](ToolSession& session, velor::CVelor32Doc& doc, const QString& out) {
+                         return velor::ExportAscii(doc, out, session.Prompt());
+                     });
+}
+
 int RunExportPrw(const QStringList& arguments) {
-    QCommandLineParser parser;
-    QStringList files;
-    const int stop = ParseCommand(parser, "export-prw",
-                                "Writes the measurement's 3D data file to OUT: N, 3241, the angle "
-                                "grid and the scans\nfrom 0° up to 180°.",
-                                arguments, {QStringLiteral("FILE"), QStringLiteral("OUT")}, files);
-    if (stop >= 0) return stop;
-    const QString& in = files[0];
-    const QString& out = files[1];
-    ToolSession session;
-    velor::CVelor32Doc* doc = session.Load(in);
-    if (!doc) return kExitFileError;
-    if (!doc->Export3dData(out)) {
-        session.Prompt().Message(velor::filemsg::kCouldNotSaveFile, QStringLiteral("Process Error"),
-                                 velor::PromptIcon::Exclamation);
-        return kExitFileError;
-    }
-    std::printf("wrote %s\n", qPrintable(out));
-    return kExitOk;
+    return RunExport(arguments, "export-prw",
+                     "Writes the measurement's 3D data file to OUT: N, 3241, the angle grid and "
+                     "the scans\nfrom 0° up to 180°.",
+                     [](ToolSession& session, velor::CVelor32Doc& doc, const QString& out) {
+                         if (doc.Export3dData(out)) return true;
+                         session.Prompt().Message(velor::filemsg::kCouldNotSaveFile,
+                                                  QStringLiteral("Process Error"),
+                                                  velor::PromptIcon::Exclamation);
+                         return false;
+                     });
 }
 
 }  // namespace vnqtool
