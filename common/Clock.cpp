@@ -1,6 +1,7 @@
 #include "common/Clock.h"
 
 #include <chrono>
+#include <thread>
 
 namespace velor {
 
@@ -9,5 +10,7 @@ uint32_t SteadyClock::Now() const {
     const auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
     return static_cast<uint32_t>(ms);
 }
+
+void ThreadSleeper::SleepMs(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 }  // namespace velor

@@ -18,4 +18,17 @@ public:
     uint32_t Now() const override;
 };
 
+// Waiting, as blocking exchanges with the instrument do; injectable so that tests of long
+// waits take no time (a fake moves a fake clock on instead).
+class Sleeper {
+public:
+    virtual ~Sleeper() = default;
+    virtual void SleepMs(uint32_t ms) = 0;
+};
+
+class ThreadSleeper : public Sleeper {
+public:
+    void SleepMs(uint32_t ms) override;
+};
+
 }  // namespace velor
