@@ -4,6 +4,7 @@
 // Qt dialogs, tests with a recorder, command-line tools with the console.
 
 #include <QString>
+#include <memory>
 
 namespace velor {
 
@@ -22,6 +23,16 @@ struct PromptMessage {
 // The program's name, used as the caption of messages that give none.
 inline const QString kApplicationName = QStringLiteral("Orbiscan Viewer");
 
+// A modeless progress window with a Cancel button, kept up during a long synchronous job.
+class ProgressWindow {
+public:
+    virtual ~ProgressWindow() = default;
+    virtual void Step() {}
+    // Lets the window handle one waiting event (so Cancel can be pressed).
+    virtual void ProcessOneEvent() {}
+    virtual bool CancelRequested() const { return false; }
+};
+
 class UserPrompt {
 public:
     virtual ~UserPrompt() = default;
@@ -34,6 +45,11 @@ public:
 
     virtual void BeginWaitCursor() {}
     virtual void EndWaitCursor() {}
+
+    // A progress window from 0 to range; closed when the returned object goes.
+    virtual std::unique_ptr<ProgressWindow> ShowProgress(const QString& /*title*/, int /*range*/) {
+        return std::make_unique<ProgressWindow>();
+    }
 
     // The modeless "Beam Information!" window that warns of a saturated signal.
     virtual void ShowSaturationNotice(const QString& /*text*/) {}

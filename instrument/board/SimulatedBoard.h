@@ -45,6 +45,8 @@ public:
     double PhiDegrees() const { return m_phiDeg; }
     int GainCode() const { return m_gain; }
     int CapturesTaken() const { return m_captures; }
+    // The sweep of the last capture triggered.
+    const sim::RawSweep& LastSweep() const { return m_sweep; }
     void SetSource(std::shared_ptr<const sim::BeamModel> source) { m_source = std::move(source); }
 
 private:

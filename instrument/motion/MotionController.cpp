@@ -1,0 +1,174 @@
+#include "instrument/motion/MotionController.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "instrument/motion/MotionPrograms.h"
+
+namespace velor {
+namespace {
+
+constexpr int kReplySize = 100;            // the reply buffer; one byte stays NUL
+constexpr int kResetReplyMax = 10;
+constexpr uint32_t kProgramTimeout = 1;    // in units of 10 s
+constexpr uint32_t kResetTimeout = 3;
+constexpr uint32_t kTimeoutUnitMs = 10000;
+constexpr uint32_t kPollIntervalMs = 100;
+constexpr int kMaxSends = 3;               // for the programs that may be resent
+constexpr int kStatusRounds = 3;
+constexpr int kStatusDigits = 5;
+constexpr int kStatusOffset = 2;           // 'B', a separator, then the digits
+
+const QString kNoCommunication = QStringLiteral(
+    "No communication with Orbiscan's Motion Controller.\n"
+    "Check the configuration. Program aborted.");
+
+using ReplyBuffer = std::array<char, kReplySize>;
+
+// Up to five characters from offset 2 of a reply, stopping at its end or its first NUL.
+int StatusLength(const ReplyBuffer& reply, int count) {
+    if (count <= kStatusOffset) return 0;
+    const int available = std::min(kStatusDigits, count - kStatusOffset);
+    int length = 0;
+    while (length < available && reply[kStatusOffset + length] != '\0') ++length;
+    return length;
+}
+
+// Decimal value of the leading digits of the status characters.
+int StatusValue(const ReplyBuffer& reply, int length) {
+    int value = 0;
+    for (int i = kStatusOffset; i < kStatusOffset + length; ++i) {
+        const char c = reply[i];
+        if (c < '0' || c > '9') break;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+SteadyClock& RealClock() {
+    static SteadyClock clock;
+    return clock;
+}
+
+ThreadSleeper& RealSleeper() {
+    static ThreadSleeper sleeper;
+    return sleeper;
+}
+
+}  // namespace
+
+MotionController::MotionController(UserPrompt& prompt)
+    : MotionController(prompt, RealClock(), RealSleeper()) {}
+
+MotionController::MotionController(UserPrompt& prompt, const MillisecondClock& clock,
+                                   Sleeper& sleeper)
+    : m_prompt(prompt), m_clock(clock), m_sleeper(sleeper) {}
+
+MotionController::~MotionController() { Disconnect(); }
+
+void MotionController::Connect(std::unique_ptr<SerialPort> port) {
+    Disconnect();
+    m_port = std::move(port);
+}
+
+void MotionController::SetSpeeds(int r, int s, int f) {
+    if (!m_port) return;
+    char command[48];
+    std::snprintf(command, sizeof command, "R %d\rS %d\rF %d\r", r & 0xFF, s & 0xFF, f & 0xFF);
+    m_port->Write(command);
+}
+
+void MotionController::SelectSpeeds(int headVariant, int program) {
+    if (!IsConnected()) return;
+    if (const std::optional<SpeedSet> speeds = SpeedsFor(headVariant, program)) {
+        SetSpeeds(speeds->r, speeds->s, speeds->f);
+    }
+}
+
+std::string MotionController::RunProgram(int program) {
+    if (!m_port) return {};
+    const char expected = ExpectedReply(program);
+    // Only these two are safe to repeat: neither moves the stage.
+    const int sends = (program == kProgramFastSpeeds || program == kProgramStatus) ? kMaxSends : 1;
+    ReplyBuffer reply{};
+    int count = 0;
+    for (int send = 0; send < sends; ++send) {
+        reply.fill('\0');
+        WriteProgram(program);
+        count = ReadReply(reply.data(), kReplySize - 1, kProgramTimeout, true);
+        if (count == 0 || expected == 0 || reply[0] == expected) break;
+    }
+    if (count == 0 || (expected != 0 && reply[0] != expected)) AbortProgram();
+    return std::string(reply.data());
+}
+
+bool MotionController::ResetController() {
+    if (!m_port) return false;
+    WriteProgram(kProgramReset);
+    ReplyBuffer reply{};
+    return ReadReply(reply.data(), kResetReplyMax, kResetTimeout, true) > 0;
+}
+
+uint8_t MotionController::QueryStatus() {
+    if (!m_port) return 0;
+    ReplyBuffer reply{};
+    int length = 0;
+    for (int round = 0; round < kStatusRounds; ++round) {
+        reply.fill('\0');
+        WriteProgram(kProgramStatus);
+        const int count = ReadReply(reply.data(), kReplySize - 1, kProgramTimeout, true);
+        if (count == 0) return 0;
+        length = reply[0] == 'B' ? StatusLength(reply, count) : 0;
+        if (length == kStatusDigits) break;
+        if (reply[0] == 'B') {
+            // The rest of a broken reply may still be on its way; it must not be taken for
+            // the answer to the next round.
+            ReplyBuffer drain{};
+            ReadReply(drain.data(), kReplySize - 1, kProgramTimeout, false);
+        }
+    }
+    if (reply[0] != 'B') return 0;
+    return static_cast<uint8_t>(StatusValue(reply, length) & 0xFF);
+}
+
+bool MotionController::CheckHome() {
+    if (!m_port) return false;
+    RunProgram(kProgramHome);
+    constexpr uint8_t kHomingError = 0x02;
+    return (QueryStatus() & kHomingError) == 0;
+}
+
+bool MotionController::Disconnect() {
+    if (m_port) {
+        m_port->Close();
+        m_port.reset();
+    }
+    return true;
+}
+
+void MotionController::WriteProgram(int program) {
+    char command[32];
+    std::snprintf(command, sizeof command, "Y %d\rX\r", program);
+    m_port->Write(command);
+}
+
+int MotionController::ReadReply(char* buffer, int maxCount, uint32_t timeoutUnits, bool wait) {
+    const uint32_t start = m_clock.Now();
+    const uint32_t limit = timeoutUnits * kTimeoutUnitMs;
+    for (;;) {
+        const int count = m_port->Read(buffer, maxCount);
+        if (count > 0) return count;
+        if (!wait) return 0;
+        m_sleeper.SleepMs(kPollIntervalMs);
+        // Unsigned difference: a wrap of the tick counter does not end the wait early.
+        if (static_cast<uint32_t>(m_clock.Now() - start) >= limit) return 0;
+    }
+}
+
+void MotionController::AbortProgram() {
+    Disconnect();
+    m_prompt.FatalExit(kNoCommunication, kExitNoMotionController);
+}
+
+}  // namespace velor
