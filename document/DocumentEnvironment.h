@@ -4,6 +4,7 @@
 
 #include "common/Clock.h"
 #include "common/UserPrompt.h"
+#include "document/AcquisitionTimers.h"
 #include "document/DocumentFrame.h"
 #include "instrument/board/Tesk32.h"
 #include "instrument/motion/MotionStage.h"
@@ -16,6 +17,17 @@ struct DocumentEnvironment {
     MotionStage& motion;
     const MillisecondClock& clock;
     DocumentFrame& frame;
+    AcquisitionTimers& timers = NoTimers();
+    Sleeper& sleeper = DefaultSleeper();
+
+    static AcquisitionTimers& NoTimers() {
+        static NoAcquisitionTimers none;
+        return none;
+    }
+    static Sleeper& DefaultSleeper() {
+        static ThreadSleeper sleeper;
+        return sleeper;
+    }
 };
 
 }  // namespace velor

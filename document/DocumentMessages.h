@@ -22,5 +22,18 @@ inline const QString kCardNotResponding = QStringLiteral(
 inline const QString kCardNotRespondingCaption = QStringLiteral("Data Acquisition Error");
 
 inline const QString kSignalSaturated = QStringLiteral("Signal is saturated!");
+inline const QString kSaturated3D = QStringLiteral(
+    "Signal is saturated!\nPlease repeat the 3D measurement with a lower signal gain.");
+inline const QString kNoTimersAvailable = QStringLiteral("No timers available");
+inline const QString kApertureChanged = QStringLiteral("Aperture changed during data acquisition!");
+inline const QString kApertureChangedCaption = QStringLiteral("DoDataAcquisition");
+inline const QString kDone = QStringLiteral("DONE!");
+inline const QString kSignalTooLow = QStringLiteral("Signal level is too low. Increase signal gain.");
+inline const QString kMotionFailureCaption = QStringLiteral("Motion Control Position Failure");
+inline const QString kMotionFailure = QStringLiteral(
+    "System diagnostics have determined an error in the motion control system.\nData may be "
+    "corrupted. Click the Retry button to take another data set.\n"
+    "Please contact Lumora Inc. technical support.");
+inline const QString k3DProgressTitle = QStringLiteral("3D Acquisition Progress");
 
 }  // namespace velor::msg

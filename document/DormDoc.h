@@ -59,14 +59,18 @@ public:
     virtual void SetAcquisition(bool on);
     virtual bool IsAcquiring() const { return m_bAcquisitionOn; }
     virtual bool InitInstrument() { return false; }
-    virtual bool AddAcquisitionClient(int /*count*/, int /*periodMs*/,
-                                      AcquisitionClientWindow* /*window*/) {
-        return false;
-    }
-    virtual bool RemoveAcquisitionClient(AcquisitionClientWindow* /*window*/) { return false; }
+    // Registers a window for count scans (negative: for ever) every periodMs; false when the
+    // instrument cannot be initialised or 14 clients are already registered.
+    virtual bool AddAcquisitionClient(int count, int periodMs, AcquisitionClientWindow* window);
+    virtual bool RemoveAcquisitionClient(AcquisitionClientWindow* window);
     virtual void PauseAcquisition();
-    virtual void PauseAcquisitionFor(int /*ms*/) {}
+    // Pauses now and resumes when the frame's timer 4 fires after ms milliseconds.
+    virtual void PauseAcquisitionFor(int ms);
     virtual void ResumeAcquisition();
+    // A frame timer has fired (timer 4 ends a timed pause).
+    virtual void OnTimer(int id);
+    int ClientCount() const { return m_nClientCount; }
+    const AcquisitionClient& Client(int slot) const { return m_clients[slot]; }
 
     // --- data file sections ----------------------------------------------------------------
     // Writer: nonzero on success. Reader: 1 success, 2 failure already reported, 0 failure.
@@ -75,7 +79,11 @@ public:
 
     // --- framework flags ------------------------------------------------------------------
     bool HasInstrument() const { return m_bInstrument; }
-    void SetInstrumentFlag(bool present) { m_bInstrument = present; }
+    // Raising the flag also asks for the board to be initialised before the first scan.
+    void SetInstrumentFlag(bool present) {
+        m_bInstrument = present ? 1 : 0;
+        if (present) m_bNeedsInit = 1;
+    }
     bool NeedsInitialisation() const { return m_bNeedsInit; }
     bool HasLiveData() const { return m_bLiveData; }
     int PauseCount() const { return m_nPauseCount; }
@@ -95,6 +103,7 @@ protected:
     std::array<AcquisitionClientWindow*, kAcquisitionClientSlots> m_notify{};
     int m_nDueCount = 0;
     int m_nClientCount = 0;
+    bool m_bTimedPause = false;
 
 private:
     std::vector<DocumentView*> m_views;

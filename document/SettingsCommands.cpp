@@ -57,11 +57,13 @@ bool CVelor32Doc::OnCommand(int id) {
             ToggleCrossSections();
             return true;
         default:
-            return false;
+            return OnAcquisitionCommand(id);
     }
 }
 
 CommandState CVelor32Doc::GetCommandState(int id) const {
+    CommandState acquisition;
+    if (AcquisitionCommandState(id, acquisition)) return acquisition;
     const bool inSpecialMode = IsReplayMode() || IsCrossSectionMode();
     switch (id) {
         // Both scan modes stay selectable (outside replay and cross sections) so a user can

@@ -1,11 +1,9 @@
 #include "document/Velor32Doc.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <new>
 #include <numbers>
-#include <thread>
 
 #include "instrument/geometry/AngleGrid.h"
 #include "document/DocumentMessages.h"
@@ -16,7 +14,6 @@ namespace velor {
 namespace {
 
 constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
-constexpr uint32_t kStopCaptureTimeoutMs = 2000;
 
 float ToUnits(double radians, int units) {
     return static_cast<float>(units == kUnitsRadians ? radians : radians * kDegreesPerRadian);
@@ -65,52 +62,6 @@ void CVelor32Doc::ComputeGrid() {
 }
 
 int CVelor32Doc::GetMaxScanRate() { return m_env.board.Tesk32_IsPulsedSystem(m_nUnit) ? 5 : 10; }
-
-void CVelor32Doc::StopCapture() {
-    Tesk32& board = m_env.board;
-    if (board.Tesk32_DaqInProgress(m_nUnit)) {
-        const uint32_t start = m_env.clock.Now();
-        while (!board.Tesk32_IsScanReady(m_nUnit)) {
-            if (m_env.clock.Now() - start > kStopCaptureTimeoutMs) {
-                board.Tesk32_InitCard(m_nUnit, m_nIoAddress);
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
-    m_nAcqAxis = m_nSelectedAxis;
-    m_bBusy = 0;
-    m_nAcqState = 0;
-}
-
-bool CVelor32Doc::InitInstrument() {
-    if (!m_bInstrument) {
-        m_env.prompt.Show(PromptMessage{msg::kCardNotResponding, msg::kCardNotRespondingCaption,
-                                        PromptIcon::Question, PromptButtons::Ok, true});
-        return false;
-    }
-    if (m_bNeedsInit) {
-        Tesk32& board = m_env.board;
-        board.Tesk32_InitCard(m_nUnit, m_nIoAddress);
-        const int headType = board.Tesk32_GetHeadType(m_nUnit, &m_nHeadVariant);
-        if (headType == m_nHeadType) {
-            SetSignalGain(m_nSignalGain);
-        } else {
-            m_nHeadType = board.Tesk32_GetHeadType(m_nUnit, &m_nHeadVariant);
-            SetSignalGain(0);
-        }
-        // Cleared before the axis set-up: switching to a single axis restarts acquisition,
-        // which initialises again if the flag were still set.
-        m_bNeedsInit = 0;
-        if (!m_env.motion.IsConnected()) {
-            SendPhiToBoard(0, 0.0f);
-            OnSingleAxis();
-        } else {
-            SendPhiToBoard(0, GetPhi(0, 0));
-        }
-    }
-    return true;
-}
 
 void CVelor32Doc::SetAveraging(int averaging) {
     if (averaging < 1 || averaging > 32767) return;

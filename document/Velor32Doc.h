@@ -32,6 +32,43 @@ public:
     void StopCapture() override;
     bool InitInstrument() override;
 
+    // --- acquisition -------------------------------------------------------------------------
+    // The tick timer's callback: queues one tick message unless one is pending.
+    void OnTimerCallback();
+    void OnAcquisitionTick() override;
+    void DoDataAcquisition() override;
+    int RunAutoGain() override;
+    void SelectAxis(int axis);
+    // A synchronous capture of the selected axis (and the other one in perpendicular mode):
+    // 1, or −1 when the signal is saturated.
+    int CaptureNow();
+    // The next averaged sweep is written to "datafile.csv".
+    void DumpNextScan() { m_bDumpNextScan = 1; }
+    bool IsCapturing() const { return m_bCapturing != 0; }
+    void Acquire3D();
+    // Phi moves of the automation interface; nothing happens without a motion controller.
+    void IncrementPhi(int code);
+    void Go90Deg(bool up);
+    bool MotorGoHome();
+    void AutoGain() { OnAutoGain(); }
+
+    // Acquisition commands and the values of their dialogs.
+    void OnAcquireScanData();
+    void OnAutoGain();
+    void OnShowScanRate();
+    void ApplyScans3D(uint16_t scans);
+    struct SensitivitySettings {
+        int gain;
+        int filter;
+        int averaging;
+    };
+    // The Sensitivity dialog changes take effect at once; these bracket it: the values at
+    // opening come back unless the dialog was accepted.
+    SensitivitySettings BeginSensitivity();
+    void EndSensitivity(bool accepted, const SensitivitySettings& atOpening);
+    bool IsBusy() const { return m_bBusy != 0; }
+    uint16_t GetAcquisitionState() const { return m_nAcqState; }
+
     // --- settings ------------------------------------------------------------------------------
     int GetAveraging() const { return m_nAveraging; }
     void SetAveraging(int averaging);
@@ -137,7 +174,8 @@ public:
     bool GetShowWindow() const { return m_bShowWindow != 0; }
     void SetShowWindow(bool show);
     bool GetScanAcquisition() const { return IsAcquiring(); }
-    void SetScanAcquisition(bool on) { SetAcquisition(on); }
+    // Acquisition on or off, with the tick timer started or stopped to match.
+    void SetScanAcquisition(bool on);
     float GetApertureSourceDistance() const { return m_fDistance - kApertureOffset; }
     void SetApertureSourceDistance(float distance);
     bool GetBlindSpotCorrection() const { return m_bBlindSpot != 0; }
@@ -169,6 +207,8 @@ public:
     // result as arguments. GetCommandState answers for every one of them.
     bool OnCommand(int id);
     CommandState GetCommandState(int id) const;
+    bool OnAcquisitionCommand(int id);
+    bool AcquisitionCommandState(int id, CommandState& state) const;
     void OnSingleAxis();
     void OnPerpendicularAxes();
     void ApplyPhiAngle(float phi);
@@ -208,6 +248,18 @@ protected:
     int32_t m_bCrossSection = 0;
 
 private:
+    // Acquisition steps.
+    void SelectAxisWithinCycle(int axis);
+    void TakeWords(int axis, int delivered);
+    int ReadAxisNow(int axis);
+    void AverageSweep(int axis);
+    void DumpScan(const QByteArray& lines);
+    void SmoothSweeps();
+    void CountScan();
+    void NotifyDueClients(int code);
+    int RawPeakAtGain(int gain, int axis);
+    int SearchGain(int axis, int upper);
+
     void SaveAxes(int axes);
     void RestoreAxes(int axes);
     void LeaveReplay();

@@ -21,6 +21,31 @@ QStringList RecordingPrompt::Texts() const {
     return texts;
 }
 
+namespace {
+
+class ScriptedProgress : public ProgressWindow {
+public:
+    ScriptedProgress(int cancelAfter, std::function<void()> onStep)
+        : m_cancelAfter(cancelAfter), m_onStep(std::move(onStep)) {}
+    void Step() override {
+        ++m_steps;
+        if (m_onStep) m_onStep();
+    }
+    bool CancelRequested() const override { return m_cancelAfter >= 0 && m_steps >= m_cancelAfter; }
+
+private:
+    int m_cancelAfter;
+    std::function<void()> m_onStep;
+    int m_steps = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<ProgressWindow> RecordingPrompt::ShowProgress(const QString&, int) {
+    ++progressShown;
+    return std::make_unique<ScriptedProgress>(cancelAfterSteps, onProgressStep);
+}
+
 void RecordingPrompt::ReportFatal(const QString& text, int exitCode) {
     m_messages.push_back(PromptMessage{text, QString(), PromptIcon::Stop, PromptButtons::Ok, false});
     throw FatalExitCalled(text, exitCode);

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -28,6 +29,13 @@ public:
     QStringList Texts() const;
     const PromptMessage& Last() const { return m_messages.back(); }
     void Clear() { m_messages.clear(); }
+
+    // Progress windows: Cancel is pressed once this many steps were taken (never when < 0).
+    int cancelAfterSteps = -1;
+    // Runs at every progress step, for tests that change the world mid-job.
+    std::function<void()> onProgressStep;
+    int progressShown = 0;
+    std::unique_ptr<ProgressWindow> ShowProgress(const QString& title, int range) override;
 
     int saturationShown = 0;
     int saturationClosed = 0;
