@@ -6,7 +6,7 @@
 
 namespace velor {
 
-class NoInstrument final : public Tesk32 {
+class NoInstrument : public Tesk32 {
 public:
     int Tesk32_InitCard(int unit, int ioAddress) override;
     int Tesk32_GetHeadType(int unit, int* headVariant) override;

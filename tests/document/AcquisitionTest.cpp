@@ -101,6 +101,19 @@ TEST(Acquisition, ClientSlotsCountsAndPeriods) {
     EXPECT_EQ(s.doc->PauseCount(), 0);
 }
 
+TEST(Acquisition, ClientsGetScansAtTheRateTheyAskedFor) {
+    AcquisitionStation s(Gaussian());
+    s.doc->SetScanAcquisition(true);
+    RecordingClient slow, fast;
+    s.doc->AddAcquisitionClient(-1, 500, &slow);
+    s.doc->AddAcquisitionClient(-1, 250, &fast);
+    s.Ticks(2000);  // 10 s
+    EXPECT_NEAR(static_cast<double>(slow.codes.size()), 20.0, 1.0);
+    EXPECT_NEAR(static_cast<double>(fast.codes.size()), 40.0, 1.0);
+    // The two clients' cycles interleave: the rate counts every completed scan.
+    EXPECT_NEAR(s.doc->GetScanRate(), s.board->CapturesTaken() / 10.0, 0.3) << "scans per second";
+}
+
 TEST(Acquisition, NothingIsScannedWithoutTheInstrumentOrWhilePaused) {
     AcquisitionStation s(Gaussian());
     RecordingClient client;
