@@ -4,7 +4,9 @@
 // Qt dialogs, tests with a recorder, command-line tools with the console.
 
 #include <QString>
+#include <QStringList>
 #include <memory>
+#include <optional>
 
 namespace velor {
 
@@ -22,6 +24,18 @@ struct PromptMessage {
 
 // The program's name, used as the caption of messages that give none.
 inline const QString kApplicationName = QStringLiteral("Orbiscan Viewer");
+
+// A file chosen in a file dialog, with the filter that was selected (index into the list).
+struct FileChoice {
+    QString path;
+    int filterIndex = 0;
+};
+
+// One filter of a file dialog: "Data Files (*.VNQ)" with "*.VNQ".
+struct FileFilter {
+    QString description;
+    QString pattern;
+};
 
 // A modeless progress window with a Cancel button, kept up during a long synchronous job.
 class ProgressWindow {
@@ -45,6 +59,16 @@ public:
 
     virtual void BeginWaitCursor() {}
     virtual void EndWaitCursor() {}
+
+    // The Open and Save As dialogs; nothing when the user cancels.
+    virtual std::optional<FileChoice> AskOpenFile(const QList<FileFilter>& /*filters*/) {
+        return std::nullopt;
+    }
+    virtual std::optional<FileChoice> AskSaveFile(const QList<FileFilter>& /*filters*/,
+                                                  const QString& /*defaultSuffix*/,
+                                                  const QString& /*initialPath*/) {
+        return std::nullopt;
+    }
 
     // A progress window from 0 to range; closed when the returned object goes.
     virtual std::unique_ptr<ProgressWindow> ShowProgress(const QString& /*title*/, int /*range*/) {

@@ -14,6 +14,8 @@ public:
     virtual void SetCaption(const QString& /*caption*/) {}
     virtual void RefreshStatusBar() {}
     virtual void ShowMainWindow(bool /*show*/) {}
+    // Posts File > Exit to the main window (the automation interface's Exit).
+    virtual void RequestExit() {}
     // The modeless windows of the replay and cross-section modes live as long as their mode.
     virtual void OpenModeDialog(DocumentMode /*mode*/) {}
     virtual void CloseModeDialog(DocumentMode /*mode*/) {}

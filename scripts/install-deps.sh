@@ -12,8 +12,8 @@ packages=(
   libvtk9-dev libvtk9-qt-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  # headless GUI and session bus for the GUI and automation tests
-  xvfb xauth libgl1-mesa-dri dbus dbus-daemon
+  # headless GUI, session bus and a D-Bus client (gdbus) for the GUI and automation tests
+  xvfb xauth libgl1-mesa-dri dbus dbus-daemon libglib2.0-bin
   # fonts for the chart views
   fonts-dejavu-core
 )

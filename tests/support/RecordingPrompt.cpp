@@ -41,6 +41,25 @@ private:
 
 }  // namespace
 
+std::optional<FileChoice> RecordingPrompt::AskOpenFile(const QList<FileFilter>& filters) {
+    ++openDialogs;
+    lastFilters = filters;
+    if (fileChoices.empty()) return std::nullopt;
+    FileChoice choice = fileChoices.front();
+    fileChoices.pop_front();
+    return choice;
+}
+
+std::optional<FileChoice> RecordingPrompt::AskSaveFile(const QList<FileFilter>& filters, const QString&,
+                                                       const QString&) {
+    ++saveDialogs;
+    lastFilters = filters;
+    if (fileChoices.empty()) return std::nullopt;
+    FileChoice choice = fileChoices.front();
+    fileChoices.pop_front();
+    return choice;
+}
+
 std::unique_ptr<ProgressWindow> RecordingPrompt::ShowProgress(const QString&, int) {
     ++progressShown;
     return std::make_unique<ScriptedProgress>(cancelAfterSteps, onProgressStep);

@@ -30,6 +30,16 @@ public:
     const PromptMessage& Last() const { return m_messages.back(); }
     void Clear() { m_messages.clear(); }
 
+    // File dialogs: every request is counted; the queued choices answer them in order (none
+    // left: cancelled).
+    std::optional<FileChoice> AskOpenFile(const QList<FileFilter>& filters) override;
+    std::optional<FileChoice> AskSaveFile(const QList<FileFilter>& filters, const QString& suffix,
+                                          const QString& initialPath) override;
+    std::deque<FileChoice> fileChoices;
+    int openDialogs = 0;
+    int saveDialogs = 0;
+    QList<FileFilter> lastFilters;
+
     // Progress windows: Cancel is pressed once this many steps were taken (never when < 0).
     int cancelAfterSteps = -1;
     // Runs at every progress step, for tests that change the world mid-job.

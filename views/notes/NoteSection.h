@@ -7,11 +7,9 @@
 
 #include "document/DocumentView.h"
 #include "document/file/ViewTypeRegistry.h"
+#include "views/notes/NoteBlock.h"
 
 namespace velor {
-
-// A note must fit one block; a header length of 65535 reads as an empty note.
-inline constexpr int kMaxNoteBytes = 65534;
 
 class NoteSection : public DocumentView {
 public:
@@ -25,10 +23,6 @@ public:
     bool ReadSection(SerializeContext& context) override;
     // Appends "Notes view data:" and the note; an empty note adds nothing.
     bool ExportText(const QString& path) override;
-
-protected:
-    // Reads the note block after the placement block; also used by the notes window.
-    bool ReadNoteBlock(Archive& archive);
 
 private:
     QByteArray m_text;

@@ -1,0 +1,278 @@
+#include "app/MainFrame.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QPrinter>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "app/AppCommands.h"
+#include "app/MdiArea.h"
+#include "views/framework/DormView.h"
+#include "views/framework/ViewFrame.h"
+#include "views/notes/NoteView.h"
+
+namespace velor {
+namespace {
+
+constexpr int kMaxWindowsPerTemplate = 20;
+const QString kProcessError = QStringLiteral("Process Error");
+const QString kProgramTerminating = QStringLiteral("Program Terminating");
+
+}  // namespace
+
+CMainFrame::CMainFrame(const StationServices& services, Preferences& preferences)
+    : m_services(services),
+      m_prefs(preferences),
+      m_timers(this),
+      m_environment{services.prompt, services.board, services.motion, services.clock, *this, m_timers,
+                    services.sleeper} {
+    setWindowTitle(kApplicationName);
+    m_mdi = new CMyMdi(this);
+    m_mdi->SetLogo(m_prefs.backgroundLogo);
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { OnActiveViewChanged(); });
+
+    // Status bar: the message pane, then three fixed panes as wide as their sample texts.
+    const QString samples[3] = {QStringLiteral("Magnification: 99.99"), QStringLiteral("3D Gain: 999 dB"),
+                                QStringLiteral("Detector: Unknown")};
+    for (int i = 0; i < 3; ++i) {
+        m_panes[i] = new QLabel(this);
+        m_panes[i]->setObjectName(QStringLiteral("pane%1").arg(i + 1));
+        m_panes[i]->setFixedWidth(QFontMetrics(statusBar()->font()).horizontalAdvance(samples[i]) + 8);
+        statusBar()->addPermanentWidget(m_panes[i]);
+    }
+
+    m_file = std::make_unique<DataFile>(services.prompt, *this, *this, m_sectionTypes);
+    m_backupTimer.setInterval(60 * 1000);
+    connect(&m_backupTimer, &QTimer::timeout, this, &CMainFrame::OnBackupTick);
+
+    RegisterViewType(ViewType{kNoteViewTag, ViewTypeLimit(kNoteViewTag), ViewTypeLimitMessage(kNoteViewTag),
+                              [](ViewHost& host) -> CDormView* { return new CNoteView(host); }});
+    BuildMenus();
+    RefreshStatusBar();
+}
+
+CMainFrame::~CMainFrame() {
+    m_closing = true;
+    CloseAllDocuments();
+}
+
+void CMainFrame::RegisterViewType(ViewType type) {
+    const uint16_t tag = type.tag;
+    m_viewTypes.Register(std::move(type));
+    // Loading a file recreates its views through the same table.
+    m_sectionTypes.Register(tag, [this, tag](CDormDoc& doc) -> DocumentView* {
+        const ViewType* viewType = m_viewTypes.Find(tag);
+        if (!viewType || &doc != m_document.get()) return nullptr;
+        CDormView* view = viewType->create(*this);
+        doc.AddView(view);
+        AddViewFrame(view);
+        return view;
+    });
+}
+
+// --- documents ------------------------------------------------------------------------------
+
+CVelor32Doc* CMainFrame::CreateDocument() {
+    m_document = std::make_unique<CVelor32Doc>(m_environment);
+    m_document->OnNewDocument();
+    RefreshStatusBar();
+    return m_document.get();
+}
+
+void CMainFrame::CloseAllDocuments() {
+    if (!m_document) return;
+    CVelor32Doc* doc = m_document.get();
+    // Views go first (they leave the document as they are destroyed), then the document.
+    for (CViewFrame* frame : ViewFrames()) {
+        frame->View()->StorePlacementInSettings();
+        delete frame;
+    }
+    m_timers.Forget(*doc);
+    m_document.reset();
+    setWindowTitle(kApplicationName);
+    RefreshStatusBar();
+}
+
+void CMainFrame::CloseDocument(CVelor32Doc* document) {
+    if (document == m_document.get()) CloseAllDocuments();
+}
+
+void CMainFrame::ViewClosing(CDormView& view) {
+    CVelor32Doc* doc = view.Document();
+    if (m_closing || !doc || doc != m_document.get()) return;
+    // The view leaves its document now; its widget goes later with its frame.
+    doc->RemoveAcquisitionClient(&view);
+    doc->RemoveView(&view);
+    // A document goes with its last window.
+    if (doc->Views().empty()) {
+        QTimer::singleShot(0, this, [this, doc] {
+            if (doc == m_document.get() && doc->Views().empty()) CloseAllDocuments();
+        });
+    }
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path) {
+    if (m_file->LoadDataFile(path)) {
+        for (CViewFrame* frame : ViewFrames()) {
+            if (!frame->isVisible()) frame->show();
+        }
+        RefreshStatusBar();
+        return true;
+    }
+    OnFileNew();
+    return false;
+}
+
+// --- views -----------------------------------------------------------------------------------
+
+std::vector<CViewFrame*> CMainFrame::ViewFrames() const {
+    std::vector<CViewFrame*> frames;
+    for (QMdiSubWindow* window : m_mdi->subWindowList()) {
+        if (auto* frame = qobject_cast<CViewFrame*>(window)) frames.push_back(frame);
+    }
+    return frames;
+}
+
+int CMainFrame::CountViews(uint16_t tag) const {
+    int count = 0;
+    for (CViewFrame* frame : ViewFrames()) count += frame->View()->Tag() == tag ? 1 : 0;
+    return count;
+}
+
+CViewFrame* CMainFrame::AddViewFrame(CDormView* view) {
+    auto* frame = new CViewFrame(view);
+    connect(frame, &CViewFrame::CommandTriggered, this, [this](int id) { Execute(id); });
+    m_mdi->addSubWindow(frame);
+    view->OnInitialUpdate();
+    return frame;
+}
+
+CDormView* CMainFrame::OpenView(uint16_t tag) {
+    CVelor32Doc* doc = ActiveDocument();
+    const ViewType* type = m_viewTypes.Find(tag);
+    if (!doc || !type) return nullptr;
+    if ((tag == k3dViewTag || tag == kTopoViewTag) && !doc->CanOpen3DView()) return nullptr;
+    if (tag == kPowerViewTag && !doc->CanOpenPowerView()) return nullptr;
+    const int open = CountViews(tag);
+    if (open < type->limit) {
+        if (open >= kMaxWindowsPerTemplate) {
+            m_services.prompt.Message(QStringLiteral("You may not open more than 20 windows"), kProcessError,
+                                      PromptIcon::Stop);
+            return nullptr;
+        }
+        CDormView* view = type->create(*this);
+        doc->AddView(view);
+        CViewFrame* frame = AddViewFrame(view);
+        frame->show();
+        m_mdi->setActiveSubWindow(frame);
+        return view;
+    }
+    if (!type->limitMessage.isEmpty()) m_services.prompt.Message(type->limitMessage, kProcessError, PromptIcon::Stop);
+    for (CViewFrame* frame : ViewFrames()) {
+        if (frame->View()->Tag() == tag) {
+            m_mdi->setActiveSubWindow(frame);
+            return frame->View();
+        }
+    }
+    return nullptr;
+}
+
+CDormView* CMainFrame::ActiveView() const {
+    auto* frame = qobject_cast<CViewFrame*>(m_mdi->activeSubWindow());
+    return frame ? frame->View() : nullptr;
+}
+
+// --- status bar ------------------------------------------------------------------------------
+
+void CMainFrame::RefreshStatusBar() {
+    const CVelor32Doc* doc = m_document.get();
+    if (!doc) {
+        for (QLabel* pane : m_panes) pane->clear();
+        return;
+    }
+    m_panes[0]->setText(QStringLiteral("Distance: %1 cm").arg(doc->GetApertureSourceDistance(), 0, 'f', 2));
+    const bool mode3D = doc->IsReplayMode() || doc->IsCrossSectionMode();
+    m_panes[1]->setText(mode3D ? QStringLiteral("3D Gain: %1 dB").arg(doc->m_n3DGain)
+                               : QStringLiteral("Gain: %1 dB").arg(doc->GetSignalGain()));
+    const QString detector = doc->m_nHeadType == 0   ? QStringLiteral("InGaAs")
+                             : doc->m_nHeadType == 1 ? QStringLiteral("Si")
+                                                     : QStringLiteral("Unknown");
+    m_panes[2]->setText(QStringLiteral("Detector: ") + detector);
+}
+
+QString CMainFrame::StatusPaneText(int pane) const {
+    return pane >= 1 && pane <= 3 ? m_panes[pane - 1]->text() : statusBar()->currentMessage();
+}
+
+// --- the frame's window ----------------------------------------------------------------------
+
+bool CMainFrame::GetWindowRect(int32_t (&rect)[4]) const {
+    const QRect r = frameGeometry();
+    rect[0] = r.left();
+    rect[1] = r.top();
+    rect[2] = r.left() + r.width();
+    rect[3] = r.top() + r.height();
+    return true;
+}
+
+void CMainFrame::MoveWindow(const int32_t (&rect)[4]) {
+    if (rect[2] <= rect[0] || rect[3] <= rect[1]) return;  // an empty rectangle moves nothing
+    move(rect[0], rect[1]);
+    resize(rect[2] - rect[0], rect[3] - rect[1]);
+}
+
+void CMainFrame::RepaintUnlessMinimised() {
+    if (!isMinimized()) update();
+}
+
+void CMainFrame::RequestExit() {
+    QTimer::singleShot(0, this, [this] { Execute(ID_APP_EXIT); });
+}
+
+bool CMainFrame::event(QEvent* event) {
+    if (event->type() == GuiTimers::TickEventType()) {
+        if (m_document) m_document->OnAcquisitionTick();
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// --- exit ----------------------------------------------------------------------------------
+
+bool CMainFrame::ConfirmExit() {
+    QSettings().setValue(Preferences::Section() + QStringLiteral("/WindowState"), saveState());
+    if (m_prefs.promptOnExit &&
+        m_services.prompt.Ask(QStringLiteral("Leaving already?"), kProgramTerminating, PromptButtons::YesNo,
+                              PromptIcon::Exclamation) != PromptAnswer::Yes) {
+        return false;
+    }
+    m_prefs.Save();
+    if (m_prefs.saveSetupOnExit) Execute(ID_FILE_SAVE_AS);
+    const QMimeData* clip = QApplication::clipboard()->mimeData();
+    if (clip && clip->hasImage() &&
+        m_services.prompt.Ask(QStringLiteral("Do you want to clear the clipboard?"), kProgramTerminating,
+                              PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes) {
+        QApplication::clipboard()->clear();
+    }
+    return true;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!ConfirmExit()) {
+        event->ignore();
+        return;
+    }
+    m_closing = true;
+    CloseAllDocuments();
+    event->accept();
+}
+
+}  // namespace velor

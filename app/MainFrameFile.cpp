@@ -1,0 +1,234 @@
+// The main frame's file services: New, Open, Save, Save As in its five kinds, the recent
+// files, printing, the image settings and the timed backup.
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "app/AboutDialog.h"
+#include "app/AppCommands.h"
+#include "app/MainFrame.h"
+#include "app/MdiArea.h"
+#include "app/TimedBackupDialog.h"
+#include "app/images/ImageExport.h"
+#include "app/images/ImageSettingsDlg.h"
+#include "document/export/AsciiExport.h"
+#include "document/file/FileMessages.h"
+#include "document/file/SaveAs.h"
+#include "views/framework/DormView.h"
+#include "views/framework/ViewFrame.h"
+
+namespace velor {
+namespace {
+
+const char kRecentGroup[] = "Recent File List";
+// Paths longer than this are cut before they are listed.
+constexpr int kMaxRecentPath = 260;
+
+QList<FileFilter> OpenFilters() {
+    return {FileFilter{QStringLiteral("Data Files (*.VNQ)"), QStringLiteral("*.VNQ")},
+            FileFilter{QStringLiteral("Configuration Files (*.CFG)"), QStringLiteral("*.CFG")}};
+}
+
+}  // namespace
+
+void CMainFrame::OnFileNew() {
+    CloseAllDocuments();
+    CreateDocument();
+}
+
+void CMainFrame::OnFileOpen() {
+    const auto choice = m_services.prompt.AskOpenFile(OpenFilters());
+    if (choice) OpenDocumentFile(choice->path);
+}
+
+void CMainFrame::OnFileSave() {
+    CVelor32Doc* doc = ActiveDocument();
+    if (doc && SaveDocument(*doc, *m_file, m_services.prompt) == SaveOutcome::NeedsSaveAs) OnFileSaveAs();
+}
+
+void CMainFrame::OnFileSaveAs() {
+    CVelor32Doc* doc = ActiveDocument();
+    if (!doc) return;
+    doc->PauseAcquisition();
+    QList<FileFilter> filters;
+    for (const SaveAsFilter& f : kSaveAsFilters) {
+        filters << FileFilter{QString::fromLatin1(f.description), QString::fromLatin1(f.pattern)};
+    }
+    const QString initial = doc->GetPathName() == QLatin1String("Untitled") ? QString() : doc->GetPathName();
+    const auto choice = m_services.prompt.AskSaveFile(filters, QStringLiteral("vnq"), initial);
+    if (choice && choice->filterIndex >= 0 && choice->filterIndex < static_cast<int>(kSaveAsFilters.size())) {
+        const SaveAsFilter& filter = kSaveAsFilters[choice->filterIndex];
+        const QString path = ReplaceExtension(choice->path, QString::fromLatin1(filter.extension));
+        switch (filter.kind) {
+            case SaveAsKind::DataFile:
+            case SaveAsKind::ConfigurationFile:
+                SaveDocumentAs(*doc, *m_file, m_services.prompt, *this, choice->path, filter.kind);
+                break;
+            case SaveAsKind::Data3D:
+                if (!doc->Export3dData(path)) {
+                    m_services.prompt.Message(filemsg::kCouldNotSaveFile, QStringLiteral("Process Error"),
+                                              PromptIcon::Exclamation);
+                }
+                break;
+            case SaveAsKind::Ascii:
+                ExportAscii(*doc, path, m_services.prompt);
+                break;
+            case SaveAsKind::Bitmap:
+                SaveMainWindowBitmap(path);
+                break;
+        }
+    }
+    doc->ResumeAcquisition();
+    RefreshStatusBar();
+}
+
+void CMainFrame::SaveMainWindowBitmap(const QString& path) {
+    raise();
+    repaint();
+    setEnabled(false);
+    const QImage image = grab().toImage();
+    setEnabled(true);
+    if (!SaveImage(image, path, ImageType::Bmp, kDefaultImageQuality)) {
+        m_services.prompt.Message(kImageSaveFailedMessage, QString(), PromptIcon::Exclamation);
+    }
+}
+
+// --- recent files ------------------------------------------------------------------------------
+
+QStringList CMainFrame::RecentFiles() const {
+    QSettings settings;
+    settings.beginGroup(QLatin1String(kRecentGroup));
+    QStringList files;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!path.isEmpty()) files << path;
+    }
+    return files;
+}
+
+void CMainFrame::AddToRecentFiles(const QString& path) {
+    const QString entry = QDir::cleanPath(QFileInfo(path).absoluteFilePath()).left(kMaxRecentPath);
+    QStringList files = RecentFiles();
+    files.removeAll(entry);
+    files.prepend(entry);
+    QSettings settings;
+    settings.beginGroup(QLatin1String(kRecentGroup));
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        settings.setValue(QStringLiteral("File%1").arg(i + 1), i < files.size() ? files[i] : QString());
+    }
+    RebuildRecentFiles();
+}
+
+void CMainFrame::RebuildRecentFiles() {
+    const QStringList files = RecentFiles();
+    for (int i = 0; i < static_cast<int>(m_recentActions.size()); ++i) {
+        QAction* action = m_recentActions[i];
+        action->setVisible(i < files.size());
+        if (i < files.size()) action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(files[i]));
+    }
+}
+
+void CMainFrame::StoreFramePreferences(const QString& path) {
+    m_prefs.defaultSetupPath = path;
+    m_prefs.Save();
+}
+
+// --- printing ----------------------------------------------------------------------------------
+
+bool CMainFrame::PrintActiveView(QPrinter& printer) {
+    auto* frame = qobject_cast<CViewFrame*>(m_mdi->activeSubWindow());
+    if (!frame) return false;
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    frame->View()->Print(painter, painter.viewport());
+    return painter.end();
+}
+
+void CMainFrame::OnFilePrint() {
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(m_printer.get(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (!PrintActiveView(*m_printer)) {
+        m_services.prompt.Message(QStringLiteral("Could not print the view."), QString(), PromptIcon::Exclamation);
+    }
+}
+
+void CMainFrame::OnFilePrintSetup() {
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPageSetupDialog dialog(m_printer.get(), this);
+    dialog.exec();
+}
+
+// --- image settings, about -----------------------------------------------------------------------
+
+void CMainFrame::OnImageSettings() {
+    CImageSettingsDlg dialog(ImageTypeFromNumber(m_prefs.imageType).value_or(ImageType::Bmp),
+                             m_prefs.imageQuality, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_prefs.imageType = static_cast<int>(dialog.GetImageType());
+    m_prefs.imageQuality = dialog.GetQuality();
+    File().FrameData().m_nImageType = static_cast<uint32_t>(m_prefs.imageType);
+    File().FrameData().m_nImageQuality = static_cast<uint32_t>(m_prefs.imageQuality);
+    m_prefs.Save();
+}
+
+void CMainFrame::OnAbout() {
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+// --- timed backup ----------------------------------------------------------------------------------
+
+QString CMainFrame::BackupPath() {
+    QDir dir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    dir.mkpath(QStringLiteral("."));
+    return dir.filePath(QStringLiteral("VelorData.bak"));
+}
+
+void CMainFrame::OnTimedBackup() {
+    CDormFrameData& frame = File().FrameData();
+    CTimedBackupDlg dialog(frame.m_bTimedBackup != 0, frame.m_nBackupInterval, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    frame.m_bTimedBackup = dialog.BackupOn() ? 1 : 0;
+    frame.m_nBackupInterval = static_cast<uint16_t>(dialog.Interval());
+    m_prefs.backupInterval = dialog.Interval();
+    m_prefs.Save();
+    if (!frame.m_bTimedBackup || frame.m_nBackupInterval == 0) {
+        m_backupTimer.stop();
+    } else {
+        StartTimedBackup();
+    }
+}
+
+void CMainFrame::StartTimedBackup() {
+    m_backupTicks = 0;
+    const QString stale = QFileInfo(BackupPath()).dir().filePath(m_prefs.backupFile);
+    QFile::remove(stale);
+    m_backupTimer.start();
+}
+
+void CMainFrame::OnBackupTick() {
+    CVelor32Doc* doc = ActiveDocument();
+    // Only minutes with unsaved changes count towards the next backup.
+    if (!doc || !doc->IsModified()) return;
+    if (++m_backupTicks < File().FrameData().m_nBackupInterval) return;
+    m_backupTicks = 0;
+    const QString title = doc->GetTitle();
+    const QString path = doc->GetPathName();
+    File().SaveDataFile(BackupPath());
+    // The backup is not the document's file: its title and path stay as they were, and it
+    // still has the changes the user has not saved.
+    doc->SetTitle(title);
+    doc->SetPathName(path);
+    doc->SetModifiedFlag(true);
+}
+
+}  // namespace velor

@@ -1,0 +1,62 @@
+#include "app/MdiArea.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QResizeEvent>
+
+namespace velor {
+
+QPixmap MakeLogo() {
+    // A source sending its beam into a half circle of measurement arcs, with the name below.
+    QPixmap pixmap(320, 200);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF source(160, 130);
+    for (int i = 0; i < 4; ++i) {
+        const double r = 40 + 22 * i;
+        p.setPen(QPen(QColor(0, 70 + 40 * i, 140 + 25 * i), 5 - i));
+        p.drawArc(QRectF(source.x() - r, source.y() - r, 2 * r, 2 * r), 20 * 16, 140 * 16);
+    }
+    QPainterPath beam;
+    beam.moveTo(source);
+    beam.lineTo(source + QPointF(-38, -100));
+    beam.lineTo(source + QPointF(38, -100));
+    beam.closeSubpath();
+    p.fillPath(beam, QColor(255, 170, 0, 140));
+    p.setBrush(QColor(200, 30, 30));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(source, 7, 7);
+    QFont font(QStringLiteral("Sans Serif"), 20, QFont::Bold);
+    p.setFont(font);
+    p.setPen(QColor(20, 40, 90));
+    p.drawText(QRect(0, 145, 320, 50), Qt::AlignCenter, QStringLiteral("Orbiscan"));
+    return pixmap;
+}
+
+CMyMdi::CMyMdi(QWidget* parent) : QMdiArea(parent), m_pixmap(MakeLogo()) {}
+
+void CMyMdi::SetLogo(bool on) {
+    m_logo = on;
+    viewport()->update();
+}
+
+void CMyMdi::paintEvent(QPaintEvent* event) {
+    if (!m_logo) {
+        QMdiArea::paintEvent(event);
+        return;
+    }
+    QPainter painter(viewport());
+    const QRect client = viewport()->rect();
+    painter.fillRect(client, QColor(0xC0, 0xC0, 0xC0));
+    painter.drawPixmap((client.width() - m_pixmap.width()) / 2, (client.height() - m_pixmap.height()) / 2,
+                       m_pixmap);
+}
+
+void CMyMdi::resizeEvent(QResizeEvent* event) {
+    QMdiArea::resizeEvent(event);
+    // The logo is drawn relative to the whole area: repaint all of it on every size change.
+    if (m_logo && event->oldSize().isValid() && event->oldSize() != event->size()) viewport()->update();
+}
+
+}  // namespace velor

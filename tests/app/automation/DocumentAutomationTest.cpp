@@ -1,0 +1,367 @@
+// The automation object as another program sees it: gdbus reads and sets its properties and
+// calls its methods over the session bus, and the effects are checked on the document.
+
+#include <QDBusConnectionInterface>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+
+#include "app/automation/DocumentAutomation.h"
+#include "document/simulation/SimulatedMeasurement.h"
+#include "tests/app/automation/BusClient.h"
+#include "tests/support/AcquisitionStation.h"
+#include "tests/support/TestStation.h"
+
+namespace velor::test {
+namespace {
+
+const QString kService = QString::fromLatin1(kAutomationService);
+const QString kPath = QString::fromLatin1(kAutomationPath);
+
+class ExitRecordingFrame : public RecordingFrame {
+public:
+    void RequestExit() override { ++exitRequests; }
+    int exitRequests = 0;
+};
+
+// TestStation's recorders and fakes around a frame that also records exit requests.
+struct AutomationStation {
+    AutomationStation() { doc.OnNewDocument(); }
+    TestStation base;
+    ExitRecordingFrame frame;
+    DocumentEnvironment environment{base.prompt, base.board, base.motion, base.clock, frame};
+    CVelor32Doc doc{environment};
+};
+
+// Qt's warnings while a block runs: registration must fail without a word.
+std::vector<QString>* g_captured = nullptr;
+struct MessageCapture {
+    MessageCapture() {
+        g_captured = &messages;
+        previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& text) {
+                g_captured->push_back(text);
+            });
+    }
+    ~MessageCapture() {
+        qInstallMessageHandler(previous);
+        g_captured = nullptr;
+    }
+    std::vector<QString> messages;
+    QtMessageHandler previous = nullptr;
+};
+
+::testing::AssertionResult Succeeded(const GdbusResult& r) {
+    if (r.exitCode == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "gdbus exit " << r.exitCode << ": " << r.error.toStdString();
+}
+
+void SimulateGaussian(CVelor32Doc& doc) {
+    SimulationOptions options;
+    options.scans3D = 10;
+    ASSERT_TRUE(SimulateMeasurement(doc, *sim::MakeGaussianFiber(1310.0, 9.2), options));
+}
+
+class Automation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!QDBusConnection::sessionBus().isConnected()) {
+            GTEST_SKIP() << "no D-Bus session bus: run the tests inside dbus-run-session";
+        }
+        if (!GdbusAvailable()) GTEST_SKIP() << "gdbus not found (Debian package libglib2.0-bin)";
+        active = &station.doc;
+        ASSERT_TRUE(RegisterOnSessionBus(automation)) << "is another program holding the name?";
+    }
+
+    AutomationStation station;
+    CVelor32Doc* active = nullptr;
+    DocumentAutomation automation{[this] { return active; }};
+};
+
+using AutomationRegistration = Automation;
+using AutomationProperties = Automation;
+using AutomationProfile = Automation;
+using AutomationInstrument = Automation;
+using AutomationNotification = Automation;
+using AutomationWithoutDocument = Automation;
+
+// --- registration ------------------------------------------------------------------------------
+
+TEST(AutomationOffline, RegistrationFailsQuietlyWithoutAConnection) {
+    DocumentAutomation automation([] { return nullptr; });
+    MessageCapture capture;
+    EXPECT_FALSE(automation.Register(QDBusConnection(QStringLiteral("never-connected"))));
+    EXPECT_TRUE(capture.messages.empty()) << capture.messages.front().toStdString();
+}
+
+TEST_F(AutomationRegistration, PublishesEveryMemberInOrderWithItsType) {
+    const GdbusResult r = IntrospectXml();
+    ASSERT_TRUE(Succeeded(r));
+    // "Name type access" per property, "method Name in:… out:…" per method, in document order.
+    std::vector<QString> members;
+    QString ins, outs;
+    QXmlStreamReader xml(r.out);
+    bool inside = false;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        const QXmlStreamAttributes a = xml.attributes();
+        const QString name = a.value(QLatin1String("name")).toString();
+        const QStringRef element = xml.name();
+        if (xml.isStartElement() && element == QLatin1String("interface")) {
+            inside = name == QLatin1String(kAutomationInterface);
+        } else if (!inside || element == QLatin1String("annotation")) {
+            continue;
+        } else if (xml.isStartElement() && element == QLatin1String("property")) {
+            members.push_back(name + QLatin1Char(' ') + a.value(QLatin1String("type")) +
+                              QLatin1Char(' ') + a.value(QLatin1String("access")));
+        } else if (xml.isStartElement() && element == QLatin1String("arg")) {
+            const bool out = a.value(QLatin1String("direction")) == QLatin1String("out");
+            (out ? outs : ins) += (out ? QStringLiteral(" out:") : QStringLiteral(" in:")) +
+                                  a.value(QLatin1String("type"));
+        } else if (xml.isStartElement()) {
+            members.push_back(element + QLatin1Char(' ') + name);
+            ins.clear();
+            outs.clear();
+        } else if (xml.isEndElement() && element != QLatin1String("property") &&
+                   element != QLatin1String("arg")) {
+            members.back() += ins + outs;
+            ins.clear();
+            outs.clear();
+        }
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    const std::vector<QString> expected = {
+        "ShowWindow b readwrite", "ScanAcquisition b readwrite", "SignalGain n readwrite",
+        "ApertureSourceDistance d readwrite", "BlindSpotCorrection b readwrite",
+        "DataIncrement n readwrite", "Wavelength d readwrite", "AngularLimit d readwrite",
+        "PulsedMode b readwrite", "SourceFrequency d readwrite",
+        "method GoToPhiAngle in:d", "method GetCenter out:d", "method GetPeakPosition out:d",
+        "method GetPeakWidth in:d out:d", "method Exit", "method GetPeakIrradiance out:d",
+        "method GetNumPts out:n", "method GetProfileData out:ad", "method GetProfileAngle out:ad",
+        "method MotorGoHome out:b", "method AutoGain", "method Go90Deg in:b",
+        "method IsSaturated out:b", "method GetNA in:d out:d", "method GetMFD out:d",
+        "method IncrementPhi in:n", "method GetCurrentPhi out:d"};
+    EXPECT_EQ(members, expected);
+}
+
+TEST_F(AutomationRegistration, GivesWayToAnotherOwnerAndGivesTheNameBack) {
+    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    automation.Unregister();
+    EXPECT_FALSE(bus->isServiceRegistered(kService).value());
+    {
+        DocumentAutomation second([] { return nullptr; });
+        ASSERT_TRUE(RegisterOnSessionBus(second));
+        EXPECT_TRUE(bus->isServiceRegistered(kService).value());
+    }
+    EXPECT_FALSE(bus->isServiceRegistered(kService).value()) << "destruction releases the name";
+
+    const QString rivalName = QStringLiteral("automation-test-rival");
+    {
+        QDBusConnection rival =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, rivalName);
+        ASSERT_TRUE(rival.registerService(kService));
+        MessageCapture capture;
+        EXPECT_FALSE(RegisterOnSessionBus(automation));
+        EXPECT_TRUE(capture.messages.empty()) << capture.messages.front().toStdString();
+        EXPECT_EQ(QDBusConnection::sessionBus().objectRegisteredAt(kPath), nullptr)
+            << "a failed registration leaves no object behind";
+        // Released in so many words: a closing connection frees its names later.
+        ASSERT_TRUE(rival.unregisterService(kService));
+    }
+    QDBusConnection::disconnectFromBus(rivalName);
+    ASSERT_TRUE(RegisterOnSessionBus(automation));
+    EXPECT_EQ(GetProperty("Wavelength").out, "(<1310.0>,)");
+}
+
+// --- properties ------------------------------------------------------------------------------
+
+TEST_F(AutomationProperties, WavelengthReadsAndWritesAsDouble) {
+    EXPECT_EQ(GetProperty("Wavelength").out, "(<1310.0>,)");
+    ASSERT_TRUE(Succeeded(SetProperty("Wavelength", "<1550.5>")));
+    EXPECT_EQ(station.doc.GetWavelength(), 1550.5f);
+    EXPECT_EQ(GetProperty("Wavelength").out, "(<1550.5>,)");
+}
+
+TEST_F(AutomationProperties, AngularLimitIsClampedToTheFieldOfView) {
+    station.doc.SetApertureSourceDistance(2.0f);
+    const float fieldOfView = station.doc.GetFieldOfView(0);
+    ASSERT_LT(fieldOfView, 80.0f);
+    ASSERT_TRUE(Succeeded(SetProperty("AngularLimit", "<80.0>")));
+    EXPECT_EQ(station.doc.GetAngularLimit(), fieldOfView);
+    EXPECT_EQ(ReplyDouble(GetProperty("AngularLimit")), double{fieldOfView});
+    ASSERT_TRUE(Succeeded(SetProperty("AngularLimit", "<25.0>")));
+    EXPECT_EQ(station.doc.GetAngularLimit(), 25.0f);
+}
+
+TEST_F(AutomationProperties, EachPropertyReachesItsOwnDocumentMember) {
+    struct Case {
+        const char* name;
+        const char* value;  // GVariant text, as gdbus reads it back
+        std::function<bool(const CVelor32Doc&)> applied;
+    };
+    using Doc = const CVelor32Doc&;
+    const Case cases[] = {
+        {"SignalGain", "int16 12", [](Doc d) { return d.GetSignalGain() == 12; }},
+        {"BlindSpotCorrection", "true", [](Doc d) { return d.GetBlindSpotCorrection(); }},
+        {"DataIncrement", "int16 4", [](Doc d) { return d.GetDataIncrement() == 4; }},
+        {"PulsedMode", "true", [](Doc d) { return d.GetPulsedMode(); }},
+        {"SourceFrequency", "2.5", [](Doc d) { return d.GetSourceFrequency() == 2.5f; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString name = QString::fromLatin1(c.name);
+        const QString value = QString::fromLatin1(c.value);
+        ASSERT_TRUE(Succeeded(SetProperty(name, QLatin1Char('<') + value + QLatin1Char('>'))));
+        EXPECT_TRUE(c.applied(station.doc));
+        EXPECT_EQ(GetProperty(name).out, QStringLiteral("(<%1>,)").arg(value));
+    }
+    // The distance is stored with the aperture offset; the document's range check holds.
+    ASSERT_TRUE(Succeeded(SetProperty("ApertureSourceDistance", "<3.5>")));
+    EXPECT_FLOAT_EQ(station.doc.GetApertureSourceDistance(), 3.5f);
+    EXPECT_EQ(ReplyDouble(GetProperty("ApertureSourceDistance")),
+              double{station.doc.GetApertureSourceDistance()});
+    ASSERT_TRUE(Succeeded(SetProperty("ApertureSourceDistance", "<150.0>")));
+    EXPECT_FLOAT_EQ(station.doc.GetApertureSourceDistance(), 3.5f);
+}
+
+// --- profile and beam parameters -----------------------------------------------------------
+
+TEST_F(AutomationProfile, DataIncrementThinsTheProfileArrays) {
+    SimulateGaussian(station.doc);
+    ASSERT_EQ(station.doc.GetNumPoints(0), 3241);
+    ASSERT_TRUE(Succeeded(SetProperty("DataIncrement", "<int16 3>")));
+    EXPECT_EQ(CallMethod("GetNumPts").out, "(int16 1080,)");
+
+    const QList<double> data = ReplyDoubles(CallMethod("GetProfileData"));
+    const QList<double> angles = ReplyDoubles(CallMethod("GetProfileAngle"));
+    ASSERT_EQ(data.size(), 1080);
+    ASSERT_EQ(angles.size(), 1080);
+    const float* profile = station.doc.GetProfileData(0);
+    const float* grid = station.doc.GetAngleGrid();
+    for (int k = 0; k < 1080; ++k) {
+        ASSERT_EQ(data[k], double{profile[3 * k]}) << k;
+        ASSERT_EQ(angles[k], double{grid[3 * k]}) << k;
+    }
+    // An increment below 1 is the document's to refuse.
+    ASSERT_TRUE(Succeeded(SetProperty("DataIncrement", "<int16 0>")));
+    EXPECT_EQ(CallMethod("GetNumPts").out, "(int16 1080,)");
+}
+
+TEST_F(AutomationProfile, BeamParametersOfASimulatedGaussian) {
+    SimulateGaussian(station.doc);
+    const CVelor32Doc& doc = station.doc;
+    const double mfd = ReplyDouble(CallMethod("GetMFD"));
+    EXPECT_NEAR(mfd, 9.2, 9.2 * 0.01) << "twice the waist of the simulated mode";
+    EXPECT_EQ(mfd, double{doc.GetMFD()});
+    // The clip level travels as given; the document truncates it.
+    const double width135 = ReplyDouble(CallMethod("GetPeakWidth", {"13.5"}));
+    EXPECT_EQ(width135, double{doc.GetPeakWidth(13.5f)});
+    EXPECT_GT(width135, ReplyDouble(CallMethod("GetPeakWidth", {"50"})));
+    EXPECT_EQ(ReplyDouble(CallMethod("GetNA", {"5"})), double{doc.GetNA(5.0f)});
+    EXPECT_EQ(ReplyDouble(CallMethod("GetCenter")), double{doc.GetCenter()});
+    EXPECT_EQ(ReplyDouble(CallMethod("GetPeakPosition")), double{doc.GetPeakPosition()});
+    const double peak = ReplyDouble(CallMethod("GetPeakIrradiance"));
+    EXPECT_GT(peak, 0.0);
+    EXPECT_EQ(peak, double{doc.GetPeakIrradiance()});
+    EXPECT_EQ(CallMethod("IsSaturated").out, "(false,)");
+}
+
+// --- instrument and window ------------------------------------------------------------------
+
+TEST_F(AutomationInstrument, AcquisitionAndPhiMovesReachTheInstrument) {
+    SimulatedBoardSettings weak;
+    weak.sweep.peakCounts = 3000.0;
+    weak.sweep.noiseRms = 0.0;
+    AcquisitionStation s(sim::MakeGaussianFiber(1310, 9.2), weak);
+    AcquisitionStation twin(sim::MakeGaussianFiber(1310, 9.2), weak);
+    s.doc->InitInstrument();
+    twin.doc->InitInstrument();
+    active = s.doc.get();
+
+    ASSERT_TRUE(Succeeded(SetProperty("ScanAcquisition", "<true>")));
+    EXPECT_TRUE(s.doc->IsAcquiring());
+    EXPECT_TRUE(s.timers.tickRunning);
+    EXPECT_EQ(GetProperty("ScanAcquisition").out, "(<true>,)");
+    ASSERT_TRUE(Succeeded(SetProperty("ScanAcquisition", "<false>")));
+    EXPECT_FALSE(s.doc->IsAcquiring());
+    EXPECT_FALSE(s.timers.tickRunning);
+
+    ASSERT_TRUE(Succeeded(CallMethod("IncrementPhi", {"50"})));
+    EXPECT_EQ(s.controllerSim.ProgramsRun().back(), 380) << "code 50 is the 3.6 degree step";
+    ASSERT_TRUE(Succeeded(CallMethod("Go90Deg", {"true"})));
+    EXPECT_EQ(s.controllerSim.ProgramsRun().back(), 500);
+    EXPECT_NEAR(ReplyDouble(CallMethod("GetCurrentPhi")), 93.6, 1e-4);
+    ASSERT_TRUE(Succeeded(CallMethod("GoToPhiAngle", {"30.5"})));
+    EXPECT_EQ(s.doc->GetCurrentPhi(), 30.5f);
+    EXPECT_EQ(CallMethod("MotorGoHome").out, "(true,)");
+    EXPECT_EQ(s.doc->GetCurrentPhi(), 0.0f);
+
+    // A weak signal: auto gain raises the gain exactly as the document's own command does.
+    ASSERT_TRUE(Succeeded(CallMethod("AutoGain")));
+    twin.doc->AutoGain();
+    EXPECT_GT(twin.doc->GetSignalGain(), 0);
+    EXPECT_EQ(s.doc->GetSignalGain(), twin.doc->GetSignalGain());
+}
+
+TEST_F(AutomationNotification, ShowWindowChangesAreSignalled) {
+    PropertiesChangedRecorder recorder;
+    ASSERT_TRUE(recorder.IsListening());
+    ASSERT_TRUE(Succeeded(SetProperty("ShowWindow", "<true>")));
+    EXPECT_TRUE(station.frame.shown);
+    // Unchanged: no signal. The next change's signal comes after any earlier one.
+    ASSERT_TRUE(Succeeded(SetProperty("ShowWindow", "<true>")));
+    ASSERT_TRUE(Succeeded(SetProperty("ShowWindow", "<false>")));
+    EXPECT_FALSE(station.frame.shown);
+    ASSERT_TRUE(recorder.WaitFor(2));
+    ASSERT_EQ(recorder.messages.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        const QDBusMessage& m = recorder.messages[i];
+        EXPECT_EQ(m.path(), kPath);
+        EXPECT_EQ(m.signature(), "sa{sv}as");
+        EXPECT_EQ(m.arguments().value(0).toString(), QLatin1String(kAutomationInterface));
+        const QVariantMap changed = qdbus_cast<QVariantMap>(m.arguments().value(1));
+        EXPECT_EQ(changed.keys(), QStringList{QStringLiteral("ShowWindow")});
+        EXPECT_EQ(changed.value(QStringLiteral("ShowWindow")), QVariant(i == 0));
+    }
+}
+
+TEST_F(AutomationInstrument, ExitReachesTheMainWindow) {
+    ASSERT_TRUE(Succeeded(CallMethod("Exit")));
+    EXPECT_EQ(station.frame.exitRequests, 1);
+}
+
+// --- the active document -------------------------------------------------------------------
+
+TEST_F(AutomationWithoutDocument, AnswersNothingAndChangesNothing) {
+    active = nullptr;
+    EXPECT_EQ(GetProperty("Wavelength").out, "(<0.0>,)");
+    EXPECT_EQ(GetProperty("ShowWindow").out, "(<false>,)");
+    EXPECT_EQ(GetProperty("DataIncrement").out, "(<int16 0>,)");
+    EXPECT_EQ(CallMethod("GetNumPts").out, "(int16 0,)");
+    EXPECT_EQ(CallMethod("GetProfileData").out, "(@ad [],)");
+    EXPECT_EQ(CallMethod("GetProfileAngle").out, "(@ad [],)");
+    EXPECT_EQ(CallMethod("GetMFD").out, "(0.0,)");
+    EXPECT_EQ(CallMethod("MotorGoHome").out, "(false,)");
+    EXPECT_TRUE(Succeeded(SetProperty("Wavelength", "<900.0>")));
+    EXPECT_TRUE(Succeeded(SetProperty("ShowWindow", "<true>")));
+    EXPECT_TRUE(Succeeded(CallMethod("Exit")));
+    EXPECT_EQ(station.frame.exitRequests, 0);
+    EXPECT_FALSE(station.frame.shown);
+
+    active = &station.doc;
+    EXPECT_EQ(GetProperty("Wavelength").out, "(<1310.0>,)");
+}
+
+TEST_F(AutomationWithoutDocument, FollowsTheActiveDocument) {
+    CVelor32Doc loaded(station.environment);
+    loaded.OnNewDocument();
+    loaded.SetWavelength(850.0f);
+    active = &loaded;
+    EXPECT_EQ(GetProperty("Wavelength").out, "(<850.0>,)");
+    ASSERT_TRUE(Succeeded(SetProperty("Wavelength", "<980.0>")));
+    EXPECT_EQ(loaded.GetWavelength(), 980.0f);
+    EXPECT_EQ(station.doc.GetWavelength(), 1310.0f);
+}
+
+}  // namespace
+}  // namespace velor::test

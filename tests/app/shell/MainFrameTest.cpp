@@ -1,0 +1,225 @@
+// The main window as a user meets it: start-up, the status bar, the window limits, the exit
+// question, the file commands in every kind, printing, the timed backup and the preferences.
+
+#include <QFile>
+#include <QImageReader>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <gtest/gtest.h>
+
+#include "app/images/ImageExport.h"
+#include "tests/app/shell/ShellFixture.h"
+#include "tests/support/TestStation.h"
+
+namespace velor::test {
+namespace {
+
+// A view type of tests' own, standing in for the chart views.
+class PlainView : public CDormView {
+public:
+    PlainView(uint16_t tag, ViewHost& host) : CDormView(tag, host) {}
+};
+
+TEST_F(Shell, StartingWithoutAFileAsksForOne) {
+    Start({QString(), true, false});
+    Pump();
+    EXPECT_EQ(prompt.openDialogs, 1);
+    ASSERT_EQ(prompt.lastFilters.size(), 2);
+    EXPECT_EQ(prompt.lastFilters[0].description, "Data Files (*.VNQ)");
+    EXPECT_EQ(prompt.lastFilters[1].pattern, "*.CFG");
+    EXPECT_EQ(app->MainFrame().windowTitle(), "Orbiscan Viewer");
+}
+
+TEST_F(Shell, NewDocumentStatusBar) {
+    CMainFrame& frame = Start();
+    ASSERT_TRUE(frame.Execute(ID_FILE_NEW));
+    EXPECT_EQ(frame.StatusPaneText(1), "Distance: 0.00 cm");
+    EXPECT_EQ(frame.StatusPaneText(2), "Gain: 0 dB");
+    EXPECT_EQ(frame.StatusPaneText(3), "Detector: Unknown");
+    EXPECT_EQ(frame.windowTitle(), "Orbiscan Viewer - Untitled");
+}
+
+TEST_F(Shell, WindowLimitsActivateOrRefuse) {
+    CMainFrame& frame = Start();
+    for (const uint16_t tag : {kProfileViewTag, k3dViewTag}) {
+        frame.RegisterViewType({tag, ViewTypeLimit(tag), ViewTypeLimitMessage(tag),
+                                [tag](ViewHost& host) -> CDormView* { return new PlainView(tag, host); }});
+    }
+    frame.Execute(ID_FILE_NEW);
+    CDormView* first = frame.OpenView(kProfileViewTag);
+    ASSERT_NE(first, nullptr);
+    frame.OpenView(kNoteViewTag);  // something else becomes active
+    EXPECT_EQ(frame.OpenView(kProfileViewTag), first) << "the second activates the first";
+    EXPECT_EQ(frame.MdiArea().activeSubWindow(), first->Frame());
+    EXPECT_TRUE(prompt.Messages().empty());
+    EXPECT_FALSE(frame.State(ID_NEW_RECTANGULAR).enabled);
+
+    ASSERT_NE(frame.OpenView(k3dViewTag), nullptr);
+    ASSERT_NE(frame.OpenView(k3dViewTag), nullptr);
+    frame.OpenView(k3dViewTag);
+    ASSERT_EQ(prompt.Messages().size(), 1u);
+    EXPECT_EQ(prompt.Last().text, "You may not open more than 5 3D windows");
+    EXPECT_EQ(prompt.Last().caption, "Process Error");
+    EXPECT_EQ(prompt.Last().icon, PromptIcon::Stop);
+    EXPECT_EQ(frame.ViewFrames().size(), 4u);
+    EXPECT_FALSE(frame.State(ID_NEW_POLAR).enabled) << "a type not built yet";
+}
+
+TEST_F(Shell, LeavingAlreadyAnsweredNoKeepsTheProgramRunning) {
+    CMainFrame& frame = Start();
+    frame.show();
+    prompt.Answer(PromptAnswer::No);
+    EXPECT_FALSE(frame.close());
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_EQ(prompt.Last().text, "Leaving already?");
+    EXPECT_EQ(prompt.Last().caption, "Program Terminating");
+    EXPECT_EQ(prompt.Last().icon, PromptIcon::Exclamation);
+
+    prompt.Answer(PromptAnswer::Yes);
+    EXPECT_TRUE(frame.close());
+}
+
+TEST_F(Shell, SaveAsInEveryKindAndSaveBackToTheLoadedFile) {
+    CMainFrame& frame = Start();
+    frame.Execute(ID_FILE_NEW);
+    auto* note = static_cast<CNoteView*>(frame.OpenView(kNoteViewTag));
+    note->SetText("first");
+
+    struct Kind {
+        int filter;
+        const char* name;
+        const char* startsWith;
+    };
+    for (const Kind k : {Kind{0, "m.vnq", "VNQ"}, Kind{1, "m.cfg", "CFG"}, Kind{2, "m.prw", "\x0a\x00"},
+                         Kind{3, "m.asc", "Gain =\t0\r\n"}}) {
+        prompt.fileChoices.push_back({Path("m"), k.filter});
+        ASSERT_TRUE(frame.Execute(ID_FILE_SAVE_AS));
+        QFile file(Path(k.name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << k.name;
+        EXPECT_TRUE(file.readAll().startsWith(QByteArray(k.startsWith, k.filter == 2 ? 2 : int(strlen(k.startsWith)))))
+            << k.name;
+    }
+    EXPECT_EQ(QFile(Path("m.prw")).size(), 4 + 12964 * 11) << "N, 3241, the grid and 10 scans";
+    EXPECT_TRUE(ReadAll(Path("m.asc")).endsWith("\r\nNotes view data:\r\nfirst\r\n"));
+    EXPECT_EQ(frame.RecentFiles().first(), QFileInfo(Path("m.cfg")).absoluteFilePath());
+
+    // Reopened and edited, Save writes back to the same file without asking.
+    ASSERT_TRUE(frame.OpenDocumentFile(Path("m.vnq")));
+    ASSERT_EQ(frame.ViewFrames().size(), 1u);
+    auto* reopened = static_cast<CNoteView*>(frame.ViewFrames()[0]->View());
+    EXPECT_EQ(reopened->Text(), "first");
+    reopened->Editor()->setPlainText(QStringLiteral("second\nline"));
+    const int dialogs = prompt.saveDialogs;
+    ASSERT_TRUE(frame.Execute(ID_FILE_SAVE));
+    EXPECT_EQ(prompt.saveDialogs, dialogs);
+    ASSERT_TRUE(frame.OpenDocumentFile(Path("m.vnq")));
+    EXPECT_EQ(static_cast<CNoteView*>(frame.ViewFrames()[0]->View())->Text(), "second\r\nline");
+}
+
+TEST_F(Shell, SavedViewsReopenInTheirPlaces) {
+    CMainFrame& frame = Start();
+    frame.Execute(ID_FILE_NEW);
+    frame.OpenView(kNoteViewTag);
+    frame.OpenView(kNoteViewTag);
+    const std::vector<CViewFrame*> frames = frame.ViewFrames();
+    frames[0]->setGeometry(10, 20, 300, 200);
+    frames[1]->setGeometry(350, 40, 320, 240);
+    frames[1]->showMinimized();
+    prompt.fileChoices.push_back({Path("placed"), 0});
+    frame.Execute(ID_FILE_SAVE_AS);
+
+    frame.Execute(ID_FILE_NEW);
+    ASSERT_TRUE(frame.OpenDocumentFile(Path("placed.vnq")));
+    Pump();
+    const std::vector<CViewFrame*> reopened = frame.ViewFrames();
+    ASSERT_EQ(reopened.size(), 2u);
+    EXPECT_EQ(reopened[0]->geometry(), QRect(10, 20, 300, 200));
+    EXPECT_EQ(reopened[1]->NormalGeometry(), QRect(350, 40, 320, 240));
+    EXPECT_TRUE(reopened[1]->isMinimized());
+}
+
+TEST_F(Shell, ClosingTheLastWindowClosesTheDocument) {
+    CMainFrame& frame = Start();
+    frame.Execute(ID_FILE_NEW);
+    frame.OpenView(kNoteViewTag);
+    frame.Execute(ID_WINDOW_CLOSE_ALL);
+    Pump();
+    EXPECT_EQ(frame.ActiveDocument(), nullptr);
+    EXPECT_FALSE(frame.State(ID_FILE_SAVE).enabled);
+}
+
+TEST_F(Shell, ImagesOfAViewInEveryFormat) {
+    CMainFrame& frame = Start();
+    frame.Execute(ID_FILE_NEW);
+    CDormView* view = frame.OpenView(kNoteViewTag);
+    view->Frame()->resize(400, 300);
+    Pump();
+    const QSize size = view->size();
+    qint64 jpegSizes[2] = {};
+    for (int type = 0; type < 5; ++type) {
+        for (const int quality : {10, 100}) {
+            frame.Prefs().imageType = type;
+            frame.Prefs().imageQuality = quality;
+            const QString path = Path(QStringLiteral("view%1_%2").arg(type).arg(quality));
+            prompt.fileChoices.push_back({path, 0});
+            ASSERT_TRUE(frame.Execute(ID_SAVE_IMAGE));
+            QImageReader reader(path);
+            EXPECT_EQ(reader.size(), size) << type;
+            if (type == 1) jpegSizes[quality == 10 ? 0 : 1] = QFile(path).size();
+        }
+    }
+    EXPECT_LT(jpegSizes[0], jpegSizes[1]) << "JPEG at quality 10 is smaller";
+    EXPECT_TRUE(prompt.Messages().empty());
+
+    prompt.fileChoices.push_back({Path("missing/x.png"), 0});
+    frame.Execute(ID_SAVE_IMAGE);
+    EXPECT_EQ(prompt.Last().text, "Could not save the image in the specified format.");
+}
+
+TEST_F(Shell, PrintingTheActiveViewToAPdfFile) {
+    CMainFrame& frame = Start();
+    frame.Execute(ID_FILE_NEW);
+    frame.OpenView(kNoteViewTag);
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Path("view.pdf"));
+    ASSERT_TRUE(frame.PrintActiveView(printer));
+    EXPECT_TRUE(ReadAll(Path("view.pdf")).startsWith("%PDF"));
+}
+
+TEST_F(Shell, TimedBackupSavesAfterTheIntervalOfUnsavedMinutes) {
+    CMainFrame& frame = Start();
+    frame.Execute(ID_FILE_NEW);
+    frame.OpenView(kNoteViewTag);
+    QFile::remove(CMainFrame::BackupPath());
+    frame.File().FrameData().m_bTimedBackup = 1;
+    frame.File().FrameData().m_nBackupInterval = 3;
+    frame.StartTimedBackup();
+    CVelor32Doc* doc = frame.ActiveDocument();
+    doc->SetModifiedFlag(false);
+    for (int i = 0; i < 5; ++i) frame.OnBackupTick();
+    EXPECT_FALSE(QFile::exists(CMainFrame::BackupPath())) << "nothing to lose, nothing saved";
+    doc->SetModifiedFlag(true);
+    frame.OnBackupTick();
+    frame.OnBackupTick();
+    EXPECT_FALSE(QFile::exists(CMainFrame::BackupPath()));
+    frame.OnBackupTick();
+    EXPECT_TRUE(QFile::exists(CMainFrame::BackupPath()));
+    EXPECT_TRUE(doc->IsModified()) << "a backup does not stand for saving";
+    EXPECT_EQ(doc->GetTitle(), "Untitled");
+}
+
+TEST_F(Shell, PreferenceFlagsAreWrittenAtOnce) {
+    CMainFrame& frame = Start();
+    EXPECT_FALSE(frame.State(ID_PREF_LOAD).enabled);
+    EXPECT_TRUE(frame.State(ID_PREF_PROMPT).checked);
+    ASSERT_TRUE(frame.Execute(ID_PREF_LOGO));
+    EXPECT_TRUE(frame.MdiArea().ShowsLogo());
+    EXPECT_EQ(QSettings().value("LUMORATARVISCO/PREF_LOGO").toInt(), 1);
+    ASSERT_TRUE(frame.Execute(ID_PREF_PROMPT));
+    EXPECT_EQ(QSettings().value("LUMORATARVISCO/PREF_PROMPT").toInt(), 0);
+    EXPECT_TRUE(frame.close()) << "no question without the prompt preference";
+}
+
+}  // namespace
+}  // namespace velor::test

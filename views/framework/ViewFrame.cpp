@@ -1,0 +1,70 @@
+#include "views/framework/ViewFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMainWindow>
+#include <QToolBar>
+
+#include "views/framework/DormView.h"
+#include "views/framework/ViewHost.h"
+
+namespace velor {
+
+CViewFrame::CViewFrame(CDormView* view, QWidget* parent) : QMdiSubWindow(parent), m_view(view) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    // An inner main window lets the local tool bar dock on any side of the view.
+    m_inner = new QMainWindow(this);
+    m_inner->setWindowFlags(Qt::Widget);
+    m_inner->setCentralWidget(view);
+    const QList<ViewCommand> commands = view->MenuCommands();
+    if (!commands.isEmpty()) {
+        m_toolBar = m_inner->addToolBar(QStringLiteral("Local Toolbar"));
+        for (const ViewCommand& command : commands) {
+            if (command.separatorBefore) m_toolBar->addSeparator();
+            QString text = command.text;
+            QAction* action = m_toolBar->addAction(text.remove(QLatin1Char('&')));
+            const int id = command.id;
+            connect(action, &QAction::triggered, this, [this, id] { emit CommandTriggered(id); });
+        }
+    }
+    setWidget(m_inner);
+    setMinimumSize(view->SizeHook(QSize(0, 0)));
+    if (view->IsFixedSize()) setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+}
+
+QRect CViewFrame::NormalGeometry() const {
+    return (isMinimized() || isMaximized()) && m_normal.isValid() ? m_normal : geometry();
+}
+
+void CViewFrame::SetLocalToolBarVisible(bool visible) {
+    if (m_toolBar) m_toolBar->setVisible(visible);
+}
+
+void CViewFrame::TrackNormalGeometry() {
+    if (!isMinimized() && !isMaximized()) m_normal = geometry();
+}
+
+void CViewFrame::closeEvent(QCloseEvent* event) {
+    if (!m_view->CanClose()) {
+        event->ignore();
+        return;
+    }
+    m_view->StorePlacementInSettings();
+    m_view->Host().ViewClosing(*m_view);
+    QMdiSubWindow::closeEvent(event);
+}
+
+void CViewFrame::resizeEvent(QResizeEvent* event) {
+    QMdiSubWindow::resizeEvent(event);
+    TrackNormalGeometry();
+    m_view->RefreshPlacement();
+    m_view->RequestRepaint();
+}
+
+void CViewFrame::moveEvent(QMoveEvent* event) {
+    QMdiSubWindow::moveEvent(event);
+    TrackNormalGeometry();
+    m_view->RefreshPlacement();
+}
+
+}  // namespace velor

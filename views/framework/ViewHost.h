@@ -1,0 +1,21 @@
+#pragma once
+// What a view window needs of the main frame: the door to the user, the image settings, and
+// word of its closing.
+
+namespace velor {
+
+class CDormView;
+class UserPrompt;
+
+class ViewHost {
+public:
+    virtual ~ViewHost() = default;
+    virtual UserPrompt& Prompt() = 0;
+    // Image file type (0 BMP … 4 PNG) and JPEG quality for Save Image.
+    virtual int ImageType() const = 0;
+    virtual int ImageQuality() const = 0;
+    // The view's frame is closing (the view is about to go).
+    virtual void ViewClosing(CDormView& view) = 0;
+};
+
+}  // namespace velor
