@@ -16,7 +16,6 @@
 #include "app/MdiArea.h"
 #include "views/framework/DormView.h"
 #include "views/framework/ViewFrame.h"
-#include "views/notes/NoteView.h"
 
 namespace velor {
 namespace {
@@ -53,8 +52,7 @@ CMainFrame::CMainFrame(const StationServices& services, Preferences& preferences
     m_backupTimer.setInterval(60 * 1000);
     connect(&m_backupTimer, &QTimer::timeout, this, &CMainFrame::OnBackupTick);
 
-    RegisterViewType(ViewType{kNoteViewTag, ViewTypeLimit(kNoteViewTag), ViewTypeLimitMessage(kNoteViewTag),
-                              [](ViewHost& host) -> CDormView* { return new CNoteView(host); }});
+    for (ViewType& type : ViewWindowTypes()) RegisterViewType(std::move(type));
     BuildMenus();
     RefreshStatusBar();
 }

@@ -12,7 +12,7 @@
 
 #include "app/GuiTimers.h"
 #include "app/Preferences.h"
-#include "app/ViewTypes.h"
+#include "views/framework/ViewTypes.h"
 #include "document/DocumentFrame.h"
 #include "document/Velor32Doc.h"
 #include "document/file/DataFile.h"

@@ -3,8 +3,10 @@
 // message when that limit is reached, and how to make one.
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace velor {
 
@@ -33,5 +35,8 @@ private:
 // The limit of each view type and its message, whether or not the type is built yet.
 int ViewTypeLimit(uint16_t tag);
 QString ViewTypeLimitMessage(uint16_t tag);
+
+// Every view window the program can open, for the main frame to register.
+std::vector<ViewType> ViewWindowTypes();
 
 }  // namespace velor

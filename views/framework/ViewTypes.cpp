@@ -1,6 +1,7 @@
-#include "app/ViewTypes.h"
+#include "views/framework/ViewTypes.h"
 
 #include "document/file/ViewTypeRegistry.h"
+#include "views/notes/NoteView.h"
 
 namespace velor {
 
@@ -20,6 +21,22 @@ QString ViewTypeLimitMessage(uint16_t tag) {
         case kTimeStatViewTag: return QStringLiteral("You may not open more than 15 Time Statistics windows");
         default: return QString();
     }
+}
+
+namespace {
+
+template <typename View>
+ViewType TypeOf(uint16_t tag) {
+    return ViewType{tag, ViewTypeLimit(tag), ViewTypeLimitMessage(tag),
+                    [](ViewHost& host) -> CDormView* { return new View(host); }};
+}
+
+}  // namespace
+
+std::vector<ViewType> ViewWindowTypes() {
+    return {
+        TypeOf<CNoteView>(kNoteViewTag),
+    };
 }
 
 }  // namespace velor
