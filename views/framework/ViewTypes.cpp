@@ -2,6 +2,8 @@
 
 #include "document/file/ViewTypeRegistry.h"
 #include "views/notes/NoteView.h"
+#include "views/polar/PolarView.h"
+#include "views/profile/PrflView.h"
 
 namespace velor {
 
@@ -35,6 +37,8 @@ ViewType TypeOf(uint16_t tag) {
 
 std::vector<ViewType> ViewWindowTypes() {
     return {
+        TypeOf<CPrflView>(kProfileViewTag),
+        TypeOf<CPolarView>(kPolarViewTag),
         TypeOf<CNoteView>(kNoteViewTag),
     };
 }

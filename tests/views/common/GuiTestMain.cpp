@@ -1,0 +1,23 @@
+// Test main for the dialog tests: a QApplication on the offscreen platform (unless a display
+// was chosen) and settings kept away from the user's.
+
+#include <QApplication>
+#include <QStandardPaths>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+// Qt's platform plugins keep a few allocations until the process ends; they are not ours.
+extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
+#endif
+
+int main(int argc, char** argv) {
+    // Test discovery runs this binary without the test environment.
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Lumora"));
+    QApplication::setApplicationName(QStringLiteral("Orbiscan Viewer Tests"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

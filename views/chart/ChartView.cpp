@@ -1,0 +1,337 @@
+#include "views/chart/ChartView.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "common/UserPrompt.h"
+#include "document/UpdateHints.h"
+#include "document/Velor32Doc.h"
+#include "views/common/ColorDlg.h"
+#include "views/common/TimingDlg.h"
+#include "views/common/ZoomAngleDlg.h"
+#include "views/framework/ViewFrame.h"
+#include "views/framework/ViewHost.h"
+
+namespace velor {
+namespace {
+
+// Strips left of and above the charts stay background.
+constexpr int kStrip = 10;
+// A notification asking the views to redraw when its parameter is set.
+constexpr uint16_t kHintResetViews = 0x094E;
+constexpr uint16_t kParameterUnitsChanged = 4;
+
+QColor FromColorRefValue(uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+}  // namespace
+
+CChartView::CChartView(uint16_t tag, ViewHost& host, QWidget* parent) : CDormView(tag, host, parent) {
+    // The charts are painted whole from their images: no background erase in between.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+ChartSettings CChartView::Settings() {
+    const ChartRecord r = Record();
+    ChartSettings s;
+    s.zoomRange = r.zoomRange;
+    s.zoomOffset = r.zoomOffset;
+    s.zoomGrid = r.zoomGrid;
+    s.normalize = r.normalize != 0;
+    s.logarithmic = r.logarithmic != 0;
+    s.magnification = r.magnification > 0 ? r.magnification : 1;
+    return s;
+}
+
+void CChartView::CreateFonts() {
+    // A small bold sans font for the axes, a larger bold one for the titles.
+    m_axisFont = QFont(QStringLiteral("DejaVu Sans"));
+    m_axisFont.setPixelSize(10);
+    m_axisFont.setBold(true);
+    m_axisFont.setStyleHint(QFont::SansSerif);
+    m_titleFont = QFont(QStringLiteral("DejaVu Sans"));
+    m_titleFont.setPixelSize(15);
+    m_titleFont.setBold(true);
+    m_titleFont.setStyleHint(QFont::SansSerif);
+    if (QFontDatabase().families().isEmpty() && !m_fontsReported) {
+        m_fontsReported = true;
+        Host().Prompt().Message(QStringLiteral("Could not load small font for axes"),
+                                QStringLiteral("SYSTEM ERROR"), PromptIcon::Exclamation);
+    }
+}
+
+std::vector<QRect> CChartView::ChartRects() const {
+    const QRect area(kStrip, kStrip, std::max(0, width() - kStrip), std::max(0, height() - kStrip));
+    const CVelor32Doc* doc = Document();
+    if (!doc || !doc->IsPerpendicular()) return {area};
+    const int h = area.height();
+    return {QRect(area.left(), area.top(), area.width(), h / 2),
+            QRect(area.left(), area.top() + h / 2, area.width(), h / 2 + h % 2)};
+}
+
+void CChartView::Layout() {
+    const QPoint margins = Margins(QFontMetrics(m_axisFont));
+    const std::vector<QRect> rects = ChartRects();
+    const QSize first = rects.front().size();
+    m_geometry.chartSize = first;
+    m_geometry.horizontalMargin = margins.x();
+    m_geometry.left = margins.x();
+    m_geometry.right = first.width() - margins.x();
+    m_geometry.top = margins.y();
+    m_geometry.bottom = first.height() - margins.y();
+    m_geometry.clientWidth = width();
+    Record().layoutMarker = 0;
+}
+
+ChartStyle CChartView::Style() {
+    const ChartRecord r = Record();
+    return ChartStyle{FromColorRefValue(r.textColour), FromColorRefValue(r.gridColour),
+                      FromColorRefValue(r.dataColour), FromColorRefValue(r.backgroundColour),
+                      TextPenWidth(), &m_axisFont, &m_titleFont};
+}
+
+void CChartView::RenderCharts() {
+    m_lists.clear();
+    CVelor32Doc* doc = Document();
+    if (!doc) return;
+    const ChartData data = ChartData::From(*doc);
+    const ChartSettings settings = Settings();
+    const std::vector<QRect> rects = ChartRects();
+    const ChartStyle style = Style();
+    for (size_t a = 0; a < rects.size(); ++a) {
+        ChartGeometry geometry = m_geometry;
+        geometry.chartSize = rects[a].size();
+        AmplitudeScale scale;
+        m_lists.push_back(RenderChart(data, settings, geometry, static_cast<int>(a), &scale));
+        if (scale.clearsNormalize) Record().normalize = 0;
+        if (rects[a].isEmpty()) {
+            m_images[a] = QImage();
+            continue;
+        }
+        if (m_images[a].size() != rects[a].size()) m_images[a] = QImage(rects[a].size(), QImage::Format_RGB32);
+        QPainter painter(&m_images[a]);
+        PaintDisplayList(painter, m_lists.back(), style);
+    }
+}
+
+void CChartView::Redraw() {
+    CreateFonts();
+    Layout();
+    RenderCharts();
+    RequestRepaint();
+}
+
+void CChartView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QColor background = FromColorRefValue(Record().backgroundColour);
+    painter.fillRect(0, 0, width(), kStrip, background);
+    painter.fillRect(0, 0, kStrip, height(), background);
+    const std::vector<QRect> rects = ChartRects();
+    for (size_t a = 0; a < rects.size() && a < m_images.size(); ++a) {
+        if (m_images[a].isNull()) {
+            painter.fillRect(rects[a], background);
+        } else {
+            painter.drawImage(rects[a].topLeft(), m_images[a]);
+        }
+    }
+}
+
+void CChartView::resizeEvent(QResizeEvent* event) {
+    CDormView::resizeEvent(event);
+    if (width() > 0 && height() > 0) Redraw();
+}
+
+void CChartView::Print(QPainter& painter, const QRect& page) {
+    if (m_lists.empty()) Redraw();
+    // Vector output: the display lists themselves, scaled to the page.
+    const double scale = std::min(page.width() / double(std::max(1, width())), page.height() / double(std::max(1, height())));
+    painter.save();
+    painter.translate(page.topLeft());
+    painter.scale(scale, scale);
+    const std::vector<QRect> rects = ChartRects();
+    const ChartStyle style = Style();
+    for (size_t a = 0; a < rects.size() && a < m_lists.size(); ++a) {
+        painter.save();
+        painter.translate(rects[a].topLeft());
+        PaintDisplayList(painter, m_lists[a], style);
+        painter.restore();
+    }
+    painter.restore();
+}
+
+// --- commands ---------------------------------------------------------------------------------
+
+QList<ViewCommand> CChartView::MenuCommands() const {
+    return {
+        {ID_DATA_COLLECTION, QStringLiteral("&Data Collection"), QKeySequence(QStringLiteral("Ctrl+D"))},
+        {ID_TIMING, QStringLiteral("&Timing..."), {}},
+        {ID_ZOOM_ANGLE, QStringLiteral("&Zoom Angle..."), {}},
+        {ID_NORMALIZE, QStringLiteral("&Normalize"), {}, true},
+        {ID_MAGNIFY_1, QString::fromUtf8("1 \u00d7"), {}, true},
+        {ID_MAGNIFY_10, QString::fromUtf8("10 \u00d7"), {}},
+        {ID_MAGNIFY_100, QString::fromUtf8("100 \u00d7"), {}},
+        {ID_MAGNIFY_1000, QString::fromUtf8("1000 \u00d7"), {}},
+        {ID_LOGARITHMIC, QStringLiteral("Lo&garithmic"), {}},
+        {ID_COLORS, QStringLiteral("Colors..."), {}, true},
+    };
+}
+
+bool CChartView::OnCommand(int id) {
+    ChartRecord r = Record();
+    switch (id) {
+        case ID_TIMING: OnTiming(); return true;
+        case ID_ZOOM_ANGLE: OnZoomAngle(); return true;
+        case ID_COLORS: OnColors(); return true;
+        case ID_NORMALIZE:
+            r.normalize = r.normalize ? 0 : 1;
+            Redraw();
+            return true;
+        case ID_MAGNIFY_1:
+        case ID_MAGNIFY_10:
+        case ID_MAGNIFY_100:
+        case ID_MAGNIFY_1000:
+            r.logarithmic = 0;
+            r.magnification = static_cast<uint16_t>(std::pow(10, id - ID_MAGNIFY_1));
+            Redraw();
+            return true;
+        case ID_LOGARITHMIC:
+            r.logarithmic = 1;
+            Redraw();
+            return true;
+        default: return CDormView::OnCommand(id);
+    }
+}
+
+CommandState CChartView::GetCommandState(int id) const {
+    auto& self = const_cast<CChartView&>(*this);
+    const ChartRecord r = self.Record();
+    const CVelor32Doc* doc = Document();
+    switch (id) {
+        case ID_TIMING:
+        case ID_ZOOM_ANGLE:
+        case ID_COLORS: return {true, false, false};
+        case ID_NORMALIZE: return {doc && doc->GetUnits() == 0 && !r.logarithmic, r.normalize != 0, false};
+        case ID_MAGNIFY_1:
+        case ID_MAGNIFY_10:
+        case ID_MAGNIFY_100:
+        case ID_MAGNIFY_1000: {
+            const int value = static_cast<int>(std::pow(10, id - ID_MAGNIFY_1));
+            return {true, !r.logarithmic && r.magnification == value, false};
+        }
+        case ID_LOGARITHMIC: return {true, r.logarithmic != 0, false};
+        default: return CDormView::GetCommandState(id);
+    }
+}
+
+void CChartView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::RightButton) return;
+    QMenu menu(this);
+    for (const ViewCommand& command : MenuCommands()) {
+        if (command.separatorBefore) menu.addSeparator();
+        QAction* action = menu.addAction(command.text);
+        const CommandState state = GetCommandState(command.id);
+        action->setEnabled(state.enabled);
+        action->setCheckable(state.checked);
+        action->setChecked(state.checked);
+        action->setData(command.id);
+    }
+    if (QAction* chosen = menu.exec(event->globalPos())) OnCommand(chosen->data().toInt());
+}
+
+int CChartView::ClientPeriodMs() const {
+    static const int kUnitMs[] = {1000, 60000, 3600000};
+    const ChartRecord r = const_cast<CChartView&>(*this).Record();
+    if (r.updateRate == 0 || r.updateRateUnit > 2) return 0;
+    return kUnitMs[r.updateRateUnit] / r.updateRate;
+}
+
+void CChartView::OnTiming() {
+    CVelor32Doc* doc = Document();
+    ChartRecord r = Record();
+    if (doc) doc->PauseAcquisition();
+    CTimingDlg dialog(r.updateRate, r.updateRateUnit, doc ? static_cast<unsigned>(doc->GetMaxScanRate()) : 10,
+                      Host().Prompt(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        r.updateRate = dialog.GetUpdateRate();
+        r.updateRateUnit = static_cast<uint16_t>(dialog.GetUpdateRateUnit());
+        if (DataCollection()) RegisterAsClient();
+    }
+    if (doc) doc->ResumeAcquisition();
+}
+
+void CChartView::OnZoomAngle() {
+    ChartRecord r = Record();
+    CZoomAngleDlg dialog(r.zoomRange, r.zoomOffset, r.zoomGrid, Host().Prompt(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        r.zoomRange = dialog.GetZoomRange();
+        r.zoomOffset = dialog.GetZoomOffset();
+        r.zoomGrid = dialog.GetZoomGrid();
+    }
+    Redraw();
+}
+
+void CChartView::OnColors() {
+    ChartRecord r = Record();
+    CColor dialog(r.backgroundColour, r.textColour, r.gridColour, r.dataColour, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        r.backgroundColour = dialog.GetBackgroundColor();
+        r.textColour = dialog.GetTextColor();
+        r.gridColour = dialog.GetGridColor();
+        r.dataColour = dialog.GetDataColor();
+    }
+    Redraw();
+}
+
+// --- notifications, lifecycle, persistence -----------------------------------------------------
+
+void CChartView::OnUpdate(uint32_t hint) {
+    const uint16_t event = HintEvent(hint);
+    const uint16_t parameter = HintParameter(hint);
+    if (event == UM_SCANDONE) {
+        if (DataCollection()) Redraw();
+    } else if (event == kHintResetViews || event == HintEvent(UM_RECOMPUTE)) {
+        if (parameter != 0) Redraw();
+    } else if (event == HintEvent(UM_MODECHANGED) || event == HintEvent(UM_PARAMCHANGED)) {
+        Redraw();
+    } else if (event == HintEvent(UM_UNITS)) {
+        if (parameter == kParameterUnitsChanged) {
+            const CVelor32Doc* doc = Document();
+            if (doc && doc->GetUnits() == 2) Record().normalize = 0;
+            Redraw();
+        }
+    } else {
+        CDormView::OnUpdate(hint);
+    }
+}
+
+void CChartView::OnScanDone(int) { Redraw(); }
+
+void CChartView::OnInitialUpdate() {
+    ChartRecord r = Record();
+    const CVelor32Doc* doc = Document();
+    const int maxRate = doc ? const_cast<CVelor32Doc*>(doc)->GetMaxScanRate() : 10;
+    if (r.updateRateUnit == 0 && r.updateRate > maxRate) r.updateRate = static_cast<uint16_t>(maxRate);
+    if (CViewFrame* frame = Frame()) frame->setWindowTitle(FrameTitle());
+    Redraw();
+    if (doc && doc->IsAcquiring()) SetDataCollection(true);
+    CDormView::OnInitialUpdate();
+}
+
+bool CChartView::WriteSection(SerializeContext& context) {
+    if (!DocumentView::WriteSection(context)) return false;
+    return WriteRecord(context.archive);
+}
+
+bool CChartView::ReadSection(SerializeContext& context) {
+    if (!CDormView::ReadSection(context)) return false;
+    if (!ReadRecord(context.archive)) return false;
+    if (CViewFrame* frame = Frame()) frame->setWindowTitle(FrameTitle());
+    Redraw();
+    return true;
+}
+
+}  // namespace velor

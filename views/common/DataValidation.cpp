@@ -1,0 +1,27 @@
+#include "views/common/DataValidation.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace velor {
+
+FloatFieldCheck CheckFloatField(const QString& text, float low, float high) {
+    FloatFieldCheck check;
+    bool ok = false;
+    // The C locale: the fields always take a decimal point, whatever the user's locale.
+    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
+    const auto value = static_cast<float>(number);
+    if (!ok || !std::isfinite(number) || !std::isfinite(value)) {
+        check.message = QStringLiteral("Please enter a number.");
+    } else if (value < low || value > high) {
+        check.message = QStringLiteral("Please enter a number between %1 and %2.")
+                            .arg(FormatFloatField(low), FormatFloatField(high));
+    } else {
+        check.value = value;
+    }
+    return check;
+}
+
+QString FormatFloatField(float value) { return QString::number(value, 'g', 6); }
+
+}  // namespace velor

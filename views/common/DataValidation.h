@@ -1,0 +1,21 @@
+#pragma once
+// The standard checks of a numeric dialog field, with the usual messages shown under the
+// application's name as caption.
+
+#include <QString>
+#include <optional>
+
+namespace velor {
+
+struct FloatFieldCheck {
+    std::optional<float> value;  // set when the text is a number within the bounds
+    QString message;             // otherwise: what to tell the user
+};
+
+// The whole text (blanks around it aside) must be a finite number from low to high inclusive.
+FloatFieldCheck CheckFloatField(const QString& text, float low, float high);
+
+// How a float is written into a field: up to six significant digits, no trailing zeros.
+QString FormatFloatField(float value);
+
+}  // namespace velor
