@@ -7,6 +7,8 @@
 
 #include "app/AppCommands.h"
 #include "app/automation/DocumentAutomation.h"
+#include "app/dialogs/ConnectWaitDlg.h"
+#include "instrument/motion/MotionConnection.h"
 
 namespace velor {
 
@@ -15,11 +17,41 @@ void MaskFloatingPointTraps() {
     fedisableexcept(FE_ALL_EXCEPT);
 }
 
-CVelor32App::CVelor32App(UserPrompt& prompt) : m_prompt(prompt), m_motion(prompt) {}
+CVelor32App::CVelor32App(UserPrompt& prompt)
+    : CVelor32App(prompt, m_steadyClock, m_threadSleeper) {}
+
+CVelor32App::CVelor32App(UserPrompt& prompt, const MillisecondClock& clock, Sleeper& sleeper)
+    : m_prompt(prompt), m_clock(clock), m_sleeper(sleeper), m_motion(prompt, clock, sleeper) {}
 
 CVelor32App::~CVelor32App() {
     m_automation.reset();
     m_frame.reset();
+    m_motion.Disconnect();
+}
+
+bool CVelor32App::SetUpStation(const StationOptions& options) {
+    if (options.motionPort) {
+        QString error;
+        {
+            CConnectWaitDlg wait;
+            error = ConnectSerial(m_motion, *options.motionPort);
+        }
+        if (!error.isEmpty()) {
+            m_prompt.Message(
+                QStringLiteral("The motion controller's serial port %1 could not be opened:\n%2\n\n"
+                               "The program runs as a viewing station.")
+                    .arg(options.motionPort->portName, error),
+                QStringLiteral("Motion Controller"), PromptIcon::Exclamation);
+            return false;
+        }
+    }
+    if (options.simulatedSource) {
+        m_simulatedBoard = std::make_unique<SimulatedBoard>(
+            options.simulatedSource, options.simulatedBoard, m_clock, m_sleeper);
+        m_board = m_simulatedBoard.get();
+        if (!options.motionPort) ConnectSimulated(m_motion, m_simulatedController);
+    }
+    return options.simulatedSource || options.motionPort;
 }
 
 bool CVelor32App::InitInstance(const StartOptions& options) {
@@ -27,17 +59,26 @@ bool CVelor32App::InitInstance(const StartOptions& options) {
     // Numbers in files and exports are written the same whatever the user's language.
     std::setlocale(LC_ALL, "C");
     m_prefs.Load();
-    m_frame = std::make_unique<CMainFrame>(StationServices{m_prompt, m_board, m_motion, m_clock, m_sleeper},
-                                           m_prefs);
+    m_instrument = SetUpStation(options.station);
+    m_frame = std::make_unique<CMainFrame>(
+        StationServices{m_prompt, *m_board, m_motion, m_clock, m_sleeper, m_instrument}, m_prefs);
     // The session bus takes the place of the automation server; without one the program runs
     // on as a viewer and says nothing.
     if (options.registerAutomation) {
-        m_automation = std::make_unique<DocumentAutomation>([this] { return m_frame->ActiveDocument(); });
+        m_automation =
+            std::make_unique<DocumentAutomation>([this] { return m_frame->ActiveDocument(); });
         m_automationRegistered = m_automation->Register(QDBusConnection::sessionBus());
     }
     m_frame->resize(1024, 768);
     if (!options.file.isEmpty()) {
         m_frame->OpenDocumentFile(options.file);
+    } else if (m_instrument) {
+        // A station that measures starts on a new measurement, its profile in view, once the
+        // main window is up (the first sweep may already have something to tell).
+        QTimer::singleShot(0, m_frame.get(), [this] {
+            m_frame->Execute(ID_FILE_NEW);
+            m_frame->OpenView(kProfileViewTag);
+        });
     } else if (options.showOpenDialog) {
         QTimer::singleShot(0, m_frame.get(), [this] { m_frame->Execute(ID_FILE_OPEN); });
     }

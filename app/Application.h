@@ -1,46 +1,79 @@
 #pragma once
-// The application: the station's instrument (none on a viewing station), the motion
-// controller, the preferences, the main window and the automation object, started in the
-// order the program has always started.
+// The application: the station's instrument (none on a viewing station, a simulated one, or a
+// motion controller on a serial line), the preferences, the main window and the automation
+// object, started in the order the program has always started.
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "app/MainFrame.h"
 #include "app/Preferences.h"
 #include "common/Clock.h"
 #include "instrument/board/NoInstrument.h"
+#include "instrument/board/SimulatedBoard.h"
 #include "instrument/motion/MotionController.h"
+#include "instrument/motion/SerialSettings.h"
+#include "instrument/motion/SimulatedController.h"
+#include "instrument/simulation/BeamModel.h"
 
 namespace velor {
 
 class DocumentAutomation;
 
+// What the station has besides the program. Nothing: a viewing station.
+struct StationOptions {
+    // A simulated board and motion controller, the board sweeping this source.
+    std::shared_ptr<const sim::BeamModel> simulatedSource;
+    SimulatedBoardSettings simulatedBoard;
+    // A real motion controller on this serial line (in place of the simulated one).
+    std::optional<SerialSettings> motionPort;
+};
+
 struct StartOptions {
-    QString file;             // a file to open; none: the Open dialog is shown
+    QString file;  // a file to open; none: the Open dialog is shown
     bool showOpenDialog = true;
     bool registerAutomation = true;
+    StationOptions station{};
 };
 
 class CVelor32App {
 public:
+    // Real time: the steady clock, and sleeps that really wait.
     explicit CVelor32App(UserPrompt& prompt);
+    // Time from elsewhere (tests run the whole program on a fake clock).
+    CVelor32App(UserPrompt& prompt, const MillisecondClock& clock, Sleeper& sleeper);
     ~CVelor32App();
 
-    // Creates and shows the main window, opens the file or asks for one. False when the
-    // program cannot start.
+    // Sets up the station, creates and shows the main window, opens the file or asks for one.
+    // False when the program cannot start.
     bool InitInstance(const StartOptions& options);
 
     CMainFrame& MainFrame() { return *m_frame; }
     MotionController& Motion() { return m_motion; }
     bool AutomationRegistered() const { return m_automationRegistered; }
+    // A station whose documents may acquire.
+    bool HasInstrument() const { return m_instrument; }
+    // The simulated board, on a simulated station.
+    SimulatedBoard* SimulatedInstrument() { return m_simulatedBoard.get(); }
+    SimulatedController& SimulatedMotion() { return m_simulatedController; }
 
 private:
+    // Puts the instrument the options ask for in place; false (after telling the user) when
+    // it cannot be had, the station then staying a viewer.
+    bool SetUpStation(const StationOptions& options);
+
     UserPrompt& m_prompt;
-    SteadyClock m_clock;
-    ThreadSleeper m_sleeper;
-    NoInstrument m_board;
+    SteadyClock m_steadyClock;
+    ThreadSleeper m_threadSleeper;
+    const MillisecondClock& m_clock;
+    Sleeper& m_sleeper;
+    NoInstrument m_noBoard;
+    std::unique_ptr<SimulatedBoard> m_simulatedBoard;
+    SimulatedController m_simulatedController;
     MotionController m_motion;
+    Tesk32* m_board = &m_noBoard;
+    bool m_instrument = false;
     Preferences m_prefs;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<DocumentAutomation> m_automation;

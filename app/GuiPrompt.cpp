@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QProgressDialog>
+#include <QScreen>
+
+#include "app/dialogs/AcquisitionProgressDlg.h"
+#include "app/dialogs/BeamSenseDlg.h"
 
 namespace velor {
 namespace {
@@ -39,24 +42,11 @@ QString FilterText(const QList<FileFilter>& filters) {
     return parts.join(QLatin1String(";;"));
 }
 
-class ProgressDialogWindow : public ProgressWindow {
-public:
-    ProgressDialogWindow(QWidget* parent, const QString& title, int range)
-        : m_dialog(title, QStringLiteral("&Cancel Acquisition"), 0, range, parent) {
-        m_dialog.setWindowModality(Qt::NonModal);
-        m_dialog.setMinimumDuration(0);
-        m_dialog.setValue(0);
-        m_dialog.show();
-    }
-    void Step() override { m_dialog.setValue(m_dialog.value() + 1); }
-    void ProcessOneEvent() override { QApplication::processEvents(QEventLoop::AllEvents, 5); }
-    bool CancelRequested() const override { return m_dialog.wasCanceled(); }
-
-private:
-    QProgressDialog m_dialog;
-};
-
 }  // namespace
+
+GuiPrompt::GuiPrompt() = default;
+
+GuiPrompt::~GuiPrompt() { delete m_beamSense; }
 
 PromptAnswer GuiPrompt::Show(const PromptMessage& message) {
     QMessageBox box(IconOf(message.icon), message.caption.isEmpty() ? kApplicationName : message.caption,
@@ -96,7 +86,29 @@ void GuiPrompt::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCurs
 void GuiPrompt::EndWaitCursor() { QApplication::restoreOverrideCursor(); }
 
 std::unique_ptr<ProgressWindow> GuiPrompt::ShowProgress(const QString& title, int range) {
-    return std::make_unique<ProgressDialogWindow>(m_parent, title, range);
+    return std::make_unique<CAcquisitionProgressDlg>(title, range, m_parent);
+}
+
+void GuiPrompt::ShowSaturationNotice(const QString& text) {
+    if (!m_beamSense) {
+        m_beamSense = new CBeamSenseDlg(m_parent);
+        m_beamSense->SetText(text);
+        m_beamSense->adjustSize();
+        // Inside the main window's client area, or the screen's when there is none.
+        const QRect area = m_parent ? QRect(m_parent->mapToGlobal(QPoint(0, 0)), m_parent->size())
+                                    : m_beamSense->screen()->availableGeometry();
+        m_beamSense->RestorePlacement(area);
+    }
+    m_beamSense->SetText(text);
+    if (!m_beamSense->isVisible()) m_beamSense->show();
+}
+
+CBeamSenseDlg* GuiPrompt::SaturationNotice() const { return m_beamSense; }
+
+void GuiPrompt::CloseSaturationNotice() {
+    if (!m_beamSense) return;
+    m_beamSense->close();  // stores its place
+    delete m_beamSense;
 }
 
 void GuiPrompt::ReportFatal(const QString& text, int) {

@@ -31,7 +31,8 @@ CMainFrame::CMainFrame(const StationServices& services, Preferences& preferences
       m_prefs(preferences),
       m_timers(this),
       m_environment{services.prompt, services.board, services.motion, services.clock, *this, m_timers,
-                    services.sleeper} {
+                    services.sleeper},
+      m_dataDialogs(*this, services.prompt) {
     setWindowTitle(kApplicationName);
     m_mdi = new CMyMdi(this);
     m_mdi->SetLogo(m_prefs.backgroundLogo);
@@ -81,6 +82,12 @@ void CMainFrame::RegisterViewType(ViewType type) {
 CVelor32Doc* CMainFrame::CreateDocument() {
     m_document = std::make_unique<CVelor32Doc>(m_environment);
     m_document->OnNewDocument();
+    if (m_services.instrument) {
+        // The board answers: the document may acquire, learns the detector head and takes
+        // its first sweep.
+        m_document->SetInstrumentFlag(true);
+        if (m_document->InitInstrument()) m_document->CaptureNow();
+    }
     RefreshStatusBar();
     return m_document.get();
 }
@@ -94,6 +101,9 @@ void CMainFrame::CloseAllDocuments() {
         delete frame;
     }
     m_timers.Forget(*doc);
+    // The modes' windows act on the document: they go first.
+    m_dataDialogs.CloseModeDialog(DocumentMode::Replay);
+    m_dataDialogs.CloseModeDialog(DocumentMode::CrossSections);
     m_document.reset();
     setWindowTitle(kApplicationName);
     RefreshStatusBar();
@@ -234,6 +244,12 @@ void CMainFrame::RepaintUnlessMinimised() {
 void CMainFrame::RequestExit() {
     QTimer::singleShot(0, this, [this] { Execute(ID_APP_EXIT); });
 }
+
+void CMainFrame::OpenModeDialog(DocumentMode mode) {
+    if (m_document) m_dataDialogs.OpenModeDialog(mode, *m_document);
+}
+
+void CMainFrame::CloseModeDialog(DocumentMode mode) { m_dataDialogs.CloseModeDialog(mode); }
 
 bool CMainFrame::event(QEvent* event) {
     if (event->type() == GuiTimers::TickEventType()) {

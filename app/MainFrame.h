@@ -12,6 +12,7 @@
 
 #include "app/GuiTimers.h"
 #include "app/Preferences.h"
+#include "app/dialogs/DataCollectionDialogs.h"
 #include "views/framework/ViewTypes.h"
 #include "document/DocumentFrame.h"
 #include "document/Velor32Doc.h"
@@ -38,6 +39,9 @@ struct StationServices {
     MotionStage& motion;
     const MillisecondClock& clock;
     Sleeper& sleeper;
+    // A station with an instrument: every document may acquire, and its first capture is
+    // taken as it is created.
+    bool instrument = false;
 };
 
 class CMainFrame : public QMainWindow,
@@ -83,6 +87,9 @@ public:
     void RefreshStatusBar() override;
     void ShowMainWindow(bool show) override { setVisible(show); }
     void RequestExit() override;
+    void OpenModeDialog(DocumentMode mode) override;
+    void CloseModeDialog(DocumentMode mode) override;
+    DataCollectionDialogs& DataDialogs() { return m_dataDialogs; }
 
     // --- FrameWindow ----------------------------------------------------------------------
     bool GetWindowRect(int32_t (&rect)[4]) const override;
@@ -139,6 +146,7 @@ private:
     ViewTypeTable m_viewTypes;
     std::unique_ptr<DataFile> m_file;
     std::unique_ptr<CVelor32Doc> m_document;
+    DataCollectionDialogs m_dataDialogs;
     CMyMdi* m_mdi = nullptr;
     QLabel* m_panes[3] = {nullptr, nullptr, nullptr};
     std::map<int, QAction*> m_actions;

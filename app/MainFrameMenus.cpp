@@ -42,7 +42,8 @@ const NewWindowItem* NewWindowItemFor(int id) {
     return nullptr;
 }
 
-// Document commands of the Data Collection menu that need no dialog.
+// The Data Collection menu: the acquisition commands, the settings commands and the commands
+// of the 3D modes, each group in the order the program has always listed them.
 struct DocumentItem {
     int id;
     const char* text;
@@ -52,19 +53,45 @@ struct DocumentItem {
 
 const DocumentItem kDataCollectionItems[] = {
     {ID_ACQUIRE_SCAN_DATA, "Acquire &Scan Data", QKeySequence(QStringLiteral("Ctrl+G")), false},
+    {ID_ACQUIRE_3D_DATA, "Acquire &3D Data", {}, false},
+    {ID_3D_AZIMUTH_SCANS, "3D A&zimuth Scans...", {}, false},
+    {ID_SENSITIVITY, "Se&nsitivity...", {}, false},
     {ID_AUTO_GAIN, "&Auto Gain", QKeySequence(QStringLiteral("Ctrl+A")), false},
     {ID_SINGLE_AXIS, "Single A&xis", {}, true},
     {ID_PERPENDICULAR_AXES, "&Perpendicular Axes", {}, false},
+    {ID_PHI_ANGLE, "P&hi...", {}, true},
+    {ID_APERTURE_SOURCE_DISTANCE, "Aperture-Source &Distance...", {}, false},
+    {ID_PULSED_MODE, "Pu&lsed Mode...", {}, false},
+    {ID_REFERENCE_POWER, "Re&ference Power...", {}, false},
+    {ID_INTEGRAL_PARAMETERS, "In&tegral Parameters...", {}, false},
     {ID_UNITS_RELATIVE, "&Relative (%)", {}, true},
-    {ID_UNITS_COUNTS, "&Counts", {}, false},
+    {ID_UNITS_COUNTS, "C&ounts", {}, false},
     {ID_UNITS_INTENSITY, "&Intensity (W/sr)", {}, false},
     {ID_BLIND_SPOT_CORRECTION, "&Blind Spot Correction", {}, true},
     {ID_RECOMPUTE, "R&ecompute", {}, false},
+    {ID_REPLAY_3D_DATA, "Repla&y 3D Data...", {}, true},
+    {ID_COMPUTED_CROSS_SECTIONS, "&Computed Cross Sections...", {}, false},
+};
+
+// Document commands without a menu entry: keys of the main window only.
+struct HiddenItem {
+    int id;
+    const char* key;
+};
+
+constexpr HiddenItem kHiddenDocumentCommands[] = {
+    {ID_SHOW_SCAN_RATE, "Ctrl+Shift+H"},
+    {ID_RESET_SCAN_RATE, "Ctrl+Shift+R"},
+    {ID_DUMP_NEXT_SCAN, "Ctrl+Shift+D"},
+    {ID_RESET_DATA_VIEWS, "Ctrl+Shift+V"},
 };
 
 bool IsDocumentCommand(int id) {
     for (const DocumentItem& item : kDataCollectionItems) {
         if (item.id == id) return true;
+    }
+    for (const HiddenItem& hidden : kHiddenDocumentCommands) {
+        if (hidden.id == id) return true;
     }
     return false;
 }
@@ -137,6 +164,15 @@ void CMainFrame::BuildMenus() {
         AddCommand(data, item.id, QString::fromLatin1(item.text), item.shortcut);
     }
 
+    for (const HiddenItem& hidden : kHiddenDocumentCommands) {
+        auto* action = new QAction(this);
+        action->setShortcut(QKeySequence(QString::fromLatin1(hidden.key)));
+        const int id = hidden.id;
+        connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
+        addAction(action);
+        m_actions[id] = action;
+    }
+
     m_optionsMenu = new QMenu(QStringLiteral("&Options"), this);
     m_optionsMenuAction = bar->addMenu(m_optionsMenu);
     m_optionsMenuAction->setVisible(false);
@@ -188,7 +224,14 @@ bool CMainFrame::Execute(int id) {
         return true;
     }
     if (IsDocumentCommand(id)) {
-        const bool done = doc && doc->OnCommand(id);
+        if (!doc) return false;
+        bool done = true;
+        if (DataCollectionDialogs::Handles(id)) {
+            m_dataDialogs.Run(id, *doc);
+        } else {
+            done = doc->OnCommand(id);
+        }
+        // Gain, distance, detector and the 3D modes all show in the status bar.
         RefreshStatusBar();
         return done;
     }

@@ -4,33 +4,79 @@
 #include <QCommandLineParser>
 #include <QTimer>
 #include <cstdio>
+#include <stdexcept>
 
 #include "app/Application.h"
 #include "app/GuiPrompt.h"
+#include "app/StationCommandLine.h"
+
+namespace {
+
+struct CommandLine {
+    QCommandLineParser parser;
+    QCommandLineOption screenshot{QStringLiteral("screenshot"),
+                                  QStringLiteral("Save a picture of the main window to PATH once FILE is "
+                                                 "open, then quit (for use without a display)."),
+                                  QStringLiteral("PATH")};
+    velor::StationCommandLine station;
+
+    // Parses the arguments; --help, --version and usage errors end the process here.
+    void Process(QCoreApplication& application) {
+        QCoreApplication::setOrganizationName(QStringLiteral("Lumora"));
+        QCoreApplication::setApplicationName(QStringLiteral("Orbiscan Viewer"));
+        QCoreApplication::setApplicationVersion(QStringLiteral("4.0.4"));
+        parser.setApplicationDescription(QStringLiteral(
+            "Orbiscan Viewer: opens far-field measurements (.vnq) and configurations (.cfg).\n"
+            "Without --simulate or --motion-port the program is a viewing station: data reach it "
+            "through files."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("measurement to open"));
+        parser.addOption(screenshot);
+        station.AddTo(parser);
+        parser.process(application);
+    }
+};
+
+// Help and version need no display: they are answered before the GUI starts.
+bool AsksOnlyForText(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "-h" || arg == "--help" || arg == "--help-all" || arg == "-v" || arg == "--version")
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
+    if (AsksOnlyForText(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        CommandLine().Process(core);
+        return 0;
+    }
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Lumora"));
-    QApplication::setApplicationName(QStringLiteral("Orbiscan Viewer"));
-    QApplication::setApplicationVersion(QStringLiteral("4.0.4"));
+    CommandLine line;
+    line.Process(application);
+    QCommandLineParser& parser = line.parser;
+    const QCommandLineOption& screenshot = line.screenshot;
+    const velor::StationCommandLine& stationLine = line.station;
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Orbiscan Viewer: opens far-field measurements (.vnq) and configurations (.cfg)."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("measurement to open"));
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                       QStringLiteral("Save a picture of the main window to PATH once FILE is "
-                                                      "open, then quit (for use without a display)."),
-                                       QStringLiteral("PATH"));
-    parser.addOption(screenshot);
-    parser.process(application);
+    velor::StartOptions options;
+    try {
+        options.station = stationLine.StationFrom(parser);
+    } catch (const std::invalid_argument& e) {
+        std::fprintf(stderr, "%s: %s\n",
+                     qPrintable(QApplication::applicationFilePath().section(QLatin1Char('/'), -1)),
+                     e.what());
+        return 2;
+    }
 
     velor::GuiPrompt prompt;
     velor::CVelor32App app(prompt);
-    velor::StartOptions options;
-    if (!parser.positionalArguments().isEmpty()) options.file = parser.positionalArguments().first();
+    if (!parser.positionalArguments().isEmpty())
+        options.file = parser.positionalArguments().first();
     options.showOpenDialog = !parser.isSet(screenshot);
     if (!app.InitInstance(options)) return 1;
     prompt.SetParent(&app.MainFrame());

@@ -10,6 +10,7 @@
 
 #include "document/Velor32Doc.h"
 #include "document/simulation/SimulatedMeasurement.h"
+#include "instrument/simulation/SourceOptions.h"
 #include "tools/vnqtool/CommandLine.h"
 #include "tools/vnqtool/Commands.h"
 #include "tools/vnqtool/ToolSession.h"
@@ -28,62 +29,19 @@ struct Option {
     const char* fallback;
 };
 
-// Every numeric option with its default.
+// The measurement's own options; the source and its sweeps are described by the shared ones.
 constexpr Option kOptions[] = {
-    {"source", "MODEL", "gaussian, lp01, laser or multimode", "gaussian"},
-    {"wavelength", "NM", "source wavelength", "1310"},
-    {"mfd", "UM", "gaussian: mode-field diameter", "9.2"},
-    {"core-radius", "UM", "lp01: core radius", "4.1"},
-    {"na", "NA", "lp01 and multimode: numerical aperture", "0.14"},
-    {"major", "DEG", "laser: full width at half maximum along the major axis", "30"},
-    {"minor", "DEG", "laser: full width at half maximum along the minor axis", "10"},
-    {"orientation", "DEG", "laser: azimuth of the major axis", "0"},
-    {"tilt-theta", "DEG", "laser: polar angle of the beam axis", "0"},
-    {"tilt-phi", "DEG", "laser: azimuth of the beam axis", "0"},
-    {"edge", "W", "multimode: width of the soft edge in sin(theta)", "0.01"},
     {"distance", "CM", "aperture-source distance (0 to 100)", "2"},
     {"scans3d", "N", "3D azimuth scans: 10, 20, 50, 100 or 200", "50"},
     {"phi", "DEG", "azimuth of axis 0", "0"},
     {"gain", "DB", "signal gain code", "0"},
-    {"peak", "COUNTS", "counts on the beam axis", "50000"},
-    {"offset", "COUNTS", "dark offset", "300"},
-    {"noise", "COUNTS", "noise RMS", "2"},
-    {"seed", "N", "random seed", "1"},
 };
-
-struct Parsed {
-    QCommandLineParser& parser;
-    double Number(const char* name) const {
-        bool ok = false;
-        const double value = parser.value(QString::fromLatin1(name)).toDouble(&ok);
-        if (!ok) throw std::invalid_argument(std::string("--") + name + " needs a number");
-        return value;
-    }
-};
-
-std::unique_ptr<sim::BeamModel> MakeModel(const Parsed& p, const QString& source) {
-    const double wavelength = p.Number("wavelength");
-    if (source == QLatin1String("gaussian")) return sim::MakeGaussianFiber(wavelength, p.Number("mfd"));
-    if (source == QLatin1String("lp01")) {
-        return sim::MakeStepIndexFiber(p.Number("core-radius"), p.Number("na"), wavelength);
-    }
-    if (source == QLatin1String("laser")) {
-        sim::LaserDiodeBeam beam;
-        beam.majorFwhmDeg = p.Number("major");
-        beam.minorFwhmDeg = p.Number("minor");
-        beam.orientationDeg = p.Number("orientation");
-        beam.tiltThetaDeg = p.Number("tilt-theta");
-        beam.tiltPhiDeg = p.Number("tilt-phi");
-        return sim::MakeLaserDiode(beam);
-    }
-    if (source == QLatin1String("multimode")) return sim::MakeMultimodeFiber(p.Number("na"), p.Number("edge"));
-    throw std::invalid_argument("unknown --source (gaussian, lp01, laser or multimode)");
-}
 
 }  // namespace
 
 int RunSimulate(const QStringList& arguments) {
     QCommandLineParser parser;
+    sim::AddSourceOptions(parser);
     for (const Option& o : kOptions) {
         parser.addOption(QCommandLineOption(QString::fromLatin1(o.name),
                                             QStringLiteral("%1 (default %2).").arg(QString::fromUtf8(o.help), QLatin1String(o.fallback)),
@@ -112,18 +70,14 @@ int RunSimulate(const QStringList& arguments) {
     std::unique_ptr<sim::BeamModel> model;
     SimulationOptions options;
     try {
-        const Parsed p{parser};
-        model = MakeModel(p, parser.value(QStringLiteral("source")));
-        options.distanceCm = static_cast<float>(p.Number("distance"));
-        options.scans3D = static_cast<uint16_t>(p.Number("scans3d"));
-        options.phiDeg = static_cast<float>(p.Number("phi"));
-        options.wavelengthNm = static_cast<float>(p.Number("wavelength"));
-        options.gain = static_cast<uint16_t>(p.Number("gain"));
+        model = sim::SourceFromOptions(parser);
+        options.distanceCm = static_cast<float>(sim::NumberOption(parser, "distance"));
+        options.scans3D = static_cast<uint16_t>(sim::NumberOption(parser, "scans3d"));
+        options.phiDeg = static_cast<float>(sim::NumberOption(parser, "phi"));
+        options.wavelengthNm = static_cast<float>(sim::NumberOption(parser, "wavelength"));
+        options.gain = static_cast<uint16_t>(sim::NumberOption(parser, "gain"));
         options.perpendicular = parser.isSet(perpendicular);
-        options.sweep.peakCounts = p.Number("peak");
-        options.sweep.darkOffset = p.Number("offset");
-        options.sweep.noiseRms = p.Number("noise");
-        options.sweep.seed = static_cast<uint32_t>(p.Number("seed"));
+        options.sweep = sim::SweepFromOptions(parser);
         if (!SimulateMeasurement(*doc, *model, options)) {
             throw std::invalid_argument("distance must be 0 to 100, scans3d one of 10, 20, 50, 100, "
                                         "200, phi 0 to 360");

@@ -1,0 +1,248 @@
+// A station with the simulated instrument: live scans reaching a view, auto gain, the 3D
+// acquisition behind its progress dialog with replay and cross sections after it, the
+// Sensitivity dialog's live changes and the saturation notice.
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <algorithm>
+#include <cmath>
+
+#include "app/dialogs/AcquisitionProgressDlg.h"
+#include "app/dialogs/BeamSenseDlg.h"
+#include "app/dialogs/CrossSectionDlg.h"
+#include "app/dialogs/ReplayDlg.h"
+#include "app/dialogs/SensitivityDlg.h"
+#include "tests/app/dialogs/StationFixture.h"
+#include "views/framework/DormView.h"
+
+namespace velor::test {
+namespace {
+
+constexpr uint16_t kCountingViewTag = 77;
+
+// A view that asks for ten scans a second and counts those it gets.
+class CountingView : public CDormView {
+public:
+    explicit CountingView(ViewHost& host) : CDormView(kCountingViewTag, host) {
+        m_viewData.m_nUpdateRate = 10;
+    }
+    int scans = 0;
+
+protected:
+    void OnScanDone(int) override { ++scans; }
+};
+
+CAcquisitionProgressDlg* ProgressDialog() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<CAcquisitionProgressDlg*>(widget);
+            dialog && dialog->isVisible())
+            return dialog;
+    }
+    return nullptr;
+}
+
+using SimulatedStation = Station;
+
+TEST_F(SimulatedStation, AcquireScanDataFeedsAnOpenView) {
+    CMainFrame& frame = StartSimulated();
+    EXPECT_TRUE(app->HasInstrument());
+    EXPECT_TRUE(app->Motion().IsConnected());
+    EXPECT_TRUE(Doc().HasInstrument());
+    EXPECT_EQ(frame.StatusPaneText(3), "Detector: InGaAs");
+    frame.RegisterViewType({kCountingViewTag, 1, {}, [](ViewHost& host) -> CDormView* {
+                                return new CountingView(host);
+                            }});
+    auto* view = static_cast<CountingView*>(frame.OpenView(kCountingViewTag));
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(frame.State(ID_ACQUIRE_3D_DATA).enabled);
+
+    ASSERT_TRUE(frame.Execute(ID_ACQUIRE_SCAN_DATA));
+    EXPECT_TRUE(frame.State(ID_ACQUIRE_SCAN_DATA).checked);
+    EXPECT_FALSE(frame.State(ID_ACQUIRE_3D_DATA).enabled) << "not while acquiring";
+    EXPECT_TRUE(RunUntil([&] { return view->scans >= 3; }));
+    EXPECT_GT(Doc().GetPeakValue(0), 1000.0f);
+
+    ASSERT_TRUE(frame.Execute(ID_ACQUIRE_SCAN_DATA));
+    EXPECT_FALSE(Doc().IsAcquiring());
+    const int scans = view->scans;
+    RunUntil([] { return false; }, 30);
+    EXPECT_EQ(view->scans, scans) << "no scans once acquisition is off";
+}
+
+TEST_F(SimulatedStation, AutoGainPutsThePeakInRange) {
+    CMainFrame& frame = StartSimulated();
+    ASSERT_TRUE(frame.Execute(ID_AUTO_GAIN));
+    const int gain = Doc().GetSignalGain();
+    EXPECT_GT(gain, 0);
+    EXPECT_EQ(frame.StatusPaneText(2), QStringLiteral("Gain: %1 dB").arg(gain));
+    // A fresh sweep at that gain peaks between 58000 and 65534 counts.
+    Doc().CaptureNow();
+    const float* raw = Doc().GetRawSweep(0);
+    const float peak = *std::max_element(raw, raw + 4096);
+    EXPECT_GE(peak, 58000.0f);
+    EXPECT_LE(peak, 65534.0f);
+}
+
+TEST_F(SimulatedStation, Acquire3DThenReplayAndCrossSections) {
+    CMainFrame& frame = StartSimulated();
+    // What the progress window shows while the scans are taken.
+    int barMaximum = -1;
+    int barValueSeen = 0;
+    QString cancelText;
+    QTimer watch;
+    watch.setInterval(0);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (CAcquisitionProgressDlg* dialog = ProgressDialog()) {
+            const auto* bar = dialog->findChild<QProgressBar*>(CAcquisitionProgressDlg::kBarName);
+            barMaximum = bar->maximum();
+            barValueSeen = std::max(barValueSeen, bar->value());
+            cancelText =
+                dialog->findChild<QPushButton*>(CAcquisitionProgressDlg::kCancelName)->text();
+        }
+    });
+    watch.start();
+    ASSERT_TRUE(frame.Execute(ID_ACQUIRE_3D_DATA));
+    watch.stop();
+    EXPECT_EQ(barMaximum, 10);
+    EXPECT_EQ(cancelText, "&Cancel Acquisition");
+    EXPECT_GE(barValueSeen, 9) << "the bar moves as scans are taken";
+    EXPECT_EQ(ProgressDialog(), nullptr);
+    ASSERT_EQ(Doc().m_b3DValid, 1);
+    for (int k = 0; k <= 10; ++k) {
+        const float* scan = Doc().Get3DData() + k * 3241;
+        EXPECT_GT(*std::max_element(scan, scan + 3241), 1000.0f) << "scan " << k;
+    }
+
+    ASSERT_TRUE(frame.Execute(ID_REPLAY_3D_DATA));
+    auto* replay = qobject_cast<CReplayDlg*>(frame.DataDialogs().ModeDialog(DocumentMode::Replay));
+    ASSERT_NE(replay, nullptr);
+    EXPECT_TRUE(replay->isVisible());
+    EXPECT_TRUE(frame.State(ID_REPLAY_3D_DATA).checked);
+    EXPECT_EQ(frame.StatusPaneText(2), "3D Gain: 0 dB");
+    auto* list = replay->findChild<QComboBox*>(CReplayDlg::kListName);
+    ASSERT_EQ(list->count(), 10);
+    EXPECT_EQ(list->itemText(0), "0.000");
+    EXPECT_EQ(list->itemText(9), "162.000");
+    list->setCurrentIndex(5);
+    EXPECT_FLOAT_EQ(Doc().GetPhi(0, 0), 90.0f);
+
+    // Entering cross sections leaves replay first.
+    ASSERT_TRUE(frame.Execute(ID_COMPUTED_CROSS_SECTIONS));
+    EXPECT_EQ(frame.DataDialogs().ModeDialog(DocumentMode::Replay), nullptr);
+    EXPECT_FALSE(Doc().IsReplayMode());
+    auto* cross = qobject_cast<CCrossSectionDlg*>(
+        frame.DataDialogs().ModeDialog(DocumentMode::CrossSections));
+    ASSERT_NE(cross, nullptr);
+    const float phiAtNoOffset = Doc().GetPhi(0, 0);
+    EXPECT_GT(Doc().GetPeakValue(0), 0.0f);
+    cross->findChild<QLineEdit*>(CCrossSectionDlg::kOffsetName)->setText(QStringLiteral("45"));
+    cross->findChild<QPushButton*>(CCrossSectionDlg::kDisplayName)->click();
+    EXPECT_NEAR(std::abs(std::remainder(Doc().GetPhi(0, 0) - phiAtNoOffset, 180.0f)), 45.0f, 1.0f)
+        << "the cut planes turn with the offset";
+    EXPECT_GT(Doc().GetPeakValue(0), 0.0f);
+    EXPECT_GT(Doc().GetPeakValue(1), 0.0f);
+
+    cross->findChild<QLineEdit*>(CCrossSectionDlg::kOffsetName)->setText(QStringLiteral("91"));
+    cross->findChild<QPushButton*>(CCrossSectionDlg::kDisplayName)->click();
+    EXPECT_EQ(prompt.messages.back().text, "Please enter a number between -90 and 90.");
+
+    cross->findChild<QPushButton*>(CCrossSectionDlg::kCloseName)->click();
+    EXPECT_FALSE(Doc().IsCrossSectionMode());
+    EXPECT_EQ(frame.DataDialogs().ModeDialog(DocumentMode::CrossSections), nullptr);
+    EXPECT_EQ(Doc().GetNumPoints(0), 3241);
+}
+
+TEST_F(SimulatedStation, CancelDuring3DAcquisitionClearsThe3DData) {
+    CMainFrame& frame = StartSimulated();
+    ASSERT_TRUE(frame.Execute(ID_ACQUIRE_3D_DATA));
+    ASSERT_EQ(Doc().m_b3DValid, 1);
+    QTimer::singleShot(0, [] {
+        if (CAcquisitionProgressDlg* dialog = ProgressDialog()) {
+            dialog->findChild<QPushButton*>(CAcquisitionProgressDlg::kCancelName)->click();
+        }
+    });
+    ASSERT_TRUE(frame.Execute(ID_ACQUIRE_3D_DATA));
+    EXPECT_EQ(Doc().m_b3DValid, 0);
+    const float* data = Doc().Get3DData();
+    EXPECT_TRUE(std::all_of(data, data + 11 * 3241, [](float v) { return v == 0.0f; }));
+    EXPECT_EQ(ProgressDialog(), nullptr);
+    EXPECT_FALSE(frame.State(ID_REPLAY_3D_DATA).enabled);
+}
+
+TEST_F(SimulatedStation, SensitivityRefusesAnEvenFilterAndCancelRestores) {
+    CMainFrame& frame = StartSimulated();
+    WithDialog<CSensitivityDlg>(
+        [&] { frame.Execute(ID_SENSITIVITY); },
+        [&](CSensitivityDlg& dialog) {
+            QApplication::setActiveWindow(&dialog);
+            EXPECT_TRUE(
+                dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled())
+                << "a station with an instrument may keep the changes";
+            auto* gain = dialog.findChild<QSpinBox*>(CSensitivityDlg::kGainName);
+            auto* filter = dialog.findChild<QSpinBox*>(CSensitivityDlg::kFilterName);
+            auto* averaging = dialog.findChild<QSpinBox*>(CSensitivityDlg::kAveragingName);
+            ASSERT_NE(gain, nullptr) << "an InGaAs head offers its gain";
+            EXPECT_EQ(gain->maximum(), 139);
+            gain->setValue(40);
+            EXPECT_EQ(Doc().GetSignalGain(), 40) << "changes take effect while the dialog is open";
+            EXPECT_EQ(frame.StatusPaneText(2), "Gain: 40 dB");
+
+            filter->setFocus();
+            filter->setValue(4);
+            EXPECT_EQ(Doc().GetFilter(), 4);
+            const size_t before = prompt.messages.size();
+            averaging->setFocus();
+            Pump();
+            ASSERT_EQ(prompt.messages.size(), before + 1) << "leaving an even filter is refused";
+            EXPECT_EQ(QApplication::focusWidget(), filter);
+            EXPECT_EQ(filter->findChild<QLineEdit*>()->selectedText(), "4");
+            filter->setValue(5);
+            filter->stepBy(1);
+            EXPECT_EQ(filter->value(), 7) << "the arrows step through odd widths";
+
+            averaging->setValue(8);
+            EXPECT_EQ(Doc().GetAveraging(), 8);
+            dialog.reject();
+        });
+    EXPECT_EQ(Doc().GetSignalGain(), 0);
+    EXPECT_EQ(Doc().GetFilter(), 1);
+    EXPECT_EQ(Doc().GetAveraging(), 1);
+    EXPECT_EQ(frame.StatusPaneText(2), "Gain: 0 dB");
+}
+
+TEST_F(SimulatedStation, SaturatedSignalShowsBeamInformationUntilItDrops) {
+    StartSimulated(90000.0);  // the first capture, as the document is created, saturates
+    CBeamSenseDlg* notice = prompt.SaturationNotice();
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->windowTitle(), "Beam Information!");
+    EXPECT_EQ(notice->Text(), "Signal is saturated!");
+
+    beam->scale = 0.5;
+    Doc().CaptureNow();
+    EXPECT_EQ(prompt.SaturationNotice(), nullptr);
+    EXPECT_FALSE(CBeamSenseDlg::StoredRect().isEmpty()) << "its place is kept as BEAM_SENSE";
+}
+
+TEST_F(SimulatedStation, MotionPortThatCannotOpenLeavesAViewer) {
+    StationOptions station;
+    station.motionPort = SerialSettings{};
+    station.motionPort->portName = QStringLiteral("/nonexistent/ttyVELOR");
+    CMainFrame& frame = Start(station);
+    ASSERT_FALSE(prompt.messages.empty());
+    EXPECT_TRUE(prompt.messages.front().text.startsWith(
+        "The motion controller's serial port /nonexistent/ttyVELOR could not be opened:"));
+    EXPECT_FALSE(app->HasInstrument());
+    EXPECT_FALSE(app->Motion().IsConnected());
+    frame.Execute(ID_FILE_NEW);
+    EXPECT_FALSE(frame.State(ID_ACQUIRE_SCAN_DATA).enabled);
+}
+
+}  // namespace
+}  // namespace velor::test
