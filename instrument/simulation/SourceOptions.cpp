@@ -6,14 +6,7 @@
 namespace velor::sim {
 namespace {
 
-struct Option {
-    const char* name;
-    const char* value;
-    const char* help;
-    const char* fallback;
-};
-
-constexpr Option kOptions[] = {
+constexpr ValueOption kOptions[] = {
     {"source", "MODEL", "gaussian, lp01, laser or multimode", "gaussian"},
     {"wavelength", "NM", "source wavelength", "1310"},
     {"mfd", "UM", "gaussian: mode-field diameter", "9.2"},
@@ -33,14 +26,19 @@ constexpr Option kOptions[] = {
 
 }  // namespace
 
-void AddSourceOptions(QCommandLineParser& parser, const QString& prefix) {
-    for (const Option& o : kOptions) {
+void AddValueOptions(QCommandLineParser& parser, std::span<const ValueOption> options,
+                     const QString& prefix) {
+    for (const ValueOption& o : options) {
         parser.addOption(QCommandLineOption(
             QString::fromLatin1(o.name),
             QStringLiteral("%1%2 (default %3).")
                 .arg(prefix, QString::fromUtf8(o.help), QLatin1String(o.fallback)),
             QString::fromLatin1(o.value), QString::fromLatin1(o.fallback)));
     }
+}
+
+void AddSourceOptions(QCommandLineParser& parser, const QString& prefix) {
+    AddValueOptions(parser, kOptions, prefix);
 }
 
 double NumberOption(const QCommandLineParser& parser, const char* name) {

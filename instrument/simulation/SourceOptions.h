@@ -5,11 +5,24 @@
 
 #include <QCommandLineParser>
 #include <memory>
+#include <span>
 
 #include "instrument/simulation/BeamModel.h"
 #include "instrument/simulation/SweepSimulator.h"
 
 namespace velor::sim {
+
+// A valued option with its default, as the tools list theirs.
+struct ValueOption {
+    const char* name;
+    const char* value;
+    const char* help;
+    const char* fallback;
+};
+
+// Adds `options`, each help text ending in its default and starting with `prefix`.
+void AddValueOptions(QCommandLineParser& parser, std::span<const ValueOption> options,
+                     const QString& prefix = QString());
 
 // Adds the options, each with its default; `prefix` starts every help text (for instance
 // "with --simulate: ").

@@ -22,15 +22,8 @@ namespace {
 
 using namespace velor;
 
-struct Option {
-    const char* name;
-    const char* value;
-    const char* help;
-    const char* fallback;
-};
-
 // The measurement's own options; the source and its sweeps are described by the shared ones.
-constexpr Option kOptions[] = {
+constexpr sim::ValueOption kOptions[] = {
     {"distance", "CM", "aperture-source distance (0 to 100)", "2"},
     {"scans3d", "N", "3D azimuth scans: 10, 20, 50, 100 or 200", "50"},
     {"phi", "DEG", "azimuth of axis 0", "0"},
@@ -42,11 +35,7 @@ constexpr Option kOptions[] = {
 int RunSimulate(const QStringList& arguments) {
     QCommandLineParser parser;
     sim::AddSourceOptions(parser);
-    for (const Option& o : kOptions) {
-        parser.addOption(QCommandLineOption(QString::fromLatin1(o.name),
-                                            QStringLiteral("%1 (default %2).").arg(QString::fromUtf8(o.help), QLatin1String(o.fallback)),
-                                            QString::fromLatin1(o.value), QString::fromLatin1(o.fallback)));
-    }
+    sim::AddValueOptions(parser, kOptions);
     const QCommandLineOption perpendicular(QStringLiteral("perpendicular"),
                                            QStringLiteral("Measure two perpendicular axes."));
     const QCommandLineOption force(QStringLiteral("force"), QStringLiteral("Replace OUT if it exists."));
