@@ -4,6 +4,8 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <algorithm>
+#include <iterator>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -89,7 +91,13 @@ int RunSimulate(const QStringList& arguments) {
                              .arg(options.sweep.noiseRms)
                              .arg(options.sweep.seed);
     note->SetText(text.toLatin1());
-    doc->AdoptView(std::make_unique<ProfileSection>());
+    // Side by side on a small screen: the profile large, the note at its right.
+    auto profile = std::make_unique<ProfileSection>();
+    const int32_t profileRect[4] = {0, 0, 680, 520};
+    const int32_t noteRect[4] = {680, 0, 1000, 260};
+    std::copy(std::begin(profileRect), std::end(profileRect), profile->m_viewData.m_placement.normalPosition);
+    std::copy(std::begin(noteRect), std::end(noteRect), note->m_viewData.m_placement.normalPosition);
+    doc->AdoptView(std::move(profile));
     doc->AdoptView(std::move(note));
     if (!session.File().SaveDataFile(out)) return kExitFileError;
     std::printf("wrote %s\n", qPrintable(out));
