@@ -1,5 +1,5 @@
-# Fails unless the library's dynamic symbol table defines exactly the C interface.
-# Usage: cmake -DNM=<nm> -DLIBRARY=<libCbVelor.so> -P CheckExports.cmake
+# Fails unless the library's dynamic symbol table defines exactly the expected C interface.
+# Usage: cmake -DNM=<nm> -DLIBRARY=<lib.so> "-DEXPECTED=<name;name;...>" -P CheckExports.cmake
 execute_process(COMMAND "${NM}" -D --defined-only "${LIBRARY}"
   OUTPUT_VARIABLE listing RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
@@ -14,9 +14,7 @@ foreach(line IN LISTS lines)
 endforeach()
 list(SORT exported)
 
-set(expected CbVelorInitCard CbVelorSetSlit CbVelorSetFine CbVelorSetGain CbVelorSetMemory
-  CbVelorSetFrequency CbVelorWriteData CbVelorGetHead CbVelorGetBoardVer CbVelorSpinMotor
-  CbVelorIsReady CbVelorArmCard CbVelorReadData CbVelorGetOverScale CbVelorResetOverScale)
+set(expected ${EXPECTED})
 list(SORT expected)
 if(NOT exported STREQUAL expected)
   message(FATAL_ERROR "exported: ${exported}\nexpected: ${expected}")
