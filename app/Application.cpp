@@ -75,10 +75,7 @@ bool CVelor32App::InitInstance(const StartOptions& options) {
     } else if (m_instrument) {
         // A station that measures starts on a new measurement, its profile in view, once the
         // main window is up (the first sweep may already have something to tell).
-        QTimer::singleShot(0, m_frame.get(), [this] {
-            m_frame->Execute(ID_FILE_NEW);
-            m_frame->OpenView(kProfileViewTag);
-        });
+        QTimer::singleShot(0, m_frame.get(), [this] { m_frame->Execute(ID_FILE_NEW); });
     } else if (options.showOpenDialog) {
         QTimer::singleShot(0, m_frame.get(), [this] { m_frame->Execute(ID_FILE_OPEN); });
     }

@@ -26,6 +26,7 @@ QMessageBox::StandardButtons ButtonsOf(PromptButtons buttons) {
     switch (buttons) {
         case PromptButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
         case PromptButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case PromptButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         case PromptButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
         case PromptButtons::Ok: break;
     }
@@ -76,6 +77,13 @@ std::optional<FileChoice> GuiPrompt::AskSaveFile(const QList<FileFilter>& filter
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    // A name typed without an extension gets the chosen kind's, so the dialog's own overwrite
+    // question is about the file that will be written.
+    const QStringList texts = FilterText(filters).split(QLatin1String(";;"));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& selected) {
+        const int index = texts.indexOf(selected);
+        if (index >= 0) dialog.setDefaultSuffix(filters[index].pattern.section(QLatin1Char('.'), -1).toLower());
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const int index = FilterText(filters).split(QLatin1String(";;")).indexOf(dialog.selectedNameFilter());
     return FileChoice{dialog.selectedFiles().first(), std::max(index, 0)};

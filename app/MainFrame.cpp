@@ -21,6 +21,8 @@ namespace velor {
 namespace {
 
 constexpr int kMaxWindowsPerTemplate = 20;
+// How often a deferred exit looks again whether the program is free to close.
+constexpr int kExitRetryMs = 100;
 const QString kProcessError = QStringLiteral("Process Error");
 const QString kProgramTerminating = QStringLiteral("Program Terminating");
 
@@ -66,10 +68,11 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::RegisterViewType(ViewType type) {
     const uint16_t tag = type.tag;
     m_viewTypes.Register(std::move(type));
-    // Loading a file recreates its views through the same table.
+    // Loading a file recreates its views through the same table, for the document being read
+    // (which is not the open one until the whole file is in).
     m_sectionTypes.Register(tag, [this, tag](CDormDoc& doc) -> DocumentView* {
         const ViewType* viewType = m_viewTypes.Find(tag);
-        if (!viewType || &doc != m_document.get()) return nullptr;
+        if (!viewType) return nullptr;
         CDormView* view = viewType->create(*this);
         doc.AddView(view);
         AddViewFrame(view);
@@ -79,24 +82,45 @@ void CMainFrame::RegisterViewType(ViewType type) {
 
 // --- documents ------------------------------------------------------------------------------
 
-CVelor32Doc* CMainFrame::CreateDocument() {
-    m_document = std::make_unique<CVelor32Doc>(m_environment);
-    m_document->OnNewDocument();
-    if (m_services.instrument) {
-        // The board answers: the document may acquire, learns the detector head and takes
-        // its first sweep.
-        m_document->SetInstrumentFlag(true);
-        if (m_document->InitInstrument()) m_document->CaptureNow();
-    }
+std::unique_ptr<CVelor32Doc> CMainFrame::MakeDocument() {
+    auto document = std::make_unique<CVelor32Doc>(m_environment);
+    // On a station with an instrument every document may acquire.
+    if (m_services.instrument) document->SetInstrumentFlag(true);
+    return document;
+}
+
+CVelor32Doc* CMainFrame::InstallDocument(std::unique_ptr<CVelor32Doc> document) {
+    CloseAllDocuments();
+    m_document = std::move(document);
+    // A loaded document's windows appear only now, where the file placed them.
+    for (CViewFrame* frame : FramesOf(m_document.get())) frame->View()->ShowInPlace();
     RefreshStatusBar();
     return m_document.get();
+}
+
+void CMainFrame::DiscardDocument(std::unique_ptr<CVelor32Doc> document) {
+    for (CViewFrame* frame : FramesOf(document.get())) delete frame;
+    document.reset();
+}
+
+CVelor32Doc* CMainFrame::NewDocument() {
+    CVelor32Doc* document = CreateDocument();
+    if (m_services.instrument && document->InitInstrument()) {
+        // The board answers: the document learns the detector head and takes its first
+        // sweep, which is no work of the user's yet.
+        document->CaptureNow();
+        document->SetModifiedFlag(false);
+    }
+    RefreshStatusBar();
+    OpenView(kProfileViewTag);
+    return document;
 }
 
 void CMainFrame::CloseAllDocuments() {
     if (!m_document) return;
     CVelor32Doc* doc = m_document.get();
     // Views go first (they leave the document as they are destroyed), then the document.
-    for (CViewFrame* frame : ViewFrames()) {
+    for (CViewFrame* frame : FramesOf(doc)) {
         frame->View()->StorePlacementInSettings();
         delete frame;
     }
@@ -109,8 +133,25 @@ void CMainFrame::CloseAllDocuments() {
     RefreshStatusBar();
 }
 
-void CMainFrame::CloseDocument(CVelor32Doc* document) {
-    if (document == m_document.get()) CloseAllDocuments();
+bool CMainFrame::IsHeldBy3DRun() const { return m_document && m_document->IsAcquiring3D(); }
+
+bool CMainFrame::SaveModified() {
+    CVelor32Doc* doc = m_document.get();
+    if (!doc || !doc->IsModified()) return true;
+    const PromptAnswer answer =
+        m_services.prompt.Ask(QStringLiteral("Save changes to %1?").arg(doc->GetTitle()), QString(),
+                              PromptButtons::YesNoCancel, PromptIcon::Exclamation);
+    if (answer == PromptAnswer::No) return true;
+    if (answer != PromptAnswer::Yes) return false;
+    return OnFileSave();
+}
+
+bool CMainFrame::CanCloseView(CDormView& view) {
+    CVelor32Doc* doc = view.Document();
+    if (!doc || doc != m_document.get() || m_closing) return true;
+    if (IsHeldBy3DRun()) return false;
+    if (m_closingAllWindows || FramesOf(doc).size() > 1) return true;
+    return SaveModified();
 }
 
 void CMainFrame::ViewClosing(CDormView& view) {
@@ -119,23 +160,29 @@ void CMainFrame::ViewClosing(CDormView& view) {
     // The view leaves its document now; its widget goes later with its frame.
     doc->RemoveAcquisitionClient(&view);
     doc->RemoveView(&view);
-    // A document goes with its last window.
-    if (doc->Views().empty()) {
+    // A document goes with its last window (sections it cannot show have none).
+    if (FramesOf(doc).empty()) {
         QTimer::singleShot(0, this, [this, doc] {
-            if (doc == m_document.get() && doc->Views().empty()) CloseAllDocuments();
+            if (doc == m_document.get() && FramesOf(doc).empty()) CloseAllDocuments();
         });
     }
 }
 
+void CMainFrame::CloseAllWindows() {
+    if (!SaveModified()) return;
+    m_closingAllWindows = true;
+    m_mdi->closeAllSubWindows();
+    m_closingAllWindows = false;
+}
+
 bool CMainFrame::OpenDocumentFile(const QString& path) {
+    if (!SaveModified()) return false;
     if (m_file->LoadDataFile(path)) {
-        for (CViewFrame* frame : ViewFrames()) {
-            if (!frame->isVisible()) frame->show();
-        }
         RefreshStatusBar();
         return true;
     }
-    OnFileNew();
+    // What was open stays open. With nothing open, the program offers a new measurement.
+    if (!m_document) NewDocument();
     return false;
 }
 
@@ -145,6 +192,14 @@ std::vector<CViewFrame*> CMainFrame::ViewFrames() const {
     std::vector<CViewFrame*> frames;
     for (QMdiSubWindow* window : m_mdi->subWindowList()) {
         if (auto* frame = qobject_cast<CViewFrame*>(window)) frames.push_back(frame);
+    }
+    return frames;
+}
+
+std::vector<CViewFrame*> CMainFrame::FramesOf(const CVelor32Doc* document) const {
+    std::vector<CViewFrame*> frames;
+    for (CViewFrame* frame : ViewFrames()) {
+        if (document && frame->View()->Document() == document) frames.push_back(frame);
     }
     return frames;
 }
@@ -242,7 +297,18 @@ void CMainFrame::RepaintUnlessMinimised() {
 }
 
 void CMainFrame::RequestExit() {
-    QTimer::singleShot(0, this, [this] { Execute(ID_APP_EXIT); });
+    QTimer::singleShot(0, this, [this] { ExitWithoutQuestions(); });
+}
+
+void CMainFrame::ExitWithoutQuestions() {
+    // A 3D run or a modal dialog works on the document from further down the stack: the exit
+    // waits until they are over.
+    if (IsHeldBy3DRun() || QApplication::activeModalWidget()) {
+        QTimer::singleShot(kExitRetryMs, this, [this] { ExitWithoutQuestions(); });
+        return;
+    }
+    m_exitWithoutQuestions = true;
+    if (!close()) m_exitWithoutQuestions = false;
 }
 
 void CMainFrame::OpenModeDialog(DocumentMode mode) {
@@ -263,6 +329,10 @@ bool CMainFrame::event(QEvent* event) {
 
 bool CMainFrame::ConfirmExit() {
     QSettings().setValue(Preferences::Section() + QStringLiteral("/WindowState"), saveState());
+    if (m_exitWithoutQuestions) {
+        m_prefs.Save();
+        return true;
+    }
     if (m_prefs.promptOnExit &&
         m_services.prompt.Ask(QStringLiteral("Leaving already?"), kProgramTerminating, PromptButtons::YesNo,
                               PromptIcon::Exclamation) != PromptAnswer::Yes) {
@@ -270,6 +340,7 @@ bool CMainFrame::ConfirmExit() {
     }
     m_prefs.Save();
     if (m_prefs.saveSetupOnExit) Execute(ID_FILE_SAVE_AS);
+    if (!SaveModified()) return false;
     const QMimeData* clip = QApplication::clipboard()->mimeData();
     if (clip && clip->hasImage() &&
         m_services.prompt.Ask(QStringLiteral("Do you want to clear the clipboard?"), kProgramTerminating,
@@ -280,7 +351,7 @@ bool CMainFrame::ConfirmExit() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!ConfirmExit()) {
+    if (IsHeldBy3DRun() || !ConfirmExit()) {
         event->ignore();
         return;
     }

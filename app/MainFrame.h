@@ -60,7 +60,17 @@ public:
     bool Execute(int id);
     CommandState State(int id) const;
 
+    // Loads the file in place of the open measurement (after asking about unsaved changes);
+    // a file that cannot be read leaves what is open as it was. False when nothing was loaded.
     bool OpenDocumentFile(const QString& path);
+    // File New's document: made, with its Rectangular View.
+    CVelor32Doc* NewDocument();
+    // The question before unsaved changes would go: "Save changes to …?" Yes saves (through
+    // Save As when the document has no data file yet), No drops them. False when the user
+    // cancels or the save did not happen: whatever was about to close must not.
+    bool SaveModified();
+    // A 3D run holds the document: no command, close or timer may act on it meanwhile.
+    bool IsHeldBy3DRun() const;
     // Opens a view window of the type on the active document, obeying the window limits.
     CDormView* OpenView(uint16_t tag);
     void RegisterViewType(ViewType type);
@@ -75,12 +85,16 @@ public:
     bool PrintActiveView(QPrinter& printer);
     // The exit sequence; false when the user keeps the program running.
     bool ConfirmExit();
+    // The automation interface's Exit: the program closes without any question and saves
+    // nothing, once no 3D run or modal dialog holds it.
+    void ExitWithoutQuestions();
 
     // --- DocumentSet ----------------------------------------------------------------------
     CVelor32Doc* ActiveDocument() override { return m_document.get(); }
+    std::unique_ptr<CVelor32Doc> MakeDocument() override;
+    CVelor32Doc* InstallDocument(std::unique_ptr<CVelor32Doc> document) override;
+    void DiscardDocument(std::unique_ptr<CVelor32Doc> document) override;
     void CloseAllDocuments() override;
-    CVelor32Doc* CreateDocument() override;
-    void CloseDocument(CVelor32Doc* document) override;
 
     // --- DocumentFrame --------------------------------------------------------------------
     void SetCaption(const QString& caption) override { setWindowTitle(caption); }
@@ -103,6 +117,7 @@ public:
     UserPrompt& Prompt() override { return m_services.prompt; }
     int ImageType() const override { return m_prefs.imageType; }
     int ImageQuality() const override { return m_prefs.imageQuality; }
+    bool CanCloseView(CDormView& view) override;
     void ViewClosing(CDormView& view) override;
 
     // The timed backup's file and its tick (one a minute: the interval counts minutes of
@@ -124,12 +139,17 @@ private:
     CDormView* ActiveView() const;
     CViewFrame* AddViewFrame(CDormView* view);
     int CountViews(uint16_t tag) const;
+    // The view windows of a document.
+    std::vector<CViewFrame*> FramesOf(const CVelor32Doc* document) const;
+    void CloseAllWindows();
 
-    // File commands.
+    // File commands. Save and Save As answer whether the document's changes are now saved.
     void OnFileNew();
     void OnFileOpen();
-    void OnFileSave();
-    void OnFileSaveAs();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    // Every window of the document agrees to be written now.
+    bool ViewsAgreeToSave();
     void OnFilePrint();
     void OnFilePrintSetup();
     void OnImageSettings();
@@ -159,6 +179,10 @@ private:
     QTimer m_backupTimer;
     int m_backupTicks = 0;
     bool m_closing = false;
+    // Close All has asked its question already: the windows close without another.
+    bool m_closingAllWindows = false;
+    // The automation interface asked the program to exit: no questions.
+    bool m_exitWithoutQuestions = false;
 };
 
 }  // namespace velor

@@ -40,8 +40,9 @@ QList<FileFilter> OpenFilters() {
 }  // namespace
 
 void CMainFrame::OnFileNew() {
+    if (!SaveModified()) return;
     CloseAllDocuments();
-    CreateDocument();
+    NewDocument();
 }
 
 void CMainFrame::OnFileOpen() {
@@ -49,14 +50,26 @@ void CMainFrame::OnFileOpen() {
     if (choice) OpenDocumentFile(choice->path);
 }
 
-void CMainFrame::OnFileSave() {
-    CVelor32Doc* doc = ActiveDocument();
-    if (doc && SaveDocument(*doc, *m_file, m_services.prompt) == SaveOutcome::NeedsSaveAs) OnFileSaveAs();
+bool CMainFrame::ViewsAgreeToSave() {
+    for (CViewFrame* frame : FramesOf(ActiveDocument())) {
+        if (!frame->View()->ConfirmSave()) return false;
+    }
+    return true;
 }
 
-void CMainFrame::OnFileSaveAs() {
+bool CMainFrame::OnFileSave() {
     CVelor32Doc* doc = ActiveDocument();
-    if (!doc) return;
+    if (!doc) return false;
+    if (SaveNeedsDialog(*doc)) return OnFileSaveAs();
+    if (!ViewsAgreeToSave()) return false;
+    const SaveOutcome outcome = SaveDocument(*doc, *m_file, m_services.prompt);
+    RefreshStatusBar();
+    return outcome == SaveOutcome::Saved && !doc->IsModified();
+}
+
+bool CMainFrame::OnFileSaveAs() {
+    CVelor32Doc* doc = ActiveDocument();
+    if (!doc) return false;
     doc->PauseAcquisition();
     QList<FileFilter> filters;
     for (const SaveAsFilter& f : kSaveAsFilters) {
@@ -67,27 +80,36 @@ void CMainFrame::OnFileSaveAs() {
     if (choice && choice->filterIndex >= 0 && choice->filterIndex < static_cast<int>(kSaveAsFilters.size())) {
         const SaveAsFilter& filter = kSaveAsFilters[choice->filterIndex];
         const QString path = ReplaceExtension(choice->path, QString::fromLatin1(filter.extension));
-        switch (filter.kind) {
-            case SaveAsKind::DataFile:
-            case SaveAsKind::ConfigurationFile:
-                SaveDocumentAs(*doc, *m_file, m_services.prompt, *this, choice->path, filter.kind);
-                break;
-            case SaveAsKind::Data3D:
-                if (!doc->Export3dData(path)) {
-                    m_services.prompt.Message(filemsg::kCouldNotSaveFile, QStringLiteral("Process Error"),
-                                              PromptIcon::Exclamation);
-                }
-                break;
-            case SaveAsKind::Ascii:
-                ExportAscii(*doc, path, m_services.prompt);
-                break;
-            case SaveAsKind::Bitmap:
-                SaveMainWindowBitmap(path);
-                break;
+        const bool ownFile = filter.kind == SaveAsKind::DataFile || filter.kind == SaveAsKind::ConfigurationFile;
+        const bool writesViews = ownFile || filter.kind == SaveAsKind::Ascii;
+        if ((!ownFile && !ConfirmReplacement(m_services.prompt, choice->path, path)) ||
+            (writesViews && !ViewsAgreeToSave())) {
+            // Nothing is written over a file the user wants kept, nor what the user would
+            // rather not write yet.
+        } else {
+            switch (filter.kind) {
+                case SaveAsKind::DataFile:
+                case SaveAsKind::ConfigurationFile:
+                    SaveDocumentAs(*doc, *m_file, m_services.prompt, *this, choice->path, filter.kind);
+                    break;
+                case SaveAsKind::Data3D:
+                    if (!doc->Export3dData(path)) {
+                        m_services.prompt.Message(filemsg::kCouldNotSaveFile, QStringLiteral("Process Error"),
+                                                  PromptIcon::Exclamation);
+                    }
+                    break;
+                case SaveAsKind::Ascii:
+                    ExportAscii(*doc, path, m_services.prompt);
+                    break;
+                case SaveAsKind::Bitmap:
+                    SaveMainWindowBitmap(path);
+                    break;
+            }
         }
     }
     doc->ResumeAcquisition();
     RefreshStatusBar();
+    return choice.has_value() && !doc->IsModified();
 }
 
 void CMainFrame::SaveMainWindowBitmap(const QString& path) {
@@ -217,17 +239,13 @@ void CMainFrame::StartTimedBackup() {
 
 void CMainFrame::OnBackupTick() {
     CVelor32Doc* doc = ActiveDocument();
-    // Only minutes with unsaved changes count towards the next backup.
-    if (!doc || !doc->IsModified()) return;
+    // Only minutes with unsaved changes count towards the next backup; a 3D run holds the
+    // document meanwhile.
+    if (!doc || !doc->IsModified() || IsHeldBy3DRun()) return;
     if (++m_backupTicks < File().FrameData().m_nBackupInterval) return;
     m_backupTicks = 0;
-    const QString title = doc->GetTitle();
-    const QString path = doc->GetPathName();
     File().SaveDataFile(BackupPath());
-    // The backup is not the document's file: its title and path stay as they were, and it
-    // still has the changes the user has not saved.
-    doc->SetTitle(title);
-    doc->SetPathName(path);
+    // The backup is not the document's file: it still has the changes the user has not saved.
     doc->SetModifiedFlag(true);
 }
 

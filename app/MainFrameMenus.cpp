@@ -249,7 +249,7 @@ bool CMainFrame::Execute(int id) {
         case ID_WINDOW_CASCADE: m_mdi->cascadeSubWindows(); return true;
         case ID_WINDOW_TILE: m_mdi->tileSubWindows(); return true;
         case ID_WINDOW_ARRANGE: m_mdi->tileSubWindows(); return true;
-        case ID_WINDOW_CLOSE_ALL: m_mdi->closeAllSubWindows(); return true;
+        case ID_WINDOW_CLOSE_ALL: CloseAllWindows(); return true;
         case ID_PREF_LOAD:
         case ID_PREF_AUTOFIND:
         case ID_PREF_GLOBAL_COLLECT:
@@ -263,6 +263,8 @@ bool CMainFrame::Execute(int id) {
 }
 
 CommandState CMainFrame::State(int id) const {
+    // While a 3D run holds the document only its progress window's Cancel is handled.
+    if (IsHeldBy3DRun()) return {false, false, false};
     const CVelor32Doc* doc = m_document.get();
     const bool instrument = doc && doc->HasInstrument();
     if (const NewWindowItem* item = NewWindowItemFor(id)) {

@@ -12,6 +12,9 @@ public:
 
     PromptAnswer Show(const PromptMessage& message) override;
 
+    // The saturation warning goes to standard error as well.
+    void ShowSaturationNotice(const QString& text) override;
+
     int MessagesShown() const { return m_shown; }
 
 protected:
@@ -20,6 +23,7 @@ protected:
 private:
     bool m_yes;
     int m_shown = 0;
+    bool m_saturationReported = false;
 };
 
 }  // namespace velor

@@ -11,7 +11,7 @@
 namespace velor {
 
 enum class PromptIcon { None, Information, Question, Exclamation, Stop };
-enum class PromptButtons { Ok, OkCancel, YesNo, RetryCancel };
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class PromptAnswer { Ok, Cancel, Yes, No, Retry };
 
 struct PromptMessage {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "instrument/geometry/AngleGrid.h"
+#include "document/SettingsLimits.h"
 #include "document/Velor32Doc.h"
 
 namespace velor {
@@ -35,7 +36,21 @@ void CVelor32Doc::SetDataIncrement(int16_t increment) {
 }
 
 void CVelor32Doc::SetAngularLimit(float degrees) {
+    // Negative or not a number: no limit the dialog would take, ignored as setters do.
+    if (!IsValidAngularLimit(std::min(degrees, kMaxAngularLimitDeg))) return;
     m_fAngularLimit = std::min(degrees, GetFieldOfView(0));
+}
+
+void CVelor32Doc::SetBlindSpotCorrection(bool on) { m_bBlindSpot = on ? 1 : 0; }
+
+void CVelor32Doc::SetWavelength(float nm) {
+    if (IsValidWavelength(nm)) m_fWavelength = nm;
+}
+
+void CVelor32Doc::SetPulsedMode(bool on) { m_bPulsed = on ? 1 : 0; }
+
+void CVelor32Doc::SetSourceFrequency(float kHz) {
+    if (IsValidSourceFrequency(kHz)) m_fSourceFreq = kHz;
 }
 
 int16_t CVelor32Doc::GetNumPts() const {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 
+#include "document/SettingsLimits.h"
 #include "document/Velor32Doc.h"
 #include "document/file/FileHeader.h"
 #include "document/file/FileMessages.h"
@@ -52,9 +53,9 @@ int CVelor32Doc::ReadDocumentSection(SerializeContext& context) {
     // 1. Settings, committed only when the block is sound.
     CVelor32DocLSData copy = Settings();
     if (ReadBlock(archive, &copy, sizeof copy) == 0) return 0;
-    // Any other scan count cannot have come from an acquisition, and 0 would leave the 3D
-    // analysis dividing by it.
-    if (!IsAllowedScans3D(copy.m_nScans3D)) return 0;
+    // Values no dialog or setter can produce are refused like damage: a scan count of 0 would
+    // leave the 3D analysis dividing by it, a distance of NaN the whole angle grid undefined.
+    if (!CheckLoadedSettings(copy)) return 0;
     Settings() = copy;
 
     // 2. Arrays and grid for the new settings.

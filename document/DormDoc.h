@@ -43,8 +43,9 @@ public:
     const QString& GetTitle() const { return m_strTitle; }
     const QString& GetPathName() const { return m_strPathName; }
     void SetPathName(const QString& path) { m_strPathName = path; }
-    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
-    bool IsModified() const { return m_bModified; }
+    virtual void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    // Changes the user has not saved.
+    virtual bool IsModified() const { return m_bModified; }
 
     // --- document operations -------------------------------------------------------------
     virtual bool OnNewDocument();

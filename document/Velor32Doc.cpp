@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <new>
 #include <numbers>
 
@@ -42,10 +43,21 @@ CVelor32Doc::CVelor32Doc(const DocumentEnvironment& environment) : CDormDoc(envi
 CVelor32Doc::~CVelor32Doc() {
     m_bInstrument = 0;
     m_bClosing = 1;
-    m_env.prompt.CloseSaturationNotice();
+    if (m_bShowsSaturationNotice) m_env.prompt.CloseSaturationNotice();
 }
 
 bool CVelor32Doc::OnNewDocument() { return CDormDoc::OnNewDocument(); }
+
+bool CVelor32Doc::IsModified() const {
+    return CDormDoc::IsModified() ||
+           std::memcmp(static_cast<const CVelor32DocLSData*>(this), &m_savedSettings,
+                       sizeof m_savedSettings) != 0;
+}
+
+void CVelor32Doc::SetModifiedFlag(bool modified) {
+    CDormDoc::SetModifiedFlag(modified);
+    if (!modified) m_savedSettings = Settings();
+}
 
 void CVelor32Doc::ReallocateArrays() {
     try {

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -29,6 +30,10 @@ public:
     bool CanOpenPowerView() override { return true; }
     bool CanOpen3DView() override { return true; }
     int GetMaxScanRate() override;
+    // Unsaved changes: those flagged, and any change of the settings since the document was
+    // created, loaded or saved as a data file (every setter, command and dialog included).
+    bool IsModified() const override;
+    void SetModifiedFlag(bool modified = true) override;
     void StopCapture() override;
     bool InitInstrument() override;
 
@@ -37,7 +42,10 @@ public:
     void OnTimerCallback();
     void OnAcquisitionTick() override;
     void DoDataAcquisition() override;
+    // 1 done; −2 unknown head; −3 saturated at every gain (gain 0 set, warning up); −4 signal
+    // too low (the highest gain set); −5 instrument not ready.
     int RunAutoGain() override;
+    static constexpr int kAutoGainSaturated = -3;
     void SelectAxis(int axis);
     // A synchronous capture of the selected axis (and the other one in perpendicular mode):
     // 1, or −1 when the signal is saturated.
@@ -46,6 +54,10 @@ public:
     void DumpNextScan() { m_bDumpNextScan = 1; }
     bool IsCapturing() const { return m_bCapturing != 0; }
     void Acquire3D();
+    // A 3D run holds the document: nothing may change or close it until the run has ended.
+    bool IsAcquiring3D() const { return m_bAcquiring3D; }
+    // Data measured by this document (sweeps or a 3D run), as opposed to settings alone.
+    bool HoldsMeasurement() const { return m_bMeasured != 0 || m_b3DValid != 0; }
     // Phi moves of the automation interface; nothing happens without a motion controller.
     void IncrementPhi(int code);
     void Go90Deg(bool up);
@@ -179,17 +191,17 @@ public:
     float GetApertureSourceDistance() const { return m_fDistance - kApertureOffset; }
     void SetApertureSourceDistance(float distance);
     bool GetBlindSpotCorrection() const { return m_bBlindSpot != 0; }
-    void SetBlindSpotCorrection(bool on) { m_bBlindSpot = on ? 1 : 0; }
+    void SetBlindSpotCorrection(bool on);
     int16_t GetDataIncrement() const { return static_cast<int16_t>(m_nDataIncrement); }
     void SetDataIncrement(int16_t increment);
     float GetWavelength() const { return m_fWavelength; }
-    void SetWavelength(float nm) { m_fWavelength = nm; }
+    void SetWavelength(float nm);
     float GetAngularLimit() const { return m_fAngularLimit; }
     void SetAngularLimit(float degrees);
     bool GetPulsedMode() const { return m_bPulsed != 0; }
-    void SetPulsedMode(bool on) { m_bPulsed = on ? 1 : 0; }
+    void SetPulsedMode(bool on);
     float GetSourceFrequency() const { return m_fSourceFreq; }
-    void SetSourceFrequency(float kHz) { m_fSourceFreq = kHz; }
+    void SetSourceFrequency(float kHz);
     void GoToPhiAngle(float phi) { SetPhiPair(phi); }
     int16_t GetNumPts() const;
     std::vector<float> GetProfileDataArray() const;   // automation GetProfileData
@@ -258,7 +270,8 @@ private:
     void CountScan();
     void NotifyDueClients(int code);
     int RawPeakAtGain(int gain, int axis);
-    int SearchGain(int axis, int upper);
+    // The gain that brings the axis's peak into range; none when every gain tried saturated.
+    std::optional<int> SearchGain(int axis, int upper);
 
     void SaveAxes(int axes);
     void RestoreAxes(int axes);
@@ -307,6 +320,12 @@ private:
     float m_fIntensityFactor = 0.0f;
     float m_f3DNoiseMax = 0.0f;
     float m_fSavedNoise = 0.0f;
+    bool m_bAcquiring3D = false;
+    int32_t m_bMeasured = 0;
+    // This document raised the saturation notice (and takes it down when it goes).
+    bool m_bShowsSaturationNotice = false;
+    // The settings as last created, loaded or saved, to tell changes from them.
+    CVelor32DocLSData m_savedSettings;
 
     // Results of the 3D analysis.
     float m_fCentroid[3] = {0.0f, 0.0f, 0.0f};

@@ -1,13 +1,14 @@
 #include "views/HeadlessSections.h"
 
+#include "views/chart/ChartSection.h"
 #include "views/notes/NoteSection.h"
-#include "views/profile/ProfileSection.h"
 
 namespace velor {
 
 void RegisterHeadlessViewSections(ViewTypeRegistry& registry) {
     RegisterHeadlessNoteSection(registry);
-    RegisterHeadlessProfileSection(registry);
+    ProfileSection::Register(registry);
+    PolarSection::Register(registry);
 }
 
 }  // namespace velor

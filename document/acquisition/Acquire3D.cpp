@@ -38,6 +38,14 @@ void CVelor32Doc::Acquire3D() {
     if (m_bReplay) LeaveReplay();
     if (m_bCrossSection) LeaveCrossSections();
 
+    // Until the run ends nothing may change or close the document: the frame and the
+    // automation interface ask before they act.
+    m_bAcquiring3D = true;
+    struct RunEnds {
+        bool& flag;
+        ~RunEnds() { flag = false; }
+    } runEnds{m_bAcquiring3D};
+
     const int n = m_nScans3D;
     const AzimuthStep step = StepFor(n);
     MotionStage& stage = m_env.motion;
@@ -51,6 +59,12 @@ void CVelor32Doc::Acquire3D() {
         SetPhiPair(m_fPhi);
         m_nScanMode = savedMode;
     };
+
+    // The scans of this run go into buffers of their own: the last complete 3D data set
+    // stays in place, for replay and cross sections, until this run has completed.
+    std::vector<float> scans(static_cast<size_t>(n + 1) * kSamplesPerProfile, 0.0f);
+    std::vector<float> scanNoise(static_cast<size_t>(n + 1), 0.0f);
+    float noiseMaximum = 0.0f;
 
     m_nScanMode = 3;
     m_b3DAbort = 0;
@@ -66,27 +80,26 @@ void CVelor32Doc::Acquire3D() {
         auto progress = m_env.prompt.ShowProgress(msg::k3DProgressTitle, n);
         stage.SelectSpeeds(m_nHeadVariant, step.program);
         m_fPhiAxis[0] = 0.0f;
-        m_f3DNoiseMax = 0.0f;
+        noiseMaximum = 0.0f;
         for (int k = 0; k <= n; ++k) {
             SendPhiToBoard(0, m_fPhiAxis[0]);
             if (CaptureNow() == -1) saturated = true;
             m_bBusy = 1;  // the board calls reset it; the tick must keep still throughout
             std::copy_n(m_arrays.profile[0].begin(), kSamplesPerProfile,
-                        m_arrays.data3D.begin() + static_cast<ptrdiff_t>(k) * kSamplesPerProfile);
-            m_arrays.scanNoise[k] = m_fNoise[0];
-            m_f3DNoiseMax = std::max(m_f3DNoiseMax, m_fNoise[0]);
+                        scans.begin() + static_cast<ptrdiff_t>(k) * kSamplesPerProfile);
+            scanNoise[k] = m_fNoise[0];
+            noiseMaximum = std::max(noiseMaximum, m_fNoise[0]);
             m_fPhiAxis[0] += step.degrees;
             stage.RunProgram(step.program);
             progress->ProcessOneEvent();
             if (progress->CancelRequested()) m_b3DAbort = 1;
             if (m_b3DAbort) {
+                // Only this run's scans go; the previous 3D data set is kept as it was.
                 progress.reset();
                 stage.SelectSpeeds(m_nHeadVariant, kFastSpeedProgram);
                 stage.RunProgram(kHomeProgram);
                 stage.ResetController();
                 stage.SelectSpeeds(m_nHeadVariant, kFastSpeedProgram);
-                std::fill(m_arrays.data3D.begin(), m_arrays.data3D.end(), 0.0f);
-                m_b3DValid = 0;
                 restoreAxis0();
                 m_bBusy = 0;
                 return;
@@ -95,7 +108,6 @@ void CVelor32Doc::Acquire3D() {
         }
         stage.SelectSpeeds(m_nHeadVariant, kFastSpeedProgram);
         stage.RunProgram(kHomeProgram);
-        m_n3DGain = m_nSignalGain;
         m_bBusy = 0;
         progress.reset();
         if (stage.CheckHome()) break;
@@ -107,12 +119,24 @@ void CVelor32Doc::Acquire3D() {
     }
 
     restoreAxis0();
+    // The complete run becomes the 3D data set; the previous one is kept aside until the
+    // analysis has accepted the new one.
+    const uint16_t previousGain = m_n3DGain;
+    const float previousNoiseMaximum = m_f3DNoiseMax;
+    m_arrays.data3D.swap(scans);
+    m_arrays.scanNoise.swap(scanNoise);
+    m_f3DNoiseMax = noiseMaximum;
+    m_n3DGain = m_nSignalGain;
     bool analysed;
     {
         WaitCursor wait(m_env.prompt);
         analysed = Analyse3dData();
     }
     if (!analysed) {
+        m_arrays.data3D.swap(scans);
+        m_arrays.scanNoise.swap(scanNoise);
+        m_f3DNoiseMax = previousNoiseMaximum;
+        m_n3DGain = previousGain;
         m_env.prompt.Message(msg::kSignalTooLow, QString(), PromptIcon::Exclamation);
         return;
     }
@@ -123,6 +147,8 @@ void CVelor32Doc::Acquire3D() {
     }
     RecomputeIntensityFactor();
     m_b3DValid = 1;
+    m_bMeasured = 1;
+    SetModifiedFlag(true);
     UpdateAllViews(UM_3DDONE);
     if (saturated) m_env.prompt.Message(msg::kSaturated3D, QString(), PromptIcon::Exclamation);
 }

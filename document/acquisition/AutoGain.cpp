@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
+#include "document/DocumentMessages.h"
 #include "document/Velor32Doc.h"
 
 namespace velor {
@@ -24,22 +26,28 @@ int CVelor32Doc::RawPeakAtGain(int gain, int axis) {
     return static_cast<int>(std::lround(peak));
 }
 
-int CVelor32Doc::SearchGain(int axis, int upper) {
+std::optional<int> CVelor32Doc::SearchGain(int axis, int upper) {
     SelectAxis(axis);
     int lo = 0;
     int hi = upper;
     int gain = 0;
     int peak = 0;
+    bool clearOfFullScale = false;  // some gain tried did not saturate
     do {
         gain = static_cast<int>(std::trunc(static_cast<float>(hi - lo) * kGoldenRatio + static_cast<float>(lo)));
         peak = RawPeakAtGain(gain, axis);
         if (peak < kLowEnough) {
             lo = gain;
+            clearOfFullScale = true;
         } else if (peak >= kFullScale) {
             hi = gain;
         }
     } while (!(peak >= kLowEnough && peak < kFullScale) && hi - lo > 1);
-    return gain;
+    if (peak < kFullScale) return gain;
+    // The search ended on a saturated gain: the highest gain that stayed below full scale,
+    // or nothing when every gain tried saturated.
+    if (clearOfFullScale) return lo;
+    return std::nullopt;
 }
 
 int CVelor32Doc::RunAutoGain() {
@@ -70,9 +78,21 @@ int CVelor32Doc::RunAutoGain() {
         SetSignalGain(upper);
         return done(-4);
     }
-    int gain = SearchGain(0, upper);
-    if (m_nScanMode == 2) gain = std::min(gain, SearchGain(1, upper));
-    SetSignalGain(gain);
+    std::optional<int> gain = SearchGain(0, upper);
+    if (gain && m_nScanMode == 2) {
+        const std::optional<int> other = SearchGain(1, upper);
+        gain = other ? std::min(*gain, *other) : other;
+    }
+    if (!gain) {
+        // Saturated at every gain: the least sensitive gain, and the warning stays up. The
+        // search never reports success on a beam it could not bring below full scale.
+        SetSignalGain(0);
+        m_bSaturated = 1;
+        m_env.prompt.ShowSaturationNotice(msg::kSignalSaturated);
+        m_bShowsSaturationNotice = true;
+        return done(kAutoGainSaturated);
+    }
+    SetSignalGain(*gain);
     return done(1);
 }
 

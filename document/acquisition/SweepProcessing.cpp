@@ -58,8 +58,15 @@ int CVelor32Doc::ProcessSweeps() {
     }
     if (result == -1) {
         m_env.prompt.ShowSaturationNotice(msg::kSignalSaturated);
+        m_bShowsSaturationNotice = true;
     } else {
         m_env.prompt.CloseSaturationNotice();
+        m_bShowsSaturationNotice = false;
+    }
+    // Sweeps from the board are a measurement the user has not saved yet.
+    if (!m_bStoredProfile) {
+        m_bMeasured = 1;
+        SetModifiedFlag(true);
     }
     return result;
 }

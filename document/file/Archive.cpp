@@ -20,4 +20,10 @@ bool Archive::Skip(qint64 size) {
     return m_device.skip(size) == size;
 }
 
+qint64 Archive::Peek(void* data, qint64 size) {
+    if (size <= 0) return 0;
+    const qint64 got = m_device.peek(static_cast<char*>(data), size);
+    return got < 0 ? 0 : got;
+}
+
 }  // namespace velor

@@ -19,6 +19,8 @@ public:
     bool Write(const void* data, qint64 size);
     // Passes over size bytes; false if the file ended first.
     bool Skip(qint64 size);
+    // Looks at up to size bytes ahead without reading them; returns how many are there.
+    qint64 Peek(void* data, qint64 size);
 
     QIODevice& Device() { return m_device; }
 

@@ -1,12 +1,15 @@
 #include <QFile>
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
+#include "document/DocumentMessages.h"
 #include "document/DocumentView.h"
 #include "document/Velor32Doc.h"
 #include "document/file/DataFile.h"
 #include "document/file/FileHeader.h"
 #include "document/file/FileMessages.h"
+#include "document/file/KeptSection.h"
 
 namespace velor {
 namespace {
@@ -16,6 +19,10 @@ namespace {
 constexpr uint16_t kForeignSectionTwoBlocks = 2;  // a section with one block: skipped, counted
 constexpr uint16_t kForeignEmptySection = 16;     // a section without blocks: counted
 constexpr bool IsForbiddenSectionTag(uint16_t tag) { return tag == 11 || tag == 15 || tag == 19; }
+
+constexpr bool IsSectionMarker(const BlockHeader& header) {
+    return header.length == kSectionMarkerLength && header.crc == kSectionMarkerCrc;
+}
 
 }  // namespace
 
@@ -39,7 +46,6 @@ CVelor32Doc* DataFile::LoadDataFile(const QString& path) {
     }
 
     // Version: a newer file is loaded only if the user agrees.
-    m_loadedVersion = header.version;
     if (CompareFileVersion(header.version, kProgramFileVersion) == VersionOrder::Newer &&
         m_prompt.Ask(filemsg::kNewerVersion, filemsg::kFileErrorCaption, PromptButtons::YesNo,
                      PromptIcon::Stop) != PromptAnswer::Yes) {
@@ -52,58 +58,56 @@ CVelor32Doc* DataFile::LoadDataFile(const QString& path) {
         return nullptr;
     }
 
-    // A fresh document replaces the open one.
-    m_documents.CloseAllDocuments();
-    CVelor32Doc* document = m_documents.CreateDocument();
+    // The file is read into a document of its own. The open one, its windows and the main
+    // window's place stay exactly as they are until everything has been read.
+    std::unique_ptr<CVelor32Doc> document = m_documents.MakeDocument();
     if (!document) {
         m_prompt.Message(filemsg::kFailedToCreateDocument, QString(), PromptIcon::Exclamation);
         return nullptr;
     }
-    document->SetTitle(path);
-    document->SetPathName(path);
     const auto fail = [&](const QString* message) -> CVelor32Doc* {
+        m_documents.DiscardDocument(std::move(document));
+        // Reading the profiles may have raised or closed the saturation notice; it speaks of
+        // the open measurement again.
+        const CVelor32Doc* open = m_documents.ActiveDocument();
+        if (open && open->IsSaturated()) {
+            m_prompt.ShowSaturationNotice(msg::kSignalSaturated);
+        } else {
+            m_prompt.CloseSaturationNotice();
+        }
         if (message) FileError(*message);
-        m_documents.CloseDocument(document);
         return nullptr;
     };
 
-    // Frame record: committed only when the block is sound. The window's own position is kept
-    // too, so a failure puts the window back where it was.
-    const CDormFrameData kept = m_frameData;
-    int32_t keptRect[4];
-    if (!m_frame.GetWindowRect(keptRect)) std::copy(kept.m_rcWindow, kept.m_rcWindow + 4, keptRect);
     CDormFrameData frameCopy = m_frameData;
     if (CDataCrc16::ReadBlock(archive, &frameCopy, sizeof frameCopy) == 0) {
         return fail(&filemsg::kCouldNotReadFile);
     }
-    m_frameData = frameCopy;
-    m_frame.MoveWindow(m_frameData.m_rcWindow);
-    if (m_frameData.m_bTimedBackup && m_frameData.m_nBackupInterval > 0) m_frame.StartTimedBackup();
-    const auto restoreFrame = [&] {
-        m_frameData = kept;
-        m_frame.MoveWindow(keptRect);
-    };
-
     if (!CDataCrc16::ReadHeader(archive, marker) || marker.tag != kDocumentSectionTag) {
-        restoreFrame();
         return fail(&filemsg::kFileCorrupted);
     }
 
     SerializeContext context{fileType, archive, header.version};
     const int result = document->ReadDocumentSection(context);
     if (result == 2) return fail(nullptr);
-    if (result != 1) {
-        restoreFrame();
-        return fail(&filemsg::kCouldNotReadFile);
-    }
+    if (result != 1) return fail(&filemsg::kCouldNotReadFile);
 
     if (!ReadViewSections(context, *document, header.viewCount)) {
         return fail(&filemsg::kCouldNotReadFile);
     }
 
+    // The whole file is in: it becomes the program's measurement.
+    m_loadedVersion = header.version;
+    m_frameData = frameCopy;
+    m_frame.MoveWindow(m_frameData.m_rcWindow);
+    if (m_frameData.m_bTimedBackup && m_frameData.m_nBackupInterval > 0) m_frame.StartTimedBackup();
+    CVelor32Doc* loaded = m_documents.InstallDocument(std::move(document));
+    loaded->SetTitle(path);
+    loaded->SetPathName(path);
+    loaded->SetModifiedFlag(false);
     m_frame.AddToRecentFiles(path);
     m_frame.RepaintUnlessMinimised();
-    return document;
+    return loaded;
 }
 
 bool DataFile::ReadViewSections(SerializeContext& context, CVelor32Doc& document,
@@ -117,7 +121,10 @@ bool DataFile::ReadViewSections(SerializeContext& context, CVelor32Doc& document
         const uint16_t tag = section.tag;
 
         if (IsForbiddenSectionTag(tag)) return false;
-        if (tag == kDataBlockTag || tag == kFrameSectionTag || tag == 0 || tag >= kViewTagLimit) {
+        // A newer program's view, with a tag beyond ours: kept as it stands.
+        const bool newerView = tag >= kViewTagLimit && IsSectionMarker(section);
+        if (!newerView &&
+            (tag == kDataBlockTag || tag == kFrameSectionTag || tag == 0 || tag >= kViewTagLimit)) {
             archive.Skip(section.length);  // stray block: passed over, not a view
             continue;
         }
@@ -128,8 +135,12 @@ bool DataFile::ReadViewSections(SerializeContext& context, CVelor32Doc& document
             continue;
         }
         if (tag == kForeignEmptySection) continue;
-        if (!m_viewTypes.IsRegistered(tag)) continue;  // its blocks follow as stray blocks
 
+        if (newerView || !m_viewTypes.IsRegistered(tag)) {
+            // A view this program cannot show: kept with its placement, written back on Save.
+            document.AdoptView(std::make_unique<KeptSection>(tag))->ReadSection(context);
+            continue;
+        }
         DocumentView* view = m_viewTypes.Create(tag, document);
         if (!view || !view->ReadSection(context)) return false;
     }

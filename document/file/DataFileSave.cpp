@@ -48,7 +48,12 @@ bool DataFile::SaveDataFile(const QString& path) {
     CVelor32Doc* document = m_documents.ActiveDocument();
     if (!document) return false;
 
+    // Written to a temporary file beside the target and renamed over it only when complete:
+    // a failure leaves the earlier file untouched and nothing partial behind. A folder that
+    // allows no file beside the target gets the file written in place, the one case in which
+    // a save cannot be atomic.
     QSaveFile file(path);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
         ReportOpenFailure(filemsg::kFailedToSaveDocument, path, file.errorString());
         return false;
@@ -57,25 +62,27 @@ bool DataFile::SaveDataFile(const QString& path) {
     const bool wasModified = document->IsModified();
 
     bool ok;
+    QString cause;  // the system's reason, when there is one
     {
         WaitCursor wait(m_prompt);
         Archive archive(file);
         ok = WriteAll(archive, fileType, *document);
-        // Written to a temporary file beside the target and renamed over it only when
-        // complete: a failure leaves the earlier file untouched and nothing partial behind.
-        if (ok) {
-            ok = file.commit();
-        } else {
-            file.cancelWriting();  // the temporary file is discarded with `file`
+        // A failed write may show only when the last buffer goes out: flush and check before
+        // the rename, which would otherwise put a short file in place of a good one.
+        if (ok) ok = file.flush() && file.error() == QFileDevice::NoError;
+        if (ok) ok = file.commit();
+        if (!ok) {
+            if (file.error() != QFileDevice::NoError) cause = file.errorString();
+            file.cancelWriting();
         }
     }
     if (!ok) {
         document->SetModifiedFlag(wasModified);
-        FileError(filemsg::kCouldNotSaveFile);
+        FileError(cause.isEmpty() ? filemsg::kCouldNotSaveFile
+                                  : filemsg::kCouldNotSaveFile + QLatin1Char('\n') + path +
+                                        QStringLiteral(": ") + cause);
         return false;
     }
-    document->SetTitle(path);
-    document->SetPathName(path);
     m_frame.StoreFramePreferences(path);
     return true;
 }

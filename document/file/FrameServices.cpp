@@ -4,6 +4,12 @@
 
 namespace velor {
 
+CVelor32Doc* DocumentSet::CreateDocument() {
+    CVelor32Doc* document = InstallDocument(MakeDocument());
+    if (document) document->OnNewDocument();
+    return document;
+}
+
 SingleDocumentSet::SingleDocumentSet(const DocumentEnvironment& environment)
     : m_environment(environment) {}
 
@@ -11,14 +17,13 @@ SingleDocumentSet::~SingleDocumentSet() = default;
 
 void SingleDocumentSet::CloseAllDocuments() { m_document.reset(); }
 
-CVelor32Doc* SingleDocumentSet::CreateDocument() {
-    m_document = std::make_unique<CVelor32Doc>(m_environment);
-    m_document->OnNewDocument();
-    return m_document.get();
+std::unique_ptr<CVelor32Doc> SingleDocumentSet::MakeDocument() {
+    return std::make_unique<CVelor32Doc>(m_environment);
 }
 
-void SingleDocumentSet::CloseDocument(CVelor32Doc* document) {
-    if (document == m_document.get()) m_document.reset();
+CVelor32Doc* SingleDocumentSet::InstallDocument(std::unique_ptr<CVelor32Doc> document) {
+    m_document = std::move(document);
+    return m_document.get();
 }
 
 }  // namespace velor

@@ -24,16 +24,25 @@ public:
     virtual void StoreFramePreferences(const QString& /*path*/) {}
 };
 
-// The program holds one measurement document at a time.
+// The program holds one measurement document at a time. A file is read into a document of
+// its own, which replaces the open one only once the whole file has been read: a file that
+// cannot be read leaves the open measurement as it was.
 class DocumentSet {
 public:
     virtual ~DocumentSet() = default;
     virtual CVelor32Doc* ActiveDocument() = 0;
-    // Closes every open document without asking.
+    // A new, empty measurement document that is not the program's yet; null if it cannot be
+    // created.
+    virtual std::unique_ptr<CVelor32Doc> MakeDocument() = 0;
+    // The document becomes the program's one document; the open one is closed without asking.
+    virtual CVelor32Doc* InstallDocument(std::unique_ptr<CVelor32Doc> document) = 0;
+    // A made document that is not wanted after all goes, with every view it was given.
+    virtual void DiscardDocument(std::unique_ptr<CVelor32Doc> document) = 0;
+    // Closes the open document without asking.
     virtual void CloseAllDocuments() = 0;
-    // A new, empty measurement document; null if it cannot be created.
-    virtual CVelor32Doc* CreateDocument() = 0;
-    virtual void CloseDocument(CVelor32Doc* document) = 0;
+
+    // File New's document: made, installed and titled "Untitled".
+    CVelor32Doc* CreateDocument();
 };
 
 // One document, owned here, created with the given environment.
@@ -43,9 +52,10 @@ public:
     ~SingleDocumentSet() override;
 
     CVelor32Doc* ActiveDocument() override { return m_document.get(); }
+    std::unique_ptr<CVelor32Doc> MakeDocument() override;
+    CVelor32Doc* InstallDocument(std::unique_ptr<CVelor32Doc> document) override;
+    void DiscardDocument(std::unique_ptr<CVelor32Doc> document) override { document.reset(); }
     void CloseAllDocuments() override;
-    CVelor32Doc* CreateDocument() override;
-    void CloseDocument(CVelor32Doc* document) override;
 
 private:
     DocumentEnvironment m_environment;

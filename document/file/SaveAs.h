@@ -39,14 +39,24 @@ QString ReplaceExtension(const QString& path, const QString& extension);
 // true. Configuration files and exports are not affected.
 bool RefuseDataFileSave(const CVelor32Doc& document, UserPrompt& prompt);
 
-enum class SaveOutcome { Saved, Failed, Refused, NeedsSaveAs };
+// Save As gives the chosen name the kind's extension. A file of the resulting name that the
+// file dialog did not already confirm is replaced only if the user agrees; true when the
+// save may go ahead.
+bool ConfirmReplacement(UserPrompt& prompt, const QString& confirmedName, const QString& path);
 
-// File > Save: back to the document's own file (as the kind its name gives), or NeedsSaveAs
-// when the document has none yet.
+enum class SaveOutcome { Saved, Failed, Refused, Cancelled, NeedsSaveAs };
+
+// File > Save has no file to go to and must ask for a name (see SaveDocument).
+bool SaveNeedsDialog(const CVelor32Doc& document);
+
+// File > Save: back to the document's own file, which is the last data file it was loaded
+// from or saved as. NeedsSaveAs when it has none, and when its file is a configuration file
+// but it now holds a measurement, which settings alone would lose.
 SaveOutcome SaveDocument(CVelor32Doc& document, DataFile& file, UserPrompt& prompt);
 
 // File > Save As once the dialog has been answered, for the data and configuration kinds:
-// the chosen name takes the kind's extension, and the saved file goes to the recent files.
+// the chosen name takes the kind's extension, and the saved file goes to the recent files. A
+// data file becomes the document's own file; a configuration file leaves that as it was.
 SaveOutcome SaveDocumentAs(CVelor32Doc& document, DataFile& file, UserPrompt& prompt,
                            FrameWindow& frame, const QString& chosenName, SaveAsKind kind);
 

@@ -81,14 +81,16 @@ float CVelor32Doc::GetPeakAngle(int axis) const {
     // The first strict maximum, without the edge rule of the stored peak.
     const float* y = m_arrays.profile[axis].data();
     float best = 0.0f;
-    int at = 0;
+    int at = -1;
     for (int i = 0; i < m_nNumPoints[axis]; ++i) {
         if (y[i] > best) {
             best = y[i];
             at = i;
         }
     }
-    return AxisAngleDegrees(axis, at);
+    // No sample above zero (or none at all): no peak, and like every parameter that cannot
+    // be computed, 0 rather than the angle of the first sample.
+    return at < 0 ? 0.0f : AxisAngleDegrees(axis, at);
 }
 
 float CVelor32Doc::GetAmplitudeAt(int axis, float angleDegrees) const {

@@ -113,15 +113,30 @@ TEST(DataFileFormat, DataFileLengthFollowsTheLayoutForEveryScanCount) {
 }
 
 // Fills every byte of the settings record, reserved and padding bytes included, with values
-// no default has, keeping the scan count valid.
+// no default has, keeping the fields the reader checks within what the program can produce.
 void ScrambleSettings(CVelor32DocLSData& s) {
     auto* bytes = reinterpret_cast<uint8_t*>(&s);
     for (size_t i = 0; i < sizeof s; ++i) bytes[i] = static_cast<uint8_t>(0x5A ^ (i * 37));
+    s.m_nSignalGain = 37;
+    s.m_nScanMode = 2;
+    s.m_nFilter = 7;
+    s.m_nAveraging = 12;
     s.m_nScans3D = 20;
     s.m_fDistance = 4.2f;
+    s.m_fPhi = 123.75f;
+    s.m_fNoise[0] = 3.5f;
+    s.m_fNoise[1] = 4.5f;
     s.m_fOffset[0] = 10.0f;  // far from full scale: no saturation on load
     s.m_fOffset[1] = 12.0f;
+    s.m_fRefPower = 2.5f;
+    s.m_szRefUnits[3] = '\0';  // the bytes after the terminator stay scrambled
+    s.m_fCalCounts = 12345.0f;
     s.m_nUnits = 1;
+    s.m_nCalGain = 11;
+    s.m_fAngularLimit = 33.0f;
+    s.m_fWavelength = 1550.0f;
+    s.m_fSourceFreq = 7.5f;
+    s.m_n3DGain = 13;
 }
 
 TEST(DataFileFormat, RoundTripRestoresEverySettingBitForBitAndEveryArray) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "document/file/FileMessages.h"
+#include "document/file/KeptSection.h"
 #include "tests/support/FileLayout.h"
 #include "tests/support/TestStation.h"
 
@@ -16,7 +17,7 @@ class DataFileLoad : public ::testing::Test {
 protected:
     // A data file (N = 10) with a note and a probe view, and its bytes.
     void SetUp() override {
-        CVelor32Doc* doc = station.NewDocument();
+        CVelor32Doc* doc = open = station.NewDocument();
         doc->m_nSignalGain = 17;
         doc->m_fNoise[0] = 42.5f;
         doc->m_n3DGain = 3;
@@ -51,6 +52,7 @@ protected:
     }
 
     TestStation station;
+    CVelor32Doc* open = nullptr;  // the measurement open while the damaged copies are tried
     FileLayout layout{10};
     QString path;
     QByteArray bytes;
@@ -97,7 +99,7 @@ TEST_F(DataFileLoad, MissingOrWrongSectionMarkersMeanCorruption) {
     ExpectFileError("Data file has become corrupted");
     EXPECT_EQ(station.file.FrameData().m_nImageQuality, 55u);
     EXPECT_EQ(station.frame.windowRect[0], 77);
-    EXPECT_EQ(station.Document(), nullptr) << "a failed load leaves no half-read document";
+    EXPECT_EQ(station.Document(), open) << "a failed load leaves the open document as it was";
 
     EXPECT_EQ(Load(bytes.left(layout.frameMarker() + 3)), nullptr);
     ExpectFileError("Data file has become corrupted");
@@ -129,7 +131,7 @@ TEST_F(DataFileLoad, OneFlippedByteInAnyBlockFailsWithCouldNotReadFile) {
         ASSERT_EQ(station.prompt.Messages().size(), 1u) << "one message, never two";
         EXPECT_EQ(station.prompt.Last().text, "Could not read file");
         EXPECT_EQ(station.prompt.Last().caption, "File Error");
-        EXPECT_EQ(station.Document(), nullptr);
+        EXPECT_EQ(station.Document(), open);
     }
 }
 
@@ -237,8 +239,8 @@ QByteArray RawHeader(uint16_t tag, uint16_t length) {
 TEST_F(DataFileLoad, StrayBlocksAndUnknownSectionsAreHandledAsTheReaderPromises) {
     // Document section, then: a stray data block (skipped, not counted); tag 0 and tag 30
     // headers with 3 bytes each (skipped, not counted); an unregistered view type (tag 4,
-    // counted, its placement and record then skipped as stray blocks); tag 2 (counted, one
-    // inner block skipped); tag 16 (counted); then the note — the fifth counted section.
+    // counted, its placement and record kept as they stand); tag 2 (counted, one inner block
+    // skipped); tag 16 (counted); then the note — the fifth counted section.
     QByteArray b = bytes.left(layout.documentEnd());
     b += Block("stray");
     b += RawHeader(0, 3) + "abc";
@@ -250,14 +252,19 @@ TEST_F(DataFileLoad, StrayBlocksAndUnknownSectionsAreHandledAsTheReaderPromises)
     SetU16(b, 36, 4);
     CVelor32Doc* doc = Load(b);
     ASSERT_NE(doc, nullptr) << station.prompt.Texts().join("|").toStdString();
-    ASSERT_EQ(doc->Views().size(), 1u);
-    EXPECT_EQ(static_cast<NoteSection*>(doc->Views()[0])->Text(), "hello");
+    ASSERT_EQ(doc->Views().size(), 2u);
+    const auto* kept = dynamic_cast<KeptSection*>(doc->Views()[0]);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->Tag(), 4);
+    EXPECT_EQ(kept->Bytes(), Block(QByteArray(60, '\0')) + Block(QByteArray(52, '\1')));
+    EXPECT_EQ(static_cast<NoteSection*>(doc->Views()[1])->Text(), "hello");
 
     // One counted section fewer in the header: the note is never reached.
     SetU16(b, 36, 3);
     doc = Load(b);
     ASSERT_NE(doc, nullptr);
-    EXPECT_TRUE(doc->Views().empty());
+    ASSERT_EQ(doc->Views().size(), 1u);
+    EXPECT_EQ(doc->Views()[0]->Tag(), 4);
 }
 
 TEST_F(DataFileLoad, DocumentAndForeignKindsOfSectionsAmongTheViewsFail) {

@@ -85,15 +85,16 @@ TEST(DataFileSave, AnyOtherNameSavesADataFileThatLoadsAgain) {
     }
 }
 
-TEST(DataFileSave, SuccessKeepsThePathAndTellsTheFrame) {
+TEST(DataFileSave, SuccessTellsTheFrameAndLeavesTheDocumentsFileToTheCommands) {
     TestStation station;
     CVelor32Doc* doc = station.NewDocument();
     station.AddNote("");
     doc->SetModifiedFlag(true);
     const QString path = station.Path("ok.vnq");
     ASSERT_TRUE(station.file.SaveDataFile(path));
-    EXPECT_EQ(doc->GetPathName(), path);
-    EXPECT_EQ(station.frame.caption, "Orbiscan Viewer - " + path);
+    // A backup or an export is not the document's file: Save and Save As decide that.
+    EXPECT_EQ(doc->GetPathName(), QString());
+    EXPECT_EQ(station.frame.caption, "Orbiscan Viewer - Untitled");
     EXPECT_EQ(station.frame.storedPaths.back(), path);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_TRUE(station.prompt.Messages().empty());
@@ -135,13 +136,28 @@ TEST(SaveCommands, SaveAsGivesTheKindsExtensionAndSaveReturnsToThatFile) {
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->m_nFilter, 5);
 
-    // Loaded from a configuration file, Save writes a configuration file back.
+    // A configuration file saved on the way is not the document's file: Save still writes
+    // the measurement.
     station.AddNote("");
     ASSERT_EQ(SaveDocumentAs(*loaded, station.file, station.prompt, station.frame, path,
                              SaveAsKind::ConfigurationFile),
               SaveOutcome::Saved);
-    EXPECT_EQ(loaded->GetPathName(), station.Path("run.cfg"));
+    EXPECT_TRUE(ReadAll(station.Path("run.cfg")).startsWith("CFG"));
+    EXPECT_EQ(loaded->GetPathName(), path);
+    EXPECT_EQ(station.frame.caption, "Orbiscan Viewer - " + path);
+    loaded->m_nFilter = 7;
     EXPECT_EQ(SaveDocument(*loaded, station.file, station.prompt), SaveOutcome::Saved);
+    EXPECT_TRUE(ReadAll(path).startsWith("VNQ"));
+    EXPECT_FALSE(loaded->IsModified());
+
+    // Loaded from a configuration file, Save writes it back while the document holds no
+    // measurement.
+    CVelor32Doc* setup = station.file.LoadDataFile(station.Path("run.cfg"));
+    ASSERT_NE(setup, nullptr);
+    station.AddNote("");
+    setup->m_nFilter = 9;
+    EXPECT_EQ(SaveDocument(*setup, station.file, station.prompt), SaveOutcome::Saved);
+    EXPECT_FALSE(setup->IsModified());
     EXPECT_TRUE(ReadAll(station.Path("run.cfg")).startsWith("CFG"));
 }
 

@@ -8,7 +8,9 @@ PromptAnswer RecordingPrompt::Show(const PromptMessage& message) {
     m_messages.push_back(message);
     if (message.buttons == PromptButtons::Ok) return PromptAnswer::Ok;
     if (m_answers.empty()) {
-        return message.buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Cancel;
+        return message.buttons == PromptButtons::RetryCancel || message.buttons == PromptButtons::OkCancel
+                   ? PromptAnswer::Cancel
+                   : PromptAnswer::No;
     }
     const PromptAnswer answer = m_answers.front();
     m_answers.pop_front();

@@ -21,7 +21,9 @@ public:
     static constexpr const char* kOffsetEditName = "zoomOffset";
     static constexpr const char* kGridBoxName = "zoomGrid";
 
-    static constexpr float kMinRange = 0.0f;
+    // A window of no width draws nothing (and a file holding one is refused): the narrowest
+    // accepted is a tenth of a degree, about two samples.
+    static constexpr float kMinRange = 0.1f;
     static constexpr float kMaxRange = 180.0f;
     static constexpr float kMinOffset = -90.0f;
     static constexpr float kMaxOffset = 90.0f;

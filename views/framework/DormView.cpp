@@ -15,6 +15,7 @@
 #include "common/UserPrompt.h"
 #include "document/UpdateHints.h"
 #include "document/Velor32Doc.h"
+#include "document/file/SaveAs.h"
 #include "views/framework/ViewFrame.h"
 #include "views/framework/ViewHost.h"
 
@@ -36,6 +37,9 @@ public:
 constexpr uint16_t kHintApplyPlacement = 0x094D;
 
 const char kWindowRectKey[] = "WNDRECT";
+
+// The largest coordinate or size a stored placement may give a window.
+constexpr int32_t kMaxPlacementExtent = 16384;
 
 }  // namespace
 
@@ -173,8 +177,13 @@ void CDormView::ApplyStoredPlacement() {
     const WindowPlacement& p = m_viewData.m_placement;
     if (!frame || p.length != sizeof(WindowPlacement)) return;
     m_applyingPlacement = true;
-    frame->setGeometry(p.normalPosition[0], p.normalPosition[1], p.normalPosition[2] - p.normalPosition[0],
-                       p.normalPosition[3] - p.normalPosition[1]);
+    // A placement from a file is whatever the file says: kept to sizes a screen can hold, so
+    // no file can make a window of millions of pixels.
+    const auto clamp = [](int32_t v) { return std::clamp(v, -kMaxPlacementExtent, kMaxPlacementExtent); };
+    const int left = clamp(p.normalPosition[0]);
+    const int top = clamp(p.normalPosition[1]);
+    frame->setGeometry(left, top, std::clamp(clamp(p.normalPosition[2]) - left, 0, kMaxPlacementExtent),
+                       std::clamp(clamp(p.normalPosition[3]) - top, 0, kMaxPlacementExtent));
     frame->RememberNormalGeometry();
     if (p.showCmd == kShowMinimized || p.showCmd == 6) {
         frame->showMinimized();
@@ -192,8 +201,19 @@ bool CDormView::ReadSection(SerializeContext& context) {
     if (wasCollecting) {
         if (CVelor32Doc* doc = Document()) doc->RemoveAcquisitionClient(this);
     }
-    ApplyStoredPlacement();
+    m_placementFromFile = true;
     return true;
+}
+
+void CDormView::ShowInPlace() {
+    CViewFrame* frame = Frame();
+    if (!frame) return;
+    if (m_placementFromFile && m_viewData.m_placement.length == sizeof(WindowPlacement)) {
+        ApplyStoredPlacement();
+    } else if (!frame->isVisible()) {
+        frame->show();
+    }
+    m_placementFromFile = false;
 }
 
 void CDormView::OnUpdate(uint32_t hint) {
@@ -270,8 +290,14 @@ void CDormView::SaveImage() {
     const auto choice = m_host.Prompt().AskSaveFile(
         {FileFilter{QString::fromLatin1(info.filter), QString::fromLatin1(info.pattern)}},
         QString::fromLatin1(info.extension), QString());
-    if (choice && !velor::SaveImage(RenderImage(), choice->path, type, m_host.ImageQuality())) {
-        m_host.Prompt().Message(kImageSaveFailedMessage, QString(), PromptIcon::Exclamation);
+    if (choice) {
+        // The file's name says its format; a different existing file is replaced only if the
+        // user agrees.
+        const QString path = ReplaceExtension(choice->path, QString::fromLatin1(info.extension));
+        if (ConfirmReplacement(m_host.Prompt(), choice->path, path) &&
+            !velor::SaveImage(RenderImage(), path, type, m_host.ImageQuality())) {
+            m_host.Prompt().Message(kImageSaveFailedMessage, QString(), PromptIcon::Exclamation);
+        }
     }
     if (doc) doc->ResumeAcquisition();
 }

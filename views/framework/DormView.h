@@ -55,6 +55,10 @@ public:
     virtual bool OnCommand(int id);
     virtual CommandState GetCommandState(int id) const;
 
+    // Asked before the user's save writes the view: false when the user would rather not
+    // save now (the save is then abandoned without a message).
+    virtual bool ConfirmSave() { return true; }
+
     // The picture of the view for Copy, Save Image and Print.
     virtual QImage RenderImage();
     virtual void Print(QPainter& painter, const QRect& page);
@@ -69,6 +73,9 @@ public:
     bool DataCollection() const { return m_viewData.m_bDataCollection != 0; }
     void SetDataCollection(bool on);
     void ApplyStoredPlacement();
+    // Shows the frame where the placement read from a file puts it (or where it is, without
+    // one); a loaded document's windows appear only once the whole file has been read.
+    void ShowInPlace();
     // Writes the placement to the settings as "WNDRECT" (the frame does it as the view closes).
     void StorePlacementInSettings();
 
@@ -86,6 +93,7 @@ protected:
 private:
     ViewHost& m_host;
     bool m_applyingPlacement = false;
+    bool m_placementFromFile = false;
 };
 
 }  // namespace velor

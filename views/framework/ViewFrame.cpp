@@ -45,7 +45,7 @@ void CViewFrame::TrackNormalGeometry() {
 }
 
 void CViewFrame::closeEvent(QCloseEvent* event) {
-    if (!m_view->CanClose()) {
+    if (!m_view->CanClose() || !m_view->Host().CanCloseView(*m_view)) {
         event->ignore();
         return;
     }

@@ -14,6 +14,9 @@ public:
     // Image file type (0 BMP … 4 PNG) and JPEG quality for Save Image.
     virtual int ImageType() const = 0;
     virtual int ImageQuality() const = 0;
+    // May the view's frame close now? A document goes with its last window, so closing that
+    // one first asks about unsaved changes.
+    virtual bool CanCloseView(CDormView& /*view*/) { return true; }
     // The view's frame is closing (the view is about to go).
     virtual void ViewClosing(CDormView& view) = 0;
 };

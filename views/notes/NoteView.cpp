@@ -7,6 +7,7 @@
 #include "views/framework/ViewFrame.h"
 #include "views/framework/ViewHost.h"
 #include "views/notes/NoteBlock.h"
+#include "views/notes/NoteText.h"
 
 namespace velor {
 namespace {
@@ -14,11 +15,11 @@ namespace {
 QByteArray FromEditor(const QString& text) {
     QString withCrLf = text;
     withCrLf.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return withCrLf.toLatin1();
+    return NoteToBytes(withCrLf);
 }
 
 QString ToEditor(const QByteArray& bytes) {
-    QString text = QString::fromLatin1(bytes);
+    QString text = NoteFromBytes(bytes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return text;
 }
@@ -64,6 +65,18 @@ void CNoteView::OnInitialUpdate() {
     CDormView::OnInitialUpdate();
     // The note wraps at the window's edge without inserting line breaks into the text.
     m_edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+}
+
+bool CNoteView::ConfirmSave() {
+    if (!m_edited) return true;  // the note as read: written back byte for byte
+    const QString outside = CharactersOutsideCodePage(m_edit->toPlainText());
+    if (outside.isEmpty()) return true;
+    return Host().Prompt().Ask(QStringLiteral("The note contains characters that a data file cannot "
+                                              "hold:\n%1\n\nThey are saved as \"?\"; the note keeps "
+                                              "them on screen.\nSave anyway?")
+                                   .arg(outside),
+                               QStringLiteral("Notes"), PromptButtons::YesNo,
+                               PromptIcon::Exclamation) == PromptAnswer::Yes;
 }
 
 bool CNoteView::WriteSection(SerializeContext& context) {

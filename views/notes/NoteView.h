@@ -16,12 +16,14 @@ class CNoteView : public CDormView {
 public:
     explicit CNoteView(ViewHost& host, QWidget* parent = nullptr);
 
-    // The note as stored: 8-bit text with CR LF line ends.
+    // The note as stored: Windows-1252 text with CR LF line ends.
     QByteArray Text() const;
     void SetText(const QByteArray& text);
     QPlainTextEdit* Editor() const { return m_edit; }
 
     void OnInitialUpdate() override;
+    // A character the data file's code page lacks would be saved as "?": the user is asked.
+    bool ConfirmSave() override;
     bool WriteSection(SerializeContext& context) override;
     bool ReadSection(SerializeContext& context) override;
     bool ExportText(const QString& path) override;

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 
+#include "views/chart/ChartRecordCheck.h"
 #include "views/polar/PolarChart.h"
 
 namespace velor {
@@ -30,6 +31,7 @@ bool CPolarView::WriteRecord(Archive& archive) {
 bool CPolarView::ReadRecord(Archive& archive) {
     CPolarData copy = *this;
     if (CDataCrc16::ReadBlock(archive, &copy, sizeof copy) == 0) return false;
+    if (!IsValidChartRecord(copy)) return false;
     static_cast<CPolarData&>(*this) = copy;
     m_widePen = false;  // loading the settings makes the pens anew
     return true;

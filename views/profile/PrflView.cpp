@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 
+#include "views/chart/ChartRecordCheck.h"
 #include "views/chart/RectChart.h"
 
 namespace velor {
@@ -24,6 +25,7 @@ bool CPrflView::WriteRecord(Archive& archive) {
 bool CPrflView::ReadRecord(Archive& archive) {
     CProfileData copy = *this;
     if (CDataCrc16::ReadBlock(archive, &copy, sizeof copy) == 0) return false;
+    if (!IsValidChartRecord(copy)) return false;
     static_cast<CProfileData&>(*this) = copy;
     return true;
 }

@@ -158,21 +158,29 @@ TEST_F(SimulatedStation, Acquire3DThenReplayAndCrossSections) {
     EXPECT_EQ(Doc().GetNumPoints(0), 3241);
 }
 
-TEST_F(SimulatedStation, CancelDuring3DAcquisitionClearsThe3DData) {
+TEST_F(SimulatedStation, CancelDuring3DAcquisitionKeepsTheLastCompleteDataSet) {
     CMainFrame& frame = StartSimulated();
     ASSERT_TRUE(frame.Execute(ID_ACQUIRE_3D_DATA));
     ASSERT_EQ(Doc().m_b3DValid, 1);
+    const std::vector<float> complete(Doc().Get3DData(), Doc().Get3DData() + 11 * 3241);
+    const std::vector<float> noise(Doc().GetScanNoise(), Doc().GetScanNoise() + 11);
+    const float centroid = Doc().GetCentroidAngles()[0];
+
+    beam->scale = 2.0;  // the cancelled run sees a different beam
     QTimer::singleShot(0, [] {
         if (CAcquisitionProgressDlg* dialog = ProgressDialog()) {
             dialog->findChild<QPushButton*>(CAcquisitionProgressDlg::kCancelName)->click();
         }
     });
     ASSERT_TRUE(frame.Execute(ID_ACQUIRE_3D_DATA));
-    EXPECT_EQ(Doc().m_b3DValid, 0);
-    const float* data = Doc().Get3DData();
-    EXPECT_TRUE(std::all_of(data, data + 11 * 3241, [](float v) { return v == 0.0f; }));
     EXPECT_EQ(ProgressDialog(), nullptr);
-    EXPECT_FALSE(frame.State(ID_REPLAY_3D_DATA).enabled);
+    EXPECT_EQ(Doc().m_b3DValid, 1);
+    EXPECT_EQ(std::vector<float>(Doc().Get3DData(), Doc().Get3DData() + 11 * 3241), complete)
+        << "only the cancelled run's scans go";
+    EXPECT_EQ(std::vector<float>(Doc().GetScanNoise(), Doc().GetScanNoise() + 11), noise);
+    EXPECT_EQ(Doc().GetCentroidAngles()[0], centroid);
+    EXPECT_TRUE(frame.State(ID_REPLAY_3D_DATA).enabled);
+    EXPECT_TRUE(frame.State(ID_COMPUTED_CROSS_SECTIONS).enabled);
 }
 
 TEST_F(SimulatedStation, SensitivityRefusesAnEvenFilterAndCancelRestores) {

@@ -9,7 +9,9 @@ PromptAnswer DialogPrompt::Show(const PromptMessage& message) {
     messages.push_back(message);
     if (message.buttons == PromptButtons::Ok) return PromptAnswer::Ok;
     if (answers.empty())
-        return message.buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Cancel;
+        return message.buttons == PromptButtons::RetryCancel || message.buttons == PromptButtons::OkCancel
+                   ? PromptAnswer::Cancel
+                   : PromptAnswer::No;
     const PromptAnswer answer = answers.front();
     answers.pop_front();
     return answer;

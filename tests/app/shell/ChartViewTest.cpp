@@ -137,7 +137,8 @@ TEST_F(Shell, ChartSettingsTravelInTheDataFile) {
     prompt.fileChoices.push_back({Path("p"), 0});
     frame.Execute(ID_FILE_SAVE_AS);
     ASSERT_TRUE(frame.OpenDocumentFile(Path("p.vnq")));
-    auto* back = static_cast<CPolarView*>(frame.ViewFrames()[0]->View());
+    auto* back = Find<CPolarView>();
+    ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->m_fZoomRange, 40.0f);
     EXPECT_EQ(back->m_crData, 0x000000FFu);
     EXPECT_EQ(back->m_nLayoutMarker, 0) << "laid out since";

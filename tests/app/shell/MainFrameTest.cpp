@@ -105,15 +105,16 @@ TEST_F(Shell, SaveAsInEveryKindAndSaveBackToTheLoadedFile) {
 
     // Reopened and edited, Save writes back to the same file without asking.
     ASSERT_TRUE(frame.OpenDocumentFile(Path("m.vnq")));
-    ASSERT_EQ(frame.ViewFrames().size(), 1u);
-    auto* reopened = static_cast<CNoteView*>(frame.ViewFrames()[0]->View());
+    ASSERT_EQ(frame.ViewFrames().size(), 2u) << "the new document's Rectangular View and the note";
+    auto* reopened = Find<CNoteView>();
+    ASSERT_NE(reopened, nullptr);
     EXPECT_EQ(reopened->Text(), "first");
     reopened->Editor()->setPlainText(QStringLiteral("second\nline"));
     const int dialogs = prompt.saveDialogs;
     ASSERT_TRUE(frame.Execute(ID_FILE_SAVE));
     EXPECT_EQ(prompt.saveDialogs, dialogs);
     ASSERT_TRUE(frame.OpenDocumentFile(Path("m.vnq")));
-    EXPECT_EQ(static_cast<CNoteView*>(frame.ViewFrames()[0]->View())->Text(), "second\r\nline");
+    EXPECT_EQ(Find<CNoteView>()->Text(), "second\r\nline");
 }
 
 TEST_F(Shell, SavedViewsReopenInTheirPlaces) {
@@ -132,7 +133,7 @@ TEST_F(Shell, SavedViewsReopenInTheirPlaces) {
     ASSERT_TRUE(frame.OpenDocumentFile(Path("placed.vnq")));
     Pump();
     const std::vector<CViewFrame*> reopened = frame.ViewFrames();
-    ASSERT_EQ(reopened.size(), 2u);
+    ASSERT_EQ(reopened.size(), 3u) << "the Rectangular View and the two notes";
     EXPECT_EQ(reopened[0]->geometry(), QRect(10, 20, 300, 200));
     EXPECT_EQ(reopened[1]->NormalGeometry(), QRect(350, 40, 320, 240));
     EXPECT_TRUE(reopened[1]->isMinimized());
@@ -160,9 +161,12 @@ TEST_F(Shell, ImagesOfAViewInEveryFormat) {
         for (const int quality : {10, 100}) {
             frame.Prefs().imageType = type;
             frame.Prefs().imageQuality = quality;
-            const QString path = Path(QStringLiteral("view%1_%2").arg(type).arg(quality));
-            prompt.fileChoices.push_back({path, 0});
+            const QString chosen = Path(QStringLiteral("view%1_%2").arg(type).arg(quality));
+            prompt.fileChoices.push_back({chosen, 0});
             ASSERT_TRUE(frame.Execute(ID_SAVE_IMAGE));
+            // The name takes the format's extension.
+            const QString path = chosen + QLatin1Char('.') +
+                                 QString::fromLatin1(GetImageTypeInfo(static_cast<ImageType>(type)).extension);
             QImageReader reader(path);
             EXPECT_EQ(reader.size(), size) << type;
             if (type == 1) jpegSizes[quality == 10 ? 0 : 1] = QFile(path).size();

@@ -21,9 +21,10 @@ TEST_F(Shell, NoteRoundTripKeepsEveryByteAndAnEmptyNoteIsAnEmptyBlock) {
     prompt.fileChoices.push_back({Path("n.vnq"), 0});
     frame.Execute(ID_FILE_SAVE_AS);
     ASSERT_TRUE(frame.OpenDocumentFile(Path("n.vnq")));
-    EXPECT_EQ(static_cast<CNoteView*>(frame.ViewFrames()[0]->View())->Text(), text);
+    ASSERT_NE(Find<CNoteView>(), nullptr);
+    EXPECT_EQ(Find<CNoteView>()->Text(), text);
 
-    static_cast<CNoteView*>(frame.ViewFrames()[0]->View())->SetText(QByteArray());
+    Find<CNoteView>()->SetText(QByteArray());
     prompt.fileChoices.push_back({Path("empty.vnq"), 0});
     frame.Execute(ID_FILE_SAVE_AS);
     const QByteArray bytes = ReadAll(Path("empty.vnq"));

@@ -35,6 +35,15 @@ protected:
         for (int i = 0; i < 5; ++i) QApplication::processEvents();
     }
     QString Path(const QString& name) const { return dir.filePath(name); }
+    // The first open window showing a view of the type (File New opens a Rectangular View
+    // besides the ones a test opens).
+    template <typename View>
+    View* Find() const {
+        for (CViewFrame* frame : app->MainFrame().ViewFrames()) {
+            if (auto* view = qobject_cast<View*>(frame->View())) return view;
+        }
+        return nullptr;
+    }
 
     RecordingPrompt prompt;
     std::unique_ptr<CVelor32App> app;

@@ -54,8 +54,8 @@ TEST_F(ZoomAngleDialog, RefusesBadFieldsWithTheStandardMessageAndFocusesThem) {
         const char* message;
         const char* focused;
     } cases[] = {
-        {"180.5", "0", "Please enter a number between 0 and 180.", CZoomAngleDlg::kRangeEditName},
-        {"-1", "0", "Please enter a number between 0 and 180.", CZoomAngleDlg::kRangeEditName},
+        {"180.5", "0", "Please enter a number between 0.1 and 180.", CZoomAngleDlg::kRangeEditName},
+        {"0", "0", "Please enter a number between 0.1 and 180.", CZoomAngleDlg::kRangeEditName},
         {"20", "90.1", "Please enter a number between -90 and 90.",
          CZoomAngleDlg::kOffsetEditName},
         {"abc", "0", "Please enter a number.", CZoomAngleDlg::kRangeEditName},
