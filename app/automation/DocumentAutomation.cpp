@@ -3,28 +3,64 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QDBusVariant>
 #include <QStringList>
 #include <QVariantMap>
 #include <utility>
-#include <vector>
 
-#include "document/DocumentFrame.h"
+#include "app/automation/AutomationMembers.h"
 #include "document/Velor32Doc.h"
 
 namespace velor {
 namespace {
 
-QList<double> ToDoubles(const std::vector<float>& values) {
-    QList<double> out;
-    out.reserve(static_cast<int>(values.size()));
-    for (float v : values) out.append(static_cast<double>(v));
-    return out;
+const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString kInvalidArgs = QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs");
+
+QString Interface() { return QString::fromLatin1(kAutomationInterface); }
+
+const AutomationProperty* FindProperty(const QString& name) {
+    for (const AutomationProperty& p : AutomationProperties()) {
+        if (name == QLatin1String(p.name)) return &p;
+    }
+    return nullptr;
+}
+
+const AutomationMethod* FindMethod(const QString& name) {
+    for (const AutomationMethod& m : AutomationMethods()) {
+        if (name == QLatin1String(m.name)) return &m;
+    }
+    return nullptr;
+}
+
+// The D-Bus type a value arrived as, so that a value of the wrong type is refused rather
+// than converted.
+DBusType TypeOfValue(const QVariant& value) {
+    switch (value.userType()) {
+        case QMetaType::Bool: return DBusType::Bool;
+        case QMetaType::Short: return DBusType::Int16;
+        case QMetaType::Double: return DBusType::Double;
+        default: return DBusType::None;
+    }
+}
+
+QDBusMessage BusyReply(const QDBusMessage& message) {
+    return message.createErrorReply(
+        QString::fromLatin1(kInstrumentBusyError),
+        QStringLiteral("The instrument is busy: a 3D acquisition is running. Try again when it has ended."));
+}
+
+QString ArgumentXml(const char* name, DBusType type, const char* direction) {
+    QString xml = QStringLiteral("      <arg");
+    if (name) xml += QStringLiteral(" name=\"%1\"").arg(QLatin1String(name));
+    return xml + QStringLiteral(" type=\"%1\" direction=\"%2\"/>\n")
+                     .arg(QLatin1String(SignatureOf(type)), QLatin1String(direction));
 }
 
 }  // namespace
 
 DocumentAutomation::DocumentAutomation(DocumentProvider activeDocument, QObject* parent)
-    : QObject(parent), m_activeDocument(std::move(activeDocument)) {}
+    : QDBusVirtualObject(parent), m_activeDocument(std::move(activeDocument)) {}
 
 DocumentAutomation::~DocumentAutomation() { Unregister(); }
 
@@ -34,7 +70,7 @@ bool DocumentAutomation::Register(const QDBusConnection& connection) {
     m_connection = connection;
     // The object first, so that a client that sees the name appear finds the object there.
     const QString path = QString::fromLatin1(kAutomationPath);
-    if (!m_connection.registerObject(path, this, QDBusConnection::ExportAllContents)) {
+    if (!m_connection.registerVirtualObject(path, this, QDBusConnection::SingleNode)) {
         m_connection = QDBusConnection(QString());
         return false;
     }
@@ -64,194 +100,111 @@ CVelor32Doc* DocumentAutomation::Document() const {
     return m_activeDocument ? m_activeDocument() : nullptr;
 }
 
+QString DocumentAutomation::introspect(const QString&) const {
+    QString xml = QStringLiteral("  <interface name=\"%1\">\n").arg(Interface());
+    for (const AutomationProperty& p : AutomationProperties()) {
+        xml += QStringLiteral("    <property name=\"%1\" type=\"%2\" access=\"readwrite\">\n"
+                              "      <annotation name=\"org.freedesktop.DBus.Property.EmitsChangedSignal\" "
+                              "value=\"%3\"/>\n    </property>\n")
+                   .arg(QLatin1String(p.name), QLatin1String(SignatureOf(p.type)),
+                        p.notifiesChange ? QStringLiteral("true") : QStringLiteral("false"));
+    }
+    for (const AutomationMethod& m : AutomationMethods()) {
+        xml += QStringLiteral("    <method name=\"%1\">\n").arg(QLatin1String(m.name));
+        if (m.argument != DBusType::None) xml += ArgumentXml(m.argumentName, m.argument, "in");
+        if (m.result != DBusType::None) xml += ArgumentXml(nullptr, m.result, "out");
+        xml += QStringLiteral("    </method>\n");
+    }
+    return xml + QStringLiteral("  </interface>\n");
+}
+
+bool DocumentAutomation::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
+    if (message.type() != QDBusMessage::MethodCallMessage) return false;
+    const QString interface = message.interface();
+    QDBusMessage reply;
+    if (interface == kPropertiesInterface) {
+        reply = HandleProperties(message);
+    } else if (interface.isEmpty() || interface == Interface()) {
+        const AutomationMethod* method = FindMethod(message.member());
+        if (!method) return false;  // the bus's own answer for an unknown method
+        reply = CallMethod(message, *method);
+    } else {
+        return false;  // introspection and the peer interface are the library's
+    }
+    connection.send(reply);
+    return true;
+}
+
+QDBusMessage DocumentAutomation::CallMethod(const QDBusMessage& message, const AutomationMethod& method) {
+    if (message.signature() != QLatin1String(SignatureOf(method.argument))) {
+        return message.createErrorReply(
+            kInvalidArgs, QStringLiteral("%1 takes (%2), not (%3)")
+                              .arg(QLatin1String(method.name), QLatin1String(SignatureOf(method.argument)),
+                                   message.signature()));
+    }
+    CVelor32Doc* doc = Document();
+    if (doc && method.changesDocument && doc->IsAcquiring3D()) return BusyReply(message);
+    const QVariant argument = message.arguments().value(0);
+    const QVariant result = doc ? method.call(*doc, argument) : ZeroOf(method.result);
+    if (method.result == DBusType::None) return message.createReply();
+    return message.createReply(result);
+}
+
+QDBusMessage DocumentAutomation::HandleProperties(const QDBusMessage& message) {
+    const QVariantList args = message.arguments();
+    const QString member = message.member();
+    const QString interface = args.value(0).toString();
+    if (!interface.isEmpty() && interface != Interface()) {
+        return message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"),
+                                        QStringLiteral("No such interface: %1").arg(interface));
+    }
+    const CVelor32Doc* doc = Document();
+    const auto valueOf = [doc](const AutomationProperty& p) { return doc ? p.get(*doc) : ZeroOf(p.type); };
+
+    if (member == QLatin1String("GetAll") && message.signature() == QLatin1String("s")) {
+        QVariantMap values;
+        for (const AutomationProperty& p : AutomationProperties()) values.insert(QLatin1String(p.name), valueOf(p));
+        return message.createReply(values);
+    }
+    const bool get = member == QLatin1String("Get") && message.signature() == QLatin1String("ss");
+    const bool set = member == QLatin1String("Set") && message.signature() == QLatin1String("ssv");
+    if (!get && !set) {
+        return message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+                                        QStringLiteral("No such method: %1 (%2)").arg(member, message.signature()));
+    }
+    const QString name = args.value(1).toString();
+    const AutomationProperty* property = FindProperty(name);
+    if (!property) {
+        return message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.UnknownProperty"),
+                                        QStringLiteral("No such property: %1").arg(name));
+    }
+    if (get) return message.createReply(QVariant::fromValue(QDBusVariant(valueOf(*property))));
+    return SetProperty(message, *property, qvariant_cast<QDBusVariant>(args.value(2)).variant());
+}
+
+QDBusMessage DocumentAutomation::SetProperty(const QDBusMessage& message, const AutomationProperty& property,
+                                             const QVariant& value) {
+    if (TypeOfValue(value) != property.type) {
+        return message.createErrorReply(kInvalidArgs, QStringLiteral("%1 is of type %2")
+                                                          .arg(QLatin1String(property.name),
+                                                               QLatin1String(SignatureOf(property.type))));
+    }
+    CVelor32Doc* doc = Document();
+    if (!doc) return message.createReply();
+    if (doc->IsAcquiring3D()) return BusyReply(message);
+    const QVariant before = property.get(*doc);
+    property.set(*doc, value);
+    const QVariant after = property.get(*doc);
+    if (property.notifiesChange && after != before) NotifyPropertyChanged(QLatin1String(property.name), after);
+    return message.createReply();
+}
+
 void DocumentAutomation::NotifyPropertyChanged(const QString& name, const QVariant& value) {
-    // QtDBus does not emit this signal for exported properties; clients rely on it.
     if (!m_registered) return;
-    QDBusMessage signal = QDBusMessage::createSignal(
-        QString::fromLatin1(kAutomationPath), QStringLiteral("org.freedesktop.DBus.Properties"),
-        QStringLiteral("PropertiesChanged"));
-    signal << QString::fromLatin1(kAutomationInterface) << QVariantMap{{name, value}}
-           << QStringList();
+    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(kAutomationPath), kPropertiesInterface,
+                                                     QStringLiteral("PropertiesChanged"));
+    signal << Interface() << QVariantMap{{name, value}} << QStringList();
     m_connection.send(signal);
-}
-
-// --- properties ------------------------------------------------------------------------------
-
-bool DocumentAutomation::GetShowWindow() const {
-    const CVelor32Doc* doc = Document();
-    return doc && doc->GetShowWindow();
-}
-
-void DocumentAutomation::SetShowWindow(bool show) {
-    CVelor32Doc* doc = Document();
-    if (!doc) return;
-    const bool before = doc->GetShowWindow();
-    doc->SetShowWindow(show);
-    const bool after = doc->GetShowWindow();
-    if (after != before) NotifyPropertyChanged(QStringLiteral("ShowWindow"), after);
-}
-
-bool DocumentAutomation::GetScanAcquisition() const {
-    const CVelor32Doc* doc = Document();
-    return doc && doc->GetScanAcquisition();
-}
-
-void DocumentAutomation::SetScanAcquisition(bool on) {
-    if (CVelor32Doc* doc = Document()) doc->SetScanAcquisition(on);
-}
-
-short DocumentAutomation::GetSignalGain() const {
-    const CVelor32Doc* doc = Document();
-    return doc ? static_cast<short>(doc->GetSignalGain()) : short{0};
-}
-
-void DocumentAutomation::SetSignalGain(short gain) {
-    if (CVelor32Doc* doc = Document()) doc->SetSignalGain(gain);
-}
-
-double DocumentAutomation::GetApertureSourceDistance() const {
-    const CVelor32Doc* doc = Document();
-    return doc ? doc->GetApertureSourceDistance() : 0.0;
-}
-
-void DocumentAutomation::SetApertureSourceDistance(double distance) {
-    if (CVelor32Doc* doc = Document()) doc->SetApertureSourceDistance(static_cast<float>(distance));
-}
-
-bool DocumentAutomation::GetBlindSpotCorrection() const {
-    const CVelor32Doc* doc = Document();
-    return doc && doc->GetBlindSpotCorrection();
-}
-
-void DocumentAutomation::SetBlindSpotCorrection(bool on) {
-    if (CVelor32Doc* doc = Document()) doc->SetBlindSpotCorrection(on);
-}
-
-short DocumentAutomation::GetDataIncrement() const {
-    const CVelor32Doc* doc = Document();
-    return doc ? doc->GetDataIncrement() : short{0};
-}
-
-void DocumentAutomation::SetDataIncrement(short increment) {
-    if (CVelor32Doc* doc = Document()) doc->SetDataIncrement(increment);
-}
-
-double DocumentAutomation::GetWavelength() const {
-    const CVelor32Doc* doc = Document();
-    return doc ? doc->GetWavelength() : 0.0;
-}
-
-void DocumentAutomation::SetWavelength(double nm) {
-    if (CVelor32Doc* doc = Document()) doc->SetWavelength(static_cast<float>(nm));
-}
-
-double DocumentAutomation::GetAngularLimit() const {
-    const CVelor32Doc* doc = Document();
-    return doc ? doc->GetAngularLimit() : 0.0;
-}
-
-void DocumentAutomation::SetAngularLimit(double degrees) {
-    if (CVelor32Doc* doc = Document()) doc->SetAngularLimit(static_cast<float>(degrees));
-}
-
-bool DocumentAutomation::GetPulsedMode() const {
-    const CVelor32Doc* doc = Document();
-    return doc && doc->GetPulsedMode();
-}
-
-void DocumentAutomation::SetPulsedMode(bool on) {
-    if (CVelor32Doc* doc = Document()) doc->SetPulsedMode(on);
-}
-
-double DocumentAutomation::GetSourceFrequency() const {
-    const CVelor32Doc* doc = Document();
-    return doc ? doc->GetSourceFrequency() : 0.0;
-}
-
-void DocumentAutomation::SetSourceFrequency(double kHz) {
-    if (CVelor32Doc* doc = Document()) doc->SetSourceFrequency(static_cast<float>(kHz));
-}
-
-// --- methods ---------------------------------------------------------------------------------
-
-void DocumentAutomation::GoToPhiAngle(double phi) {
-    if (CVelor32Doc* doc = Document()) doc->GoToPhiAngle(static_cast<float>(phi));
-}
-
-double DocumentAutomation::GetCenter() {
-    const CVelor32Doc* doc = Document();
-    return doc ? doc->GetCenter() : 0.0;
-}
-
-double DocumentAutomation::GetPeakPosition() {
-    const CVelor32Doc* doc = Document();
-    return doc ? doc->GetPeakPosition() : 0.0;
-}
-
-double DocumentAutomation::GetPeakWidth(double clipPercent) {
-    const CVelor32Doc* doc = Document();
-    return doc ? doc->GetPeakWidth(static_cast<float>(clipPercent)) : 0.0;
-}
-
-void DocumentAutomation::Exit() {
-    if (CVelor32Doc* doc = Document()) doc->Environment().frame.RequestExit();
-}
-
-double DocumentAutomation::GetPeakIrradiance() {
-    const CVelor32Doc* doc = Document();
-    return doc ? doc->GetPeakIrradiance() : 0.0;
-}
-
-short DocumentAutomation::GetNumPts() {
-    const CVelor32Doc* doc = Document();
-    return doc ? doc->GetNumPts() : short{0};
-}
-
-QList<double> DocumentAutomation::GetProfileData() {
-    const CVelor32Doc* doc = Document();
-    return doc ? ToDoubles(doc->GetProfileDataArray()) : QList<double>();
-}
-
-QList<double> DocumentAutomation::GetProfileAngle() {
-    const CVelor32Doc* doc = Document();
-    return doc ? ToDoubles(doc->GetProfileAngleArray()) : QList<double>();
-}
-
-bool DocumentAutomation::MotorGoHome() {
-    CVelor32Doc* doc = Document();
-    return doc && doc->MotorGoHome();
-}
-
-void DocumentAutomation::AutoGain() {
-    if (CVelor32Doc* doc = Document()) doc->AutoGain();
-}
-
-void DocumentAutomation::Go90Deg(bool up) {
-    if (CVelor32Doc* doc = Document()) doc->Go90Deg(up);
-}
-
-bool DocumentAutomation::IsSaturated() {
-    const CVelor32Doc* doc = Document();
-    return doc && doc->IsSaturated();
-}
-
-double DocumentAutomation::GetNA(double clipPercent) {
-    const CVelor32Doc* doc = Document();
-    return doc ? doc->GetNA(static_cast<float>(clipPercent)) : 0.0;
-}
-
-double DocumentAutomation::GetMFD() {
-    const CVelor32Doc* doc = Document();
-    return doc ? doc->GetMFD() : 0.0;
-}
-
-void DocumentAutomation::IncrementPhi(short code) {
-    if (CVelor32Doc* doc = Document()) doc->IncrementPhi(code);
-}
-
-double DocumentAutomation::GetCurrentPhi() {
-    const CVelor32Doc* doc = Document();
-    return doc ? doc->GetCurrentPhi() : 0.0;
 }
 
 bool RegisterOnSessionBus(DocumentAutomation& automation) {

@@ -1,7 +1,8 @@
+#include <QBuffer>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
+#include "common/WholeFileWrite.h"
 #include "document/DocumentView.h"
 #include "document/Velor32Doc.h"
 #include "document/file/DataFile.h"
@@ -47,40 +48,30 @@ void DataFile::ReportOpenFailure(const QString& framework, const QString& path,
 bool DataFile::SaveDataFile(const QString& path) {
     CVelor32Doc* document = m_documents.ActiveDocument();
     if (!document) return false;
-
-    // Written to a temporary file beside the target and renamed over it only when complete:
-    // a failure leaves the earlier file untouched and nothing partial behind. A folder that
-    // allows no file beside the target gets the file written in place, the one case in which
-    // a save cannot be atomic.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        ReportOpenFailure(filemsg::kFailedToSaveDocument, path, file.errorString());
-        return false;
-    }
     const int fileType = FileTypeForPath(path);
     const bool wasModified = document->IsModified();
 
-    bool ok;
-    QString cause;  // the system's reason, when there is one
+    // The whole file is made first and written in one go: a writer that fails touches no
+    // file at all, and the write itself never replaces a good file with a short one.
+    QByteArray bytes;
+    bool made;
     {
         WaitCursor wait(m_prompt);
-        Archive archive(file);
-        ok = WriteAll(archive, fileType, *document);
-        // A failed write may show only when the last buffer goes out: flush and check before
-        // the rename, which would otherwise put a short file in place of a good one.
-        if (ok) ok = file.flush() && file.error() == QFileDevice::NoError;
-        if (ok) ok = file.commit();
-        if (!ok) {
-            if (file.error() != QFileDevice::NoError) cause = file.errorString();
-            file.cancelWriting();
-        }
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        Archive archive(buffer);
+        made = WriteAll(archive, fileType, *document);
     }
-    if (!ok) {
+    const WriteResult written = made ? WriteWholeFile(path, bytes) : WriteResult{WriteOutcome::WriteFailed, {}, false};
+    if (!written.Ok()) {
         document->SetModifiedFlag(wasModified);
-        FileError(cause.isEmpty() ? filemsg::kCouldNotSaveFile
-                                  : filemsg::kCouldNotSaveFile + QLatin1Char('\n') + path +
-                                        QStringLiteral(": ") + cause);
+        if (written.outcome == WriteOutcome::CannotOpen) {
+            ReportOpenFailure(filemsg::kFailedToSaveDocument, path, written.cause);
+        } else {
+            FileError(written.cause.isEmpty() ? filemsg::kCouldNotSaveFile
+                                              : filemsg::kCouldNotSaveFile + QLatin1Char('\n') + path +
+                                                    QStringLiteral(": ") + written.cause);
+        }
         return false;
     }
     m_frame.StoreFramePreferences(path);

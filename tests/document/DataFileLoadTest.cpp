@@ -3,12 +3,17 @@
 
 #include <QBuffer>
 #include <QtEndian>
+#include <cmath>
+#include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 
 #include "document/file/FileMessages.h"
 #include "document/file/KeptSection.h"
 #include "tests/support/FileLayout.h"
 #include "tests/support/TestStation.h"
+#include "views/chart/ChartSection.h"
 
 namespace velor::test {
 namespace {
@@ -339,6 +344,118 @@ TEST_F(DataFileLoad, MissingFileIsReportedAndChangesNothing) {
     ASSERT_EQ(station.prompt.Messages().size(), 1u);
     EXPECT_TRUE(station.prompt.Last().text.startsWith("Failed to open document."));
     EXPECT_EQ(station.Document(), before);
+}
+
+// Puts value at offset within the record of the block that starts at block, with the block's
+// CRC made good again: the bytes arrive intact but say something impossible.
+template <typename T>
+void PatchRecord(QByteArray& b, int block, int offset, const T& value) {
+    std::memcpy(b.data() + block + 6 + offset, &value, sizeof value);
+    const uint16_t length = qFromLittleEndian<uint16_t>(b.constData() + block + 2);
+    qToLittleEndian(BitwiseKermit(b.mid(block + 6, length)), b.data() + block + 4);
+}
+
+TEST_F(DataFileLoad, SectionsOfViewsThisProgramCannotShowAreWrittenBackByteForByte) {
+    // A beam statistics section (a view this program does not register) and a newer
+    // program's view (tag 40) among the known ones.
+    QByteArray b = bytes.left(NoteMarker());
+    b += Marker(21) + Block(QByteArray(60, '\x02')) + Block(QByteArray(592, '\x15')) +
+         Block(QByteArray(400, '\x07'));
+    b += bytes.mid(NoteMarker());
+    b += Marker(40) + Block("a newer view's own record");
+    SetU16(b, 36, 4);
+    CVelor32Doc* doc = Load(b);
+    ASSERT_NE(doc, nullptr) << station.prompt.Texts().join("|").toStdString();
+    ASSERT_EQ(doc->Views().size(), 4u);
+
+    const QString again = station.Path("again.vnq");
+    ASSERT_TRUE(station.file.SaveDataFile(again));
+    EXPECT_EQ(ReadAll(again).toHex().toStdString(), b.toHex().toStdString());
+}
+
+TEST_F(DataFileLoad, ImpossibleSettingsAreRefusedLikeDamage) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        const char* what;
+        int offset;
+        std::function<void(QByteArray&, int block, int offset)> patch;
+    };
+    const auto f32 = [](float v) { return [v](QByteArray& b, int block, int at) { PatchRecord(b, block, at, v); }; };
+    const auto i32 = [](int32_t v) { return [v](QByteArray& b, int block, int at) { PatchRecord(b, block, at, v); }; };
+    const auto u16 = [](uint16_t v) { return [v](QByteArray& b, int block, int at) { PatchRecord(b, block, at, v); }; };
+    const Case cases[] = {
+        {"distance NaN", 16, f32(nan)},
+        {"negative distance", 16, f32(0.65f)},
+        {"distance beyond the dialog's", 16, f32(250.0f)},
+        {"negative wavelength", 108, f32(-1.0f)},
+        {"infinite wavelength", 108, f32(inf)},
+        {"angular limit NaN", 104, f32(nan)},
+        {"negative angular limit", 104, f32(-5.0f)},
+        {"source frequency 0", 124, f32(0.0f)},
+        {"phi 720", 20, f32(720.0f)},
+        {"scan mode of a 3D run", 8, i32(3)},
+        {"filter 0", 12, i32(0)},
+        {"averaging 0", 24, i32(0)},
+        {"gain 300", 2, u16(300)},
+        {"units 5", 76, u16(5)},
+        {"negative calibration", 72, f32(-1.0f)},
+        {"reference power 0", 56, f32(0.0f)},
+        {"noise NaN", 32, f32(nan)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        station.prompt.Clear();
+        QByteArray b = bytes;
+        c.patch(b, layout.settingsBlock(), c.offset);
+        EXPECT_EQ(Load(b), nullptr);
+        ExpectFileError("Could not read file");
+        EXPECT_EQ(station.Document(), open);
+    }
+
+    // A units text without its terminator ends within its field.
+    QByteArray b = bytes;
+    b.replace(layout.settingsBlock() + 6 + 60, 10, "ABCDEFGHIJ");
+    PatchRecord(b, layout.settingsBlock(), 0, uint16_t{0});
+    CVelor32Doc* doc = Load(b);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_STREQ(doc->GetRefUnits(), "ABCDEFGHI");
+}
+
+TEST_F(DataFileLoad, ChartRecordsThatWouldDrawMillionsOfLinesOrNothingAreRefused) {
+    PolarSection::Register(station.viewTypes);
+    const auto withPolar = [&](const CPolarData& record) {
+        QByteArray b = bytes.left(NoteMarker()) + Marker(kPolarViewTag) + Block(QByteArray(60, '\0'));
+        b += Block(QByteArray(reinterpret_cast<const char*>(&record), sizeof record)) + bytes.mid(NoteMarker());
+        SetU16(b, 36, 3);
+        return b;
+    };
+    struct Case {
+        const char* what;
+        float range, offset;
+        int32_t grid;
+    };
+    const Case cases[] = {
+        {"two million degrees", 2e6f, 0.0f, 10}, {"range 0", 0.0f, 0.0f, 10},
+        {"negative range", -5.0f, 0.0f, 10},     {"range NaN", std::nanf(""), 0.0f, 10},
+        {"offset beyond 90", 20.0f, 100.0f, 10}, {"grid 0", 180.0f, 0.0f, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        station.prompt.Clear();
+        CPolarData record;
+        record.m_fZoomRange = c.range;
+        record.m_fZoomOffset = c.offset;
+        record.m_nZoomGrid = c.grid;
+        EXPECT_EQ(Load(withPolar(record)), nullptr);
+        ExpectFileError("Could not read file");
+    }
+    CPolarData sound;
+    sound.m_fZoomRange = 20.0f;
+    CVelor32Doc* doc = Load(withPolar(sound));
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(doc->Views().size(), 3u);
+    EXPECT_EQ(static_cast<PolarSection*>(doc->Views()[0])->m_fZoomRange, 20.0f);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include "document/file/DataFile.h"
@@ -169,6 +171,64 @@ TEST(SaveCommands, FailedSaveAsListsNoMissingFile) {
                              station.Path("x"), SaveAsKind::DataFile),
               SaveOutcome::Failed);
     EXPECT_TRUE(station.frame.recent.empty());
+}
+
+}  // namespace
+}  // namespace velor::test
+
+namespace velor::test {
+namespace {
+
+// Makes a folder refuse new files for as long as it lives: its permissions, or (for root,
+// whom permissions do not stop) the immutable attribute. Unavailable on file systems that
+// have neither.
+class ClosedFolder {
+public:
+    explicit ClosedFolder(const QString& path) : m_path(path) {
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        if (!Accepts()) return;
+        m_immutable = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) == 0;
+    }
+    ~ClosedFolder() {
+        if (m_immutable) QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_path});
+        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    bool IsClosed() const { return !Accepts(); }
+
+private:
+    bool Accepts() const {
+        QFile probe(m_path + QStringLiteral("/probe"));
+        const bool created = probe.open(QIODevice::WriteOnly);
+        if (created) probe.remove();
+        return created;
+    }
+    QString m_path;
+    bool m_immutable = false;
+};
+
+TEST(DataFileSave, WritableFileInAFolderThatTakesNoNewFileIsStillSaved) {
+    TestStation station;
+    CVelor32Doc* doc = station.NewDocument();
+    station.AddNote("before");
+    const QString folder = station.Path("closed");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/m.vnq");
+    ASSERT_TRUE(station.file.SaveDataFile(path));
+
+    doc->m_nFilter = 11;
+    ClosedFolder closed(folder);
+    if (!closed.IsClosed()) GTEST_SKIP() << "this file system cannot close a folder to new files";
+    ASSERT_TRUE(station.file.SaveDataFile(path)) << station.prompt.Texts().join("|").toStdString();
+    EXPECT_TRUE(station.prompt.Messages().empty());
+    CVelor32Doc* loaded = station.file.LoadDataFile(path);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->m_nFilter, 11);
+
+    // A new file there cannot be written: the message says why.
+    EXPECT_FALSE(station.file.SaveDataFile(folder + QStringLiteral("/other.vnq")));
+    EXPECT_TRUE(station.prompt.Last().text.startsWith("Failed to save document.\n"));
+    EXPECT_TRUE(station.prompt.Last().text.contains(QRegularExpression(": .+ (permitted|denied)")))
+        << station.prompt.Last().text.toStdString();
 }
 
 }  // namespace

@@ -118,6 +118,17 @@ TEST_F(ProfileParameters, PeakAngleTakesTheFirstOfEqualMaxima) {
     EXPECT_EQ(doc->GetPeakAngle(0), doc->GetGridAngle(1500, 0));
 }
 
+TEST_F(ProfileParameters, ProfileWithoutAPositiveSampleHasPeakAngleZero) {
+    // Far from the grid's first angle (about −76° at this distance), which a search that
+    // starts at sample 0 would report.
+    for (const float level : {0.0f, -3.0f}) {
+        SCOPED_TRACE(level);
+        doc->StoreProfiles(std::vector<float>(3241, level), {});
+        EXPECT_EQ(doc->GetPeakAngle(0), 0.0f);
+        EXPECT_EQ(doc->GetPeakPosition(), 0.0f) << "as the automation interface reads it";
+    }
+}
+
 TEST_F(ProfileParameters, EdgePeaksAndProfilesThatNeverFallGiveZeroWidths) {
     std::vector<float> edge(3241, 1.0f);
     edge[3235] = 100.0f;  // maximum within the last ten samples

@@ -13,6 +13,7 @@
 
 #include "document/SettingsFields.h"
 #include "tests/support/TestStation.h"
+#include "views/chart/ChartSection.h"
 
 namespace {
 
@@ -129,6 +130,32 @@ QString WriteGaussianMeasurement(const QString& path) {
     station.AddNote("gaussian");
     EXPECT_TRUE(station.file.SaveDataFile(path));
     return path;
+}
+
+TEST_F(VnqtoolCli, InfoReadsEverySectionAndReportsSaturationAsTheViewerDoes) {
+    // A polar view whose record holds a zoom range of 0: the viewer refuses the file.
+    velor::test::TestStation station;
+    velor::CVelor32Doc* doc = station.NewDocument();
+    auto polar = std::make_unique<velor::PolarSection>();
+    polar->m_fZoomRange = 0.0f;
+    doc->AdoptView(std::move(polar));
+    ASSERT_TRUE(station.file.SaveDataFile(Path("polar.vnq")));
+    const ToolRun refused = RunTool({"info", Path("polar.vnq")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains("Could not read file")) << refused.err.toStdString();
+
+    // Dark level and peak together at full scale: the viewer's warning.
+    velor::test::TestStation bright;
+    doc = bright.NewDocument();
+    doc->m_fOffset[0] = 65000.0f;
+    std::vector<float> profile(3241, 0.0f);
+    profile[1620] = 600.0f;
+    doc->StoreProfiles(profile, {});
+    bright.AddNote("");
+    ASSERT_TRUE(bright.file.SaveDataFile(Path("bright.vnq")));
+    const ToolRun saturated = RunTool({"info", Path("bright.vnq")});
+    EXPECT_EQ(saturated.status, 0);
+    EXPECT_TRUE(saturated.err.contains("Beam Information!: Signal is saturated!")) << saturated.err.toStdString();
 }
 
 TEST_F(VnqtoolCli, ParamsPrintsEveryParameterOfAMeasurementWrittenByTheCode) {

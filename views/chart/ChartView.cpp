@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
+#include <tuple>
 
 #include "common/UserPrompt.h"
 #include "document/UpdateHints.h"
@@ -180,7 +181,27 @@ QList<ViewCommand> CChartView::MenuCommands() const {
     };
 }
 
+namespace {
+
+// The settings a chart's record carries into the data file.
+auto SavedValues(const ChartRecord& r) {
+    return std::tuple(r.updateRate, r.updateRateUnit, r.normalize, r.zoomRange, r.zoomOffset, r.zoomGrid,
+                      r.textColour, r.gridColour, r.dataColour, r.backgroundColour, r.logarithmic, r.magnification);
+}
+
+}  // namespace
+
 bool CChartView::OnCommand(int id) {
+    // A changed setting is a change of the measurement's file, as any other.
+    const auto before = SavedValues(Record());
+    const bool handled = RunCommand(id);
+    if (SavedValues(Record()) != before) {
+        if (CVelor32Doc* doc = Document()) doc->SetModifiedFlag(true);
+    }
+    return handled;
+}
+
+bool CChartView::RunCommand(int id) {
     ChartRecord r = Record();
     switch (id) {
         case ID_TIMING: OnTiming(); return true;

@@ -94,6 +94,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    bool RunCommand(int id);
     void CreateFonts();
     void Layout();
     void RenderCharts();

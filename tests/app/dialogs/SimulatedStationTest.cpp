@@ -13,6 +13,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QDBusConnection>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include "app/automation/DocumentAutomation.h"
 #include "app/dialogs/AcquisitionProgressDlg.h"
 #include "app/dialogs/BeamSenseDlg.h"
 #include "app/dialogs/CrossSectionDlg.h"
@@ -181,6 +188,82 @@ TEST_F(SimulatedStation, CancelDuring3DAcquisitionKeepsTheLastCompleteDataSet) {
     EXPECT_EQ(Doc().GetCentroidAngles()[0], centroid);
     EXPECT_TRUE(frame.State(ID_REPLAY_3D_DATA).enabled);
     EXPECT_TRUE(frame.State(ID_COMPUTED_CROSS_SECTIONS).enabled);
+}
+
+TEST_F(SimulatedStation, AutomationDuringA3DRunIsRefusedAndExitWaitsForItsEnd) {
+    if (!QDBusConnection::sessionBus().isConnected()) {
+        GTEST_SKIP() << "no D-Bus session bus: run the tests inside dbus-run-session";
+    }
+    CMainFrame& frame = StartSimulated();
+    frame.show();
+    DocumentAutomation automation([&frame] { return frame.ActiveDocument(); });
+    ASSERT_TRUE(RegisterOnSessionBus(automation)) << "is another program holding the name?";
+    const QString clientName = QStringLiteral("3d-run-client");
+    QDBusConnection client = QDBusConnection::connectToBus(QDBusConnection::SessionBus, clientName);
+    const auto call = [&client](const QString& interface, const QString& member, const QVariantList& args) {
+        QDBusMessage m = QDBusMessage::createMethodCall(QString::fromLatin1(kAutomationService),
+                                                        QString::fromLatin1(kAutomationPath), interface, member);
+        m.setArguments(args);
+        return client.asyncCall(m);
+    };
+    const QString document = QString::fromLatin1(kAutomationInterface);
+
+    // Once the progress window is up, a script sets a property, moves the stage, reads a value
+    // and asks the program to exit; the calls arrive while the run holds the document.
+    std::vector<QDBusPendingCall> calls;
+    QTimer watch;
+    watch.setInterval(0);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!calls.empty() || !ProgressDialog()) return;
+        calls.push_back(call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"),
+                             {document, QStringLiteral("Wavelength"), QVariant::fromValue(QDBusVariant(900.0))}));
+        calls.push_back(call(document, QStringLiteral("GoToPhiAngle"), {45.0}));
+        calls.push_back(call(document, QStringLiteral("GetCurrentPhi"), {}));
+        calls.push_back(call(document, QStringLiteral("Exit"), {}));
+        QElapsedTimer waited;
+        waited.start();
+        const auto answered = [&] {
+            return std::all_of(calls.begin(), calls.end(), [](const QDBusPendingCall& c) { return c.isFinished(); });
+        };
+        while (!answered() && waited.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    });
+    watch.start();
+    ASSERT_TRUE(frame.Execute(ID_ACQUIRE_3D_DATA));
+    watch.stop();
+    ASSERT_EQ(calls.size(), 4u);
+    for (int i : {0, 1}) {
+        ASSERT_TRUE(calls[i].isFinished());
+        EXPECT_TRUE(calls[i].isError()) << i;
+        EXPECT_EQ(calls[i].error().name(), QString::fromLatin1(kInstrumentBusyError)) << i;
+    }
+    EXPECT_FALSE(calls[2].isError()) << "reading is harmless";
+    EXPECT_FALSE(calls[3].isError());
+    EXPECT_EQ(Doc().GetWavelength(), 1310.0f);
+    EXPECT_EQ(Doc().GetCurrentPhi(), 0.0f);
+    EXPECT_EQ(Doc().m_b3DValid, 1) << "the run completed";
+
+    // The exit follows the run, without a question.
+    prompt.messages.clear();
+    for (int i = 0; i < 100 && frame.isVisible(); ++i) QTest::qWait(20);
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_EQ(frame.ActiveDocument(), nullptr);
+    EXPECT_TRUE(prompt.messages.empty());
+    QDBusConnection::disconnectFromBus(clientName);
+}
+
+TEST_F(SimulatedStation, AutoGainOnABeamSaturatedAtEveryGainEndsAtGainZeroWithTheWarningUp) {
+    for (const int startGain : {0, 20}) {
+        SCOPED_TRACE(startGain);
+        CMainFrame& frame = StartSimulated(90000.0);
+        Doc().SetSignalGain(startGain);
+        ASSERT_TRUE(frame.Execute(ID_AUTO_GAIN));
+        EXPECT_EQ(Doc().GetSignalGain(), 0);
+        EXPECT_TRUE(Doc().IsSaturated());
+        ASSERT_NE(prompt.SaturationNotice(), nullptr);
+        EXPECT_TRUE(prompt.SaturationNotice()->isVisible());
+        EXPECT_EQ(Doc().RunAutoGain(), CVelor32Doc::kAutoGainSaturated) << "never reported as done";
+        app.reset();
+    }
 }
 
 TEST_F(SimulatedStation, SensitivityRefusesAnEvenFilterAndCancelRestores) {
