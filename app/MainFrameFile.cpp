@@ -93,10 +93,7 @@ bool CMainFrame::OnFileSaveAs() {
                     SaveDocumentAs(*doc, *m_file, m_services.prompt, *this, choice->path, filter.kind);
                     break;
                 case SaveAsKind::Data3D:
-                    if (!doc->Export3dData(path)) {
-                        m_services.prompt.Message(filemsg::kCouldNotSaveFile, QStringLiteral("Process Error"),
-                                                  PromptIcon::Exclamation);
-                    }
+                    Report3dExport(doc->Export3dData(path), path, m_services.prompt);
                     break;
                 case SaveAsKind::Ascii:
                     ExportAscii(*doc, path, m_services.prompt);

@@ -1,7 +1,9 @@
 #include "document/DocumentArrays.h"
 
+#include <cstddef>
+#include <utility>
+
 #include "instrument/geometry/SweepGeometry.h"
-#include "instrument/board/Tesk32.h"
 
 namespace velor {
 

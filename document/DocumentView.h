@@ -3,6 +3,7 @@
 // placement record and its section in the data file. GUI views derive from it; headless code
 // (tools, tests) uses it directly for the sections it carries without a window.
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 
@@ -28,9 +29,8 @@ public:
     virtual bool WriteSection(SerializeContext& context);
     virtual bool ReadSection(SerializeContext& context);
 
-    // Appends the view's part of the ASCII export to the file at path; views without one
-    // add nothing. False after a failure the view has reported.
-    virtual bool ExportText(const QString& /*path*/) { return true; }
+    // Appends the view's part of the ASCII export; views without one add nothing.
+    virtual void AppendTextExport(QByteArray& /*text*/) const {}
 
     // A document notification (hint as broadcast by the document).
     virtual void OnUpdate(uint32_t /*hint*/) {}

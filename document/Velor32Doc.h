@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "common/WholeFileWrite.h"
 #include "document/CommandIds.h"
 #include "document/DocumentArrays.h"
 #include "document/DormDoc.h"
@@ -169,10 +170,10 @@ public:
     void GetUserDirection(float* theta, float* phi) const;
     void SetUserDirection(float theta, float phi);
 
-    // The document's part of the ASCII export, and the 3D data file; false on failure (a
-    // failure to create the text file is reported here; the 3D export leaves that to Save As).
-    bool ExportText(const QString& path);
-    bool Export3dData(const QString& path) const;
+    // The document's part of the ASCII export: the gain, then the profiles in counts.
+    QByteArray TextExport() const;
+    // The 3D data file, written whole (the caller reports a failure).
+    WriteResult Export3dData(const QString& path) const;
 
     // --- helpers ---------------------------------------------------------------------------------
     void SetPhiPair(float phi);

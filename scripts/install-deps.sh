@@ -12,6 +12,8 @@ packages=(
   libvtk9-dev libvtk9-qt-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the sanitizer run and the fuzz targets (clang with its sanitizer and libFuzzer runtimes)
+  clang libclang-rt-14-dev llvm
   # headless GUI, session bus and a D-Bus client (gdbus) for the GUI and automation tests
   xvfb xauth libgl1-mesa-dri dbus dbus-daemon libglib2.0-bin
   # fonts for the chart views

@@ -3,7 +3,9 @@
 #include <QList>
 #include <vector>
 
+#include "document/DocumentArrays.h"
 #include "document/DocumentFrame.h"
+#include "document/SettingsLimits.h"
 #include "document/Velor32Doc.h"
 
 namespace velor {
@@ -23,71 +25,107 @@ QVariant Short(int v) { return QVariant::fromValue(static_cast<short>(v)); }
 QVariant Double(float v) { return QVariant(static_cast<double>(v)); }
 const QVariant kNothing;
 
+// The dialogs' ranges.
+ValueLimits GainLimits(const Doc& d) {
+    // The Sensitivity dialog offers the head's own range; without a known head, every code
+    // the board accepts.
+    const double high = d.m_nHeadType == 0 ? 139 : d.m_nHeadType == 1 ? 159 : kMaxGainCode;
+    return {0, high, false, " dB"};
+}
+ValueLimits DistanceLimits(const Doc&) { return {0, kMaxUserDistanceCm, false, " cm"}; }
+ValueLimits IncrementLimits(const Doc&) { return {1, kSamplesPerProfile, false, ""}; }
+ValueLimits WavelengthLimits(const Doc&) { return {100, 3000, false, " nm"}; }
+// Anything above the field of view is brought down to it, as the dialog's limit is.
+ValueLimits AngularLimitLimits(const Doc&) { return {0, kMaxAngularLimitDeg, false, "\u00B0"}; }
+ValueLimits FrequencyLimits(const Doc&) { return {0.1, 20, false, " kHz"}; }
+ValueLimits PhiLimits(const Doc&) { return {0, 360, true, "\u00B0"}; }
+ValueLimits ClipLimits(const Doc&) { return {0, 100, false, " %"}; }
+
+StationNeed InstrumentWhenSwitchedOn(const QVariant& on) {
+    return on.toBool() ? StationNeed::Instrument : StationNeed::Nothing;
+}
+
 // Declaration order is the order clients see in the introspection data.
 const AutomationProperty kProperties[] = {
     {"ShowWindow", DBusType::Bool, true, [](const Doc& d) { return QVariant(d.GetShowWindow()); },
-     [](Doc& d, const QVariant& v) { d.SetShowWindow(v.toBool()); }},
+     [](Doc& d, const QVariant& v) { d.SetShowWindow(v.toBool()); }, nullptr, nullptr},
     {"ScanAcquisition", DBusType::Bool, false, [](const Doc& d) { return QVariant(d.GetScanAcquisition()); },
-     [](Doc& d, const QVariant& v) { d.SetScanAcquisition(v.toBool()); }},
+     [](Doc& d, const QVariant& v) { d.SetScanAcquisition(v.toBool()); }, nullptr, InstrumentWhenSwitchedOn},
     {"SignalGain", DBusType::Int16, false, [](const Doc& d) { return Short(d.GetSignalGain()); },
-     [](Doc& d, const QVariant& v) { d.SetSignalGain(v.toInt()); }},
+     [](Doc& d, const QVariant& v) { d.SetSignalGain(v.toInt()); }, GainLimits, nullptr},
     {"ApertureSourceDistance", DBusType::Double, false,
      [](const Doc& d) { return Double(d.GetApertureSourceDistance()); },
-     [](Doc& d, const QVariant& v) { d.SetApertureSourceDistance(Float(v)); }},
+     [](Doc& d, const QVariant& v) { d.SetApertureSourceDistance(Float(v)); }, DistanceLimits, nullptr},
     {"BlindSpotCorrection", DBusType::Bool, false,
      [](const Doc& d) { return QVariant(d.GetBlindSpotCorrection()); },
-     [](Doc& d, const QVariant& v) { d.SetBlindSpotCorrection(v.toBool()); }},
+     [](Doc& d, const QVariant& v) { d.SetBlindSpotCorrection(v.toBool()); }, nullptr, nullptr},
     {"DataIncrement", DBusType::Int16, false, [](const Doc& d) { return Short(d.GetDataIncrement()); },
-     [](Doc& d, const QVariant& v) { d.SetDataIncrement(static_cast<int16_t>(v.toInt())); }},
+     [](Doc& d, const QVariant& v) { d.SetDataIncrement(static_cast<int16_t>(v.toInt())); }, IncrementLimits,
+     nullptr},
     {"Wavelength", DBusType::Double, false, [](const Doc& d) { return Double(d.GetWavelength()); },
-     [](Doc& d, const QVariant& v) { d.SetWavelength(Float(v)); }},
+     [](Doc& d, const QVariant& v) { d.SetWavelength(Float(v)); }, WavelengthLimits, nullptr},
     {"AngularLimit", DBusType::Double, false, [](const Doc& d) { return Double(d.GetAngularLimit()); },
-     [](Doc& d, const QVariant& v) { d.SetAngularLimit(Float(v)); }},
+     [](Doc& d, const QVariant& v) { d.SetAngularLimit(Float(v)); }, AngularLimitLimits, nullptr},
     {"PulsedMode", DBusType::Bool, false, [](const Doc& d) { return QVariant(d.GetPulsedMode()); },
-     [](Doc& d, const QVariant& v) { d.SetPulsedMode(v.toBool()); }},
+     [](Doc& d, const QVariant& v) { d.SetPulsedMode(v.toBool()); }, nullptr, nullptr},
     {"SourceFrequency", DBusType::Double, false, [](const Doc& d) { return Double(d.GetSourceFrequency()); },
-     [](Doc& d, const QVariant& v) { d.SetSourceFrequency(Float(v)); }},
+     [](Doc& d, const QVariant& v) { d.SetSourceFrequency(Float(v)); }, FrequencyLimits, nullptr},
 };
 
 const AutomationMethod kMethods[] = {
     {"GoToPhiAngle", "phi", DBusType::Double, DBusType::None, true,
-     [](Doc& d, const QVariant& a) { d.GoToPhiAngle(Float(a)); return kNothing; }},
+     [](Doc& d, const QVariant& a) { d.GoToPhiAngle(Float(a)); return kNothing; }, PhiLimits,
+     StationNeed::Nothing},
     {"GetCenter", nullptr, DBusType::None, DBusType::Double, false,
-     [](Doc& d, const QVariant&) { return Double(d.GetCenter()); }},
+     [](Doc& d, const QVariant&) { return Double(d.GetCenter()); }, nullptr, StationNeed::Nothing},
     {"GetPeakPosition", nullptr, DBusType::None, DBusType::Double, false,
-     [](Doc& d, const QVariant&) { return Double(d.GetPeakPosition()); }},
+     [](Doc& d, const QVariant&) { return Double(d.GetPeakPosition()); }, nullptr, StationNeed::Nothing},
     {"GetPeakWidth", "clipPercent", DBusType::Double, DBusType::Double, false,
-     [](Doc& d, const QVariant& a) { return Double(d.GetPeakWidth(Float(a))); }},
+     [](Doc& d, const QVariant& a) { return Double(d.GetPeakWidth(Float(a))); }, ClipLimits,
+     StationNeed::Nothing},
     // Takes effect once no 3D run or dialog holds the program; no question is asked.
     {"Exit", nullptr, DBusType::None, DBusType::None, false,
-     [](Doc& d, const QVariant&) { d.Environment().frame.RequestExit(); return kNothing; }},
+     [](Doc& d, const QVariant&) { d.Environment().frame.RequestExit(); return kNothing; }, nullptr, StationNeed::Nothing},
     {"GetPeakIrradiance", nullptr, DBusType::None, DBusType::Double, false,
-     [](Doc& d, const QVariant&) { return Double(d.GetPeakIrradiance()); }},
+     [](Doc& d, const QVariant&) { return Double(d.GetPeakIrradiance()); }, nullptr, StationNeed::Nothing},
     {"GetNumPts", nullptr, DBusType::None, DBusType::Int16, false,
-     [](Doc& d, const QVariant&) { return Short(d.GetNumPts()); }},
+     [](Doc& d, const QVariant&) { return Short(d.GetNumPts()); }, nullptr, StationNeed::Nothing},
     {"GetProfileData", nullptr, DBusType::None, DBusType::DoubleArray, false,
-     [](Doc& d, const QVariant&) { return Doubles(d.GetProfileDataArray()); }},
+     [](Doc& d, const QVariant&) { return Doubles(d.GetProfileDataArray()); }, nullptr, StationNeed::Nothing},
     {"GetProfileAngle", nullptr, DBusType::None, DBusType::DoubleArray, false,
-     [](Doc& d, const QVariant&) { return Doubles(d.GetProfileAngleArray()); }},
+     [](Doc& d, const QVariant&) { return Doubles(d.GetProfileAngleArray()); }, nullptr, StationNeed::Nothing},
     {"MotorGoHome", nullptr, DBusType::None, DBusType::Bool, true,
-     [](Doc& d, const QVariant&) { return QVariant(d.MotorGoHome()); }},
+     [](Doc& d, const QVariant&) { return QVariant(d.MotorGoHome()); }, nullptr,
+     StationNeed::MotionController},
     {"AutoGain", nullptr, DBusType::None, DBusType::None, true,
-     [](Doc& d, const QVariant&) { d.AutoGain(); return kNothing; }},
+     [](Doc& d, const QVariant&) { d.AutoGain(); return kNothing; }, nullptr,
+     StationNeed::Instrument},
     {"Go90Deg", "up", DBusType::Bool, DBusType::None, true,
-     [](Doc& d, const QVariant& a) { d.Go90Deg(a.toBool()); return kNothing; }},
+     [](Doc& d, const QVariant& a) { d.Go90Deg(a.toBool()); return kNothing; }, nullptr,
+     StationNeed::MotionController},
     {"IsSaturated", nullptr, DBusType::None, DBusType::Bool, false,
-     [](Doc& d, const QVariant&) { return QVariant(d.IsSaturated()); }},
+     [](Doc& d, const QVariant&) { return QVariant(d.IsSaturated()); }, nullptr, StationNeed::Nothing},
     {"GetNA", "clipPercent", DBusType::Double, DBusType::Double, false,
-     [](Doc& d, const QVariant& a) { return Double(d.GetNA(Float(a))); }},
+     [](Doc& d, const QVariant& a) { return Double(d.GetNA(Float(a))); }, ClipLimits,
+     StationNeed::Nothing},
     {"GetMFD", nullptr, DBusType::None, DBusType::Double, false,
-     [](Doc& d, const QVariant&) { return Double(d.GetMFD()); }},
+     [](Doc& d, const QVariant&) { return Double(d.GetMFD()); }, nullptr, StationNeed::Nothing},
     {"IncrementPhi", "code", DBusType::Int16, DBusType::None, true,
-     [](Doc& d, const QVariant& a) { d.IncrementPhi(a.toInt()); return kNothing; }},
+     [](Doc& d, const QVariant& a) { d.IncrementPhi(a.toInt()); return kNothing; }, nullptr,
+     StationNeed::MotionController},
     {"GetCurrentPhi", nullptr, DBusType::None, DBusType::Double, false,
-     [](Doc& d, const QVariant&) { return Double(d.GetCurrentPhi()); }},
+     [](Doc& d, const QVariant&) { return Double(d.GetCurrentPhi()); }, nullptr, StationNeed::Nothing},
 };
 
 }  // namespace
+
+QString CheckLimits(const char* member, const ValueLimits& limits, double value) {
+    const bool within = value >= limits.low && (limits.highExcluded ? value < limits.high : value <= limits.high);
+    if (within) return QString();
+    return QStringLiteral("%1 takes %2 to %3%4%5; %6 is refused")
+        .arg(QLatin1String(member), QString::number(limits.low), limits.highExcluded ? QStringLiteral("below ") : QString(),
+             QString::number(limits.high), QString::fromUtf8(limits.unit), QString::number(value));
+}
 
 const char* SignatureOf(DBusType type) {
     switch (type) {

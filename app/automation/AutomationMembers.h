@@ -18,12 +18,27 @@ const char* SignatureOf(DBusType type);
 // A value of the type that stands for "nothing": false, 0, 0.0 or an empty array.
 QVariant ZeroOf(DBusType type);
 
+// The values a number may take: what the matching dialog or command accepts.
+struct ValueLimits {
+    double low;
+    double high;
+    bool highExcluded;  // [low, high) rather than [low, high]
+    const char* unit;   // as the refusal names it, with its leading blank ("" for none)
+};
+using LimitsOf = ValueLimits (*)(const CVelor32Doc& document);
+
+// What a call needs of the station: a viewing station answers such a call at once with an
+// error carrying the program's message, rather than opening a message box.
+enum class StationNeed { Nothing, Instrument, MotionController };
+
 struct AutomationProperty {
     const char* name;
     DBusType type;
     bool notifiesChange;  // announced with PropertiesChanged
     QVariant (*get)(const CVelor32Doc& document);
     void (*set)(CVelor32Doc& document, const QVariant& value);
+    LimitsOf limits;                           // null: any value of the type
+    StationNeed (*needs)(const QVariant& value);  // null: nothing
 };
 
 struct AutomationMethod {
@@ -34,7 +49,12 @@ struct AutomationMethod {
     // Moves the stage or changes the document: refused while a 3D run holds it.
     bool changesDocument;
     QVariant (*call)(CVelor32Doc& document, const QVariant& argument);
+    LimitsOf limits;  // of the argument; null: any value of the type
+    StationNeed needs;
 };
+
+// Empty when the value is within the limits; else the refusal naming the member and its range.
+QString CheckLimits(const char* member, const ValueLimits& limits, double value);
 
 std::span<const AutomationProperty> AutomationProperties();
 std::span<const AutomationMethod> AutomationMethods();

@@ -6,9 +6,11 @@
 #include <QDBusVariant>
 #include <QStringList>
 #include <QVariantMap>
+#include <optional>
 #include <utility>
 
 #include "app/automation/AutomationMembers.h"
+#include "document/DocumentMessages.h"
 #include "document/Velor32Doc.h"
 
 namespace velor {
@@ -48,6 +50,27 @@ QDBusMessage BusyReply(const QDBusMessage& message) {
     return message.createErrorReply(
         QString::fromLatin1(kInstrumentBusyError),
         QStringLiteral("The instrument is busy: a 3D acquisition is running. Try again when it has ended."));
+}
+
+// The station cannot do what the call asks: the program's own message, at once.
+std::optional<QDBusMessage> StationReply(const QDBusMessage& message, const CVelor32Doc& doc, StationNeed need) {
+    if (need == StationNeed::Instrument && !doc.HasInstrument()) {
+        return message.createErrorReply(QString::fromLatin1(kNoInstrumentError), msg::kCardNotResponding);
+    }
+    if (need == StationNeed::MotionController && !doc.Environment().motion.IsConnected()) {
+        return message.createErrorReply(QString::fromLatin1(kNoMotionControllerError),
+                                        QStringLiteral("The motion controller is not connected."));
+    }
+    return std::nullopt;
+}
+
+// A number outside what the matching dialog accepts: refused, naming the range.
+std::optional<QDBusMessage> LimitsReply(const QDBusMessage& message, const char* member, LimitsOf limits,
+                                        const CVelor32Doc& doc, const QVariant& value) {
+    if (!limits) return std::nullopt;
+    const QString refusal = CheckLimits(member, limits(doc), value.toDouble());
+    if (refusal.isEmpty()) return std::nullopt;
+    return message.createErrorReply(kInvalidArgs, refusal);
 }
 
 QString ArgumentXml(const char* name, DBusType type, const char* direction) {
@@ -143,9 +166,12 @@ QDBusMessage DocumentAutomation::CallMethod(const QDBusMessage& message, const A
                                    message.signature()));
     }
     CVelor32Doc* doc = Document();
-    if (doc && method.changesDocument && doc->IsAcquiring3D()) return BusyReply(message);
     const QVariant argument = message.arguments().value(0);
-    const QVariant result = doc ? method.call(*doc, argument) : ZeroOf(method.result);
+    if (!doc) return method.result == DBusType::None ? message.createReply() : message.createReply(ZeroOf(method.result));
+    if (method.changesDocument && doc->IsAcquiring3D()) return BusyReply(message);
+    if (auto refused = LimitsReply(message, method.name, method.limits, *doc, argument)) return *refused;
+    if (auto refused = StationReply(message, *doc, method.needs)) return *refused;
+    const QVariant result = method.call(*doc, argument);
     if (method.result == DBusType::None) return message.createReply();
     return message.createReply(result);
 }
@@ -192,6 +218,10 @@ QDBusMessage DocumentAutomation::SetProperty(const QDBusMessage& message, const 
     CVelor32Doc* doc = Document();
     if (!doc) return message.createReply();
     if (doc->IsAcquiring3D()) return BusyReply(message);
+    if (auto refused = LimitsReply(message, property.name, property.limits, *doc, value)) return *refused;
+    if (property.needs) {
+        if (auto refused = StationReply(message, *doc, property.needs(value))) return *refused;
+    }
     const QVariant before = property.get(*doc);
     property.set(*doc, value);
     const QVariant after = property.get(*doc);

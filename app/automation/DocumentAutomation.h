@@ -3,8 +3,10 @@
 // automation properties and methods under their own names (see AutomationMembers), so that
 // another program can set up and read a measurement. The object answers every call itself,
 // properties included, so that a call it must refuse gets a D-Bus error rather than being
-// carried out: while a 3D run holds the document, everything that would change the document
-// or move the stage fails with an error saying the instrument is busy.
+// carried out: a value the matching dialog would not accept or of the wrong type
+// (InvalidArgs, naming the range), an acquisition or stage call the station cannot make (its
+// message at once, never a modal box), and, while a 3D run holds the document, everything
+// that would change it or move the stage (an error saying the instrument is busy).
 
 #include <QDBusConnection>
 #include <QDBusVirtualObject>
@@ -22,6 +24,9 @@ inline constexpr char kAutomationPath[] = "/Document";
 inline constexpr char kAutomationInterface[] = "com.lumora.OrbiscanViewer.Document";
 // The error of a call refused while a 3D run holds the instrument.
 inline constexpr char kInstrumentBusyError[] = "com.lumora.OrbiscanViewer.Error.InstrumentBusy";
+// Acquisition and stage calls on a station without the instrument or the motion controller.
+inline constexpr char kNoInstrumentError[] = "com.lumora.OrbiscanViewer.Error.NoInstrument";
+inline constexpr char kNoMotionControllerError[] = "com.lumora.OrbiscanViewer.Error.NoMotionController";
 
 class DocumentAutomation : public QDBusVirtualObject {
     Q_OBJECT

@@ -1,11 +1,8 @@
 #include "app/images/GifWriter.h"
 
-#include <fcntl.h>
 #include <gif_lib.h>
-#include <unistd.h>
 
 #include <QImage>
-#include <QSaveFile>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -109,14 +106,17 @@ void PadPalette(std::vector<GifColorType>& palette) {
     palette.resize(size, GifColorType{0, 0, 0});
 }
 
-// Takes ownership of fd: giflib closes it.
-bool Encode(IndexedImage& picture, int fd) {
+// giflib's output function: appends to the QByteArray behind the file's user data.
+int AppendToBuffer(GifFileType* gif, const GifByteType* data, int length) {
+    static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(data), length);
+    return length;
+}
+
+std::optional<QByteArray> Encode(IndexedImage& picture) {
+    QByteArray bytes;
     int error = 0;
-    GifFileType* gif = EGifOpenFileHandle(fd, &error);
-    if (gif == nullptr) {
-        ::close(fd);
-        return false;
-    }
+    GifFileType* gif = EGifOpen(&bytes, AppendToBuffer, &error);
+    if (gif == nullptr) return std::nullopt;
     ColorMapObject* map =
         GifMakeMapObject(static_cast<int>(picture.palette.size()), picture.palette.data());
     // The screen descriptor keeps its own copy of the map.
@@ -129,28 +129,23 @@ bool Encode(IndexedImage& picture, int fd) {
         GifPixelType* row = picture.indices.data() + static_cast<std::size_t>(y) * picture.width;
         ok = EGifPutLine(gif, row, picture.width) == GIF_OK;
     }
-    // Closing flushes the buffered stream, so a full disk can show up only here.
     const bool closed = EGifCloseFile(gif, &error) == GIF_OK;
-    return ok && closed;
+    if (!ok || !closed) return std::nullopt;
+    return bytes;
 }
 
 }  // namespace
 
-bool WriteGif(const QImage& image, QSaveFile& file) {
+std::optional<QByteArray> EncodeGif(const QImage& image) {
     if (image.isNull() || image.width() > kMaxGifSide || image.height() > kMaxGifSide) {
-        return false;
+        return std::nullopt;
     }
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     std::optional<IndexedImage> picture = IndexExactly(rgb);
     if (!picture) picture = Quantize(rgb);
-    if (!picture) return false;
+    if (!picture) return std::nullopt;
     PadPalette(picture->palette);
-
-    // giflib closes the descriptor it is given, while the save file must keep its own for the
-    // final rename; both refer to the same temporary file.
-    const int fd = ::fcntl(file.handle(), F_DUPFD_CLOEXEC, 0);
-    if (fd < 0) return false;
-    return Encode(*picture, fd);
+    return Encode(*picture);
 }
 
 }  // namespace velor

@@ -1,14 +1,13 @@
 #include "app/images/ImageExport.h"
 
-#include <unistd.h>
-
 #include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <algorithm>
+#include <optional>
 
 #include "app/images/GifWriter.h"
+#include "common/WholeFileWrite.h"
 
 namespace velor {
 
@@ -26,9 +25,7 @@ const char* QtFormatName(ImageType type) {
     return nullptr;
 }
 
-// Encoded in memory first: some of Qt's encoders report success although the file took only
-// part of their output, and a short write of one known block cannot go unnoticed.
-bool WriteWithQt(const QImage& image, QSaveFile& file, ImageType type, int quality) {
+std::optional<QByteArray> EncodeWithQt(const QImage& image, ImageType type, int quality) {
     QByteArray encoded;
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
@@ -36,25 +33,19 @@ bool WriteWithQt(const QImage& image, QSaveFile& file, ImageType type, int quali
     if (type == ImageType::Jpeg) {
         writer.setQuality(std::clamp(quality, kMinImageQuality, kMaxImageQuality));
     }
-    if (!writer.write(image)) return false;
-    return file.write(encoded) == encoded.size() && file.flush();
+    if (!writer.write(image)) return std::nullopt;
+    return encoded;
 }
 
 }  // namespace
 
 bool SaveImage(const QImage& image, const QString& path, ImageType type, int quality) {
     if (image.isNull() || !ImageTypeFromNumber(static_cast<int>(type))) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const bool written = type == ImageType::Gif ? WriteGif(image, file)
-                                                : WriteWithQt(image, file, type, quality);
-    // The commit ignores a failed sync, which may be the first sign of a full disk.
-    if (!written || ::fsync(file.handle()) != 0) {
-        // The temporary file is removed when the save file goes out of scope.
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // Encoded in memory first, then written whole: some of Qt's encoders report success
+    // although the file took only part of their output.
+    const std::optional<QByteArray> encoded =
+        type == ImageType::Gif ? EncodeGif(image) : EncodeWithQt(image, type, quality);
+    return encoded && WriteWholeFile(path, *encoded).Ok();
 }
 
 }  // namespace velor

@@ -1,8 +1,7 @@
 #include "document/export/AsciiExport.h"
 
-#include <QFile>
-
 #include "common/UserPrompt.h"
+#include "common/WholeFileWrite.h"
 #include "document/DocumentView.h"
 #include "document/Velor32Doc.h"
 #include "document/file/FileMessages.h"
@@ -10,21 +9,29 @@
 namespace velor {
 
 bool ExportAscii(CVelor32Doc& document, const QString& path, UserPrompt& prompt) {
-    // The steps report their own failures to create or write the file; only the one failure
-    // they pass over silently, a name without an extension, is reported here. Either way the
-    // user hears of it once.
-    if (!path.contains(QLatin1Char('.'))) {
-        prompt.Message(filemsg::kCouldNotSaveFile, filemsg::kFileErrorCaption, PromptIcon::Exclamation);
+    const auto fail = [&prompt](const QString& text) {
+        prompt.Message(text, filemsg::kFileErrorCaption, PromptIcon::Exclamation);
         return false;
-    }
+    };
+    // Each part has always refused a name without an extension.
+    if (!path.contains(QLatin1Char('.'))) return fail(filemsg::kCouldNotSaveFile);
     WaitCursor wait(prompt);
-    bool ok = document.ExportText(path);
-    for (DocumentView* view : document.Views()) {
-        if (!ok) break;
-        ok = view->ExportText(path);
-    }
-    if (!ok) QFile::remove(path);
-    return ok;
+    QByteArray text = document.TextExport();
+    for (const DocumentView* view : document.Views()) view->AppendTextExport(text);
+    const WriteResult written = WriteWholeFile(path, text);
+    if (written.Ok()) return true;
+    return fail(written.cause.isEmpty() ? filemsg::kCouldNotSaveFile
+                                        : filemsg::kCouldNotSaveFile + QLatin1Char('\n') + path +
+                                              QStringLiteral(": ") + written.cause);
+}
+
+bool Report3dExport(const WriteResult& result, const QString& path, UserPrompt& prompt) {
+    if (result.Ok()) return true;
+    prompt.Message(result.cause.isEmpty() ? filemsg::kCouldNotSaveFile
+                                          : filemsg::kCouldNotSaveFile + QLatin1Char('\n') + path +
+                                                QStringLiteral(": ") + result.cause,
+                   QStringLiteral("Process Error"), PromptIcon::Exclamation);
+    return false;
 }
 
 }  // namespace velor

@@ -1,12 +1,11 @@
 // The document's part of the ASCII export: the gain, then the profiles in counts, one line
 // per point, CR LF line ends and the degree sign as the single byte 0xB0.
 
-#include <QFile>
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
 #include "document/Velor32Doc.h"
-#include "document/file/FileMessages.h"
 
 namespace velor {
 namespace {
@@ -23,14 +22,7 @@ void Append(QByteArray& out, const char* format, ...) {
 
 }  // namespace
 
-bool CVelor32Doc::ExportText(const QString& path) {
-    if (!path.contains(QLatin1Char('.'))) return false;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        m_env.prompt.Message(filemsg::kCouldNotSaveFile, filemsg::kFileErrorCaption,
-                             PromptIcon::Exclamation);
-        return false;
-    }
+QByteArray CVelor32Doc::TextExport() const {
     QByteArray text;
     Append(text, "Gain =\t%d\r\n", m_nSignalGain);
     if (!IsCrossSectionMode()) {
@@ -57,14 +49,7 @@ bool CVelor32Doc::ExportText(const QString& path) {
             }
         }
     }
-    if (file.write(text) != text.size()) {
-        file.close();
-        file.remove();
-        m_env.prompt.Message(filemsg::kCouldNotSaveFile, filemsg::kFileErrorCaption,
-                             PromptIcon::Exclamation);
-        return false;
-    }
-    return true;
+    return text;
 }
 
 }  // namespace velor

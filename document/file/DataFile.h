@@ -4,6 +4,8 @@
 // any GUI so the command-line tool and the tests use exactly the same code.
 
 #include <QString>
+
+class QIODevice;
 #include <cstdint>
 
 #include "common/UserPrompt.h"
@@ -26,6 +28,9 @@ public:
 
     // Replaces the open document by the one in the file; null on failure (already reported).
     CVelor32Doc* LoadDataFile(const QString& path);
+    // The same from a device open for reading; path names the file for the title and the
+    // recent files.
+    CVelor32Doc* LoadFrom(QIODevice& device, const QString& path);
 
     // Configuration file for "cfg", data file for every other name.
     static int FileTypeForPath(const QString& path);

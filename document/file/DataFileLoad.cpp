@@ -32,8 +32,12 @@ CVelor32Doc* DataFile::LoadDataFile(const QString& path) {
         ReportOpenFailure(filemsg::kFailedToOpenDocument, path, file.errorString());
         return nullptr;
     }
+    return LoadFrom(file, path);
+}
+
+CVelor32Doc* DataFile::LoadFrom(QIODevice& device, const QString& path) {
     WaitCursor wait(m_prompt);
-    Archive archive(file);
+    Archive archive(device);
 
     // Header.
     DataFileHeader header;

@@ -46,11 +46,7 @@ int RunExportPrw(const QStringList& arguments) {
                      "Writes the measurement's 3D data file to OUT: N, 3241, the angle grid and "
                      "the scans\nfrom 0° up to 180°.",
                      [](ToolSession& session, velor::CVelor32Doc& doc, const QString& out) {
-                         if (doc.Export3dData(out)) return true;
-                         session.Prompt().Message(velor::filemsg::kCouldNotSaveFile,
-                                                  QStringLiteral("Process Error"),
-                                                  velor::PromptIcon::Exclamation);
-                         return false;
+                         return velor::Report3dExport(doc.Export3dData(out), out, session.Prompt());
                      });
 }
 

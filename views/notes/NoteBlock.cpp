@@ -1,6 +1,5 @@
 #include "views/notes/NoteBlock.h"
 
-#include <QFile>
 #include <new>
 
 #include "common/UserPrompt.h"
@@ -38,18 +37,9 @@ bool ReadNoteBlock(Archive& archive, QByteArray& text, UserPrompt* prompt) {
     return true;
 }
 
-bool AppendNoteExport(const QString& path, const QByteArray& text, UserPrompt* prompt) {
-    if (!path.contains(QLatin1Char('.'))) return false;
-    if (text.isEmpty()) return true;
-    QFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Append) &&
-                         file.write("\r\nNotes view data:\r\n") >= 0 &&
-                         file.write(text) == text.size() && file.write("\r\n") == 2;
-    if (!written && prompt) {
-        prompt->Message(QStringLiteral("Could not save file"), QStringLiteral("File Error"),
-                        PromptIcon::Exclamation);
-    }
-    return written;
+void AppendNoteExport(QByteArray& exported, const QByteArray& note) {
+    if (note.isEmpty()) return;
+    exported += "\r\nNotes view data:\r\n" + note + "\r\n";
 }
 
 }  // namespace velor

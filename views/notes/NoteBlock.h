@@ -22,8 +22,7 @@ bool WriteNoteBlock(Archive& archive, const QByteArray& text);
 // checksum mismatch fails. `prompt` hears of a note too large to allocate.
 bool ReadNoteBlock(Archive& archive, QByteArray& text, UserPrompt* prompt);
 
-// Appends "Notes view data:" and the note to the export file; an empty note adds nothing, a
-// path without an extension fails silently, a file that cannot be written is reported.
-bool AppendNoteExport(const QString& path, const QByteArray& text, UserPrompt* prompt);
+// Appends "Notes view data:" and the note to the export text; an empty note adds nothing.
+void AppendNoteExport(QByteArray& exported, const QByteArray& note);
 
 }  // namespace velor

@@ -24,7 +24,6 @@ bool NoteSection::ReadSection(SerializeContext& context) {
     return ReadNoteBlock(context.archive, m_text, PromptOf(*this));
 }
 
-bool NoteSection::ExportText(const QString& path) { return AppendNoteExport(path, m_text, PromptOf(*this)); }
 
 void RegisterHeadlessNoteSection(ViewTypeRegistry& registry) {
     registry.Register(kNoteViewTag, [](CDormDoc& document) {

@@ -93,7 +93,7 @@ bool CNoteView::ReadSection(SerializeContext& context) {
     return true;
 }
 
-bool CNoteView::ExportText(const QString& path) { return AppendNoteExport(path, Text(), &Host().Prompt()); }
+void CNoteView::AppendTextExport(QByteArray& text) const { AppendNoteExport(text, Text()); }
 
 void CNoteView::resizeEvent(QResizeEvent* event) {
     CDormView::resizeEvent(event);

@@ -1,6 +1,8 @@
 #include "tests/app/automation/BusClient.h"
 
 #include <QCoreApplication>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QProcess>
@@ -111,6 +113,33 @@ QList<double> ReplyDoubles(const GdbusResult& result) {
         values.append(item.trimmed().toDouble());
     }
     return values;
+}
+
+namespace {
+const char kCallerConnection[] = "automation-test-caller";
+}
+
+BusCaller::BusCaller()
+    : m_connection(QDBusConnection::connectToBus(QDBusConnection::SessionBus, kCallerConnection)) {}
+
+BusCaller::~BusCaller() { QDBusConnection::disconnectFromBus(kCallerConnection); }
+
+QDBusMessage BusCaller::Send(const QString& interface, const QString& member, const QVariantList& arguments) {
+    QDBusMessage message = QDBusMessage::createMethodCall(QString::fromLatin1(kAutomationService),
+                                                          QString::fromLatin1(kAutomationPath), interface, member);
+    message.setArguments(arguments);
+    QDBusPendingCall call = m_connection.asyncCall(message, 5000);
+    while (!call.isFinished()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    return call.reply();
+}
+
+QDBusMessage BusCaller::Set(const QString& property, const QVariant& value) {
+    return Send(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"),
+                {QString::fromLatin1(kAutomationInterface), property, QVariant::fromValue(QDBusVariant(value))});
+}
+
+QDBusMessage BusCaller::Call(const QString& method, const QVariantList& arguments) {
+    return Send(QString::fromLatin1(kAutomationInterface), method, arguments);
 }
 
 PropertiesChangedRecorder::PropertiesChangedRecorder()

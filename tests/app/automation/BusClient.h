@@ -39,6 +39,20 @@ QString ReplyValue(const QString& out);
 double ReplyDouble(const GdbusResult& result);
 QList<double> ReplyDoubles(const GdbusResult& result);
 
+// A client inside the test process, for values gdbus cannot spell (NaN, infinities, exact
+// D-Bus types). It spins the event loop while it waits, as the object answers from it.
+class BusCaller {
+public:
+    BusCaller();
+    ~BusCaller();
+    QDBusMessage Set(const QString& property, const QVariant& value);
+    QDBusMessage Call(const QString& method, const QVariantList& arguments);
+
+private:
+    QDBusMessage Send(const QString& interface, const QString& member, const QVariantList& arguments);
+    QDBusConnection m_connection;
+};
+
 class PropertiesChangedRecorder : public QObject {
     Q_OBJECT
 public:

@@ -2,10 +2,14 @@
 // calls its methods over the session bus, and the effects are checked on the document.
 
 #include <QDBusConnectionInterface>
+#include <cstring>
+#include <functional>
+#include <limits>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 #include "app/automation/DocumentAutomation.h"
+#include "document/DocumentMessages.h"
 #include "document/simulation/SimulatedMeasurement.h"
 #include "tests/app/automation/BusClient.h"
 #include "tests/support/AcquisitionStation.h"
@@ -220,7 +224,7 @@ TEST_F(AutomationProperties, EachPropertyReachesItsOwnDocumentMember) {
     EXPECT_FLOAT_EQ(station.doc.GetApertureSourceDistance(), 3.5f);
     EXPECT_EQ(ReplyDouble(GetProperty("ApertureSourceDistance")),
               double{station.doc.GetApertureSourceDistance()});
-    ASSERT_TRUE(Succeeded(SetProperty("ApertureSourceDistance", "<150.0>")));
+    EXPECT_FALSE(Succeeded(SetProperty("ApertureSourceDistance", "<150.0>")));
     EXPECT_FLOAT_EQ(station.doc.GetApertureSourceDistance(), 3.5f);
 }
 
@@ -242,8 +246,8 @@ TEST_F(AutomationProfile, DataIncrementThinsTheProfileArrays) {
         ASSERT_EQ(data[k], double{profile[3 * k]}) << k;
         ASSERT_EQ(angles[k], double{grid[3 * k]}) << k;
     }
-    // An increment below 1 is the document's to refuse.
-    ASSERT_TRUE(Succeeded(SetProperty("DataIncrement", "<int16 0>")));
+    // An increment below 1 is refused.
+    EXPECT_FALSE(Succeeded(SetProperty("DataIncrement", "<int16 0>")));
     EXPECT_EQ(CallMethod("GetNumPts").out, "(int16 1080,)");
 }
 
@@ -323,6 +327,85 @@ TEST_F(AutomationNotification, ShowWindowChangesAreSignalled) {
         EXPECT_EQ(changed.keys(), QStringList{QStringLiteral("ShowWindow")});
         EXPECT_EQ(changed.value(QStringLiteral("ShowWindow")), QVariant(i == 0));
     }
+}
+
+// Every value a dialog would refuse, and every value of the wrong type, is refused with
+// InvalidArgs naming the member and its range; nothing changes.
+TEST_F(AutomationProperties, RefusesWhatTheDialogsRefuse) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const auto i16 = [](int v) { return QVariant::fromValue(static_cast<short>(v)); };
+    struct Case {
+        const char* property;
+        QVariant value;
+        const char* range;  // in the refusal; null: a wrong type
+    };
+    const Case cases[] = {
+        {"Wavelength", 99.0, "100 to 3000 nm"}, {"Wavelength", 3001.0, "100 to 3000 nm"},
+        {"Wavelength", nan, "100 to 3000 nm"},  {"Wavelength", -inf, "100 to 3000 nm"},
+        {"Wavelength", i16(1550), nullptr},     {"AngularLimit", -0.5, "0 to 90\u00B0"},
+        {"AngularLimit", nan, "0 to 90"},       {"SourceFrequency", 0.05, "0.1 to 20 kHz"},
+        {"SourceFrequency", inf, "0.1 to 20"},  {"SourceFrequency", -1.0, "0.1 to 20"},
+        {"ApertureSourceDistance", -1.0, "0 to 100 cm"}, {"ApertureSourceDistance", nan, "0 to 100"},
+        {"SignalGain", i16(-1), "0 to 185 dB"}, {"SignalGain", i16(186), "0 to 185 dB"},
+        {"SignalGain", 3.5, nullptr},           {"DataIncrement", i16(0), "1 to 3241"},
+        {"DataIncrement", i16(3242), "1 to 3241"}, {"ShowWindow", 1, nullptr},
+    };
+    BusCaller bus;
+    const CVelor32DocLSData before = station.doc.Settings();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.property) + " = " + c.value.toString().toStdString());
+        const QDBusMessage reply = bus.Set(QString::fromLatin1(c.property), c.value);
+        ASSERT_EQ(reply.type(), QDBusMessage::ErrorMessage);
+        EXPECT_EQ(reply.errorName(), "org.freedesktop.DBus.Error.InvalidArgs");
+        const QString text = reply.errorMessage();
+        EXPECT_TRUE(text.contains(QString::fromLatin1(c.property))) << text.toStdString();
+        if (c.range) {
+            EXPECT_TRUE(text.contains(QString::fromUtf8(c.range))) << text.toStdString();
+        }
+    }
+    EXPECT_EQ(std::memcmp(&before, &station.doc.Settings(), sizeof before), 0) << "nothing changed";
+    EXPECT_EQ(station.doc.GetDataIncrement(), 1);
+
+    struct MethodCase {
+        const char* method;
+        QVariant argument;
+    };
+    for (const MethodCase& c : {MethodCase{"GoToPhiAngle", 720.0}, MethodCase{"GoToPhiAngle", 360.0},
+                                MethodCase{"GoToPhiAngle", i16(45)}, MethodCase{"GetPeakWidth", 150.0},
+                                MethodCase{"GetNA", nan}}) {
+        SCOPED_TRACE(c.method);
+        const QDBusMessage reply = bus.Call(QString::fromLatin1(c.method), {c.argument});
+        EXPECT_EQ(reply.errorName(), "org.freedesktop.DBus.Error.InvalidArgs");
+    }
+    EXPECT_EQ(station.doc.GetCurrentPhi(), 0.0f);
+    EXPECT_EQ(bus.Call("GoToPhiAngle", {359.5}).type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(station.doc.GetCurrentPhi(), 359.5f);
+}
+
+TEST_F(AutomationInstrument, ViewingStationAnswersAcquisitionAndStageCallsAtOnce) {
+    BusCaller bus;
+    struct Case {
+        const char* what;
+        std::function<QDBusMessage()> call;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"ScanAcquisition on", [&] { return bus.Set("ScanAcquisition", true); }, kNoInstrumentError},
+        {"AutoGain", [&] { return bus.Call("AutoGain", {}); }, kNoInstrumentError},
+        {"MotorGoHome", [&] { return bus.Call("MotorGoHome", {}); }, kNoMotionControllerError},
+        {"Go90Deg", [&] { return bus.Call("Go90Deg", {true}); }, kNoMotionControllerError},
+        {"IncrementPhi", [&] { return bus.Call("IncrementPhi", {QVariant::fromValue(short{50})}); },
+         kNoMotionControllerError},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QDBusMessage reply = c.call();
+        EXPECT_EQ(reply.errorName(), QString::fromLatin1(c.error));
+    }
+    EXPECT_EQ(bus.Call("AutoGain", {}).errorMessage(), msg::kCardNotResponding) << "the program's own message";
+    EXPECT_TRUE(station.base.prompt.Messages().empty()) << "no message box waits for a person";
+    EXPECT_TRUE(bus.Set("ScanAcquisition", false).type() == QDBusMessage::ReplyMessage) << "off is harmless";
 }
 
 TEST_F(AutomationInstrument, ExitReachesTheMainWindow) {
