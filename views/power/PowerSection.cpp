@@ -1,0 +1,33 @@
+#include "views/power/PowerSection.h"
+
+#include <memory>
+
+#include "document/Velor32Doc.h"
+#include "views/power/PowerExport.h"
+#include "views/power/PowerRecord.h"
+
+namespace velor {
+
+bool PowerSection::WriteSection(SerializeContext& context) {
+    if (!DocumentView::WriteSection(context)) return false;
+    return WritePowerRecord(context.archive, Settings());
+}
+
+bool PowerSection::ReadSection(SerializeContext& context) {
+    if (!DocumentView::ReadSection(context)) return false;
+    return ReadPowerRecord(context.archive, Settings());
+}
+
+bool PowerSection::ExportText(const QString& path) {
+    auto* doc = dynamic_cast<CVelor32Doc*>(GetDocument());
+    if (!doc) return true;  // nothing to report on without a measurement
+    return AppendPowerExport(path, Settings(), *doc, &doc->Environment().prompt);
+}
+
+void RegisterHeadlessPowerSection(ViewTypeRegistry& registry) {
+    registry.Register(kPowerViewTag, [](CDormDoc& document) {
+        return document.AdoptView(std::make_unique<PowerSection>());
+    });
+}
+
+}  // namespace velor
