@@ -2,14 +2,12 @@
 // in the data file (kept, or refused when it holds what no dialog can set), and its numbers
 // through the document on a simulated Gaussian beam against the power it must enclose.
 
-#include <QBuffer>
 #include <QRegularExpression>
 #include <cstring>
 #include <cmath>
 #include <gtest/gtest.h>
 
 #include "document/export/AsciiExport.h"
-#include "document/file/FileHeader.h"
 #include "document/simulation/SimulatedMeasurement.h"
 #include "tests/support/TestStation.h"
 #include "tests/views/power/PowerCurves.h"
@@ -149,33 +147,6 @@ TEST_F(PowerSectionFile, RecordTravelsInTheDataFileAndImpossibleValuesAreRefused
         EXPECT_EQ(station.file.LoadDataFile(station.Path("bad.vnq")), nullptr);
         EXPECT_EQ(station.prompt.Texts(), QStringList{"Could not read file"});
     }
-}
-
-TEST(PowerSectionBlock, AShortBlockKeepsTheRestAndADamagedOneChangesNothing) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    Archive out(buffer);
-    CPowerData written;
-    written.m_nConeFlags = 1;
-    written.m_fConeAngle[0] = 7.0f;
-    ASSERT_EQ(CDataCrc16::WriteBlock(out, &written, 8), 8);  // the flags and the first cone only
-    ASSERT_TRUE(WritePowerRecord(out, written));
-    QByteArray bytes = buffer.data();
-    FlipByte(bytes, 8 + 6 + 6 + 4);  // inside the second block's first cone
-
-    QBuffer in(&bytes);
-    in.open(QIODevice::ReadOnly);
-    Archive archive(in);
-    CPowerData r;
-    r.m_fPercent[0] = 33.0f;
-    ASSERT_TRUE(ReadPowerRecord(archive, r));
-    EXPECT_EQ(r.m_nConeFlags, 1u);
-    EXPECT_EQ(r.m_fConeAngle[0], 7.0f);
-    EXPECT_EQ(r.m_fConeAngle[1], 10.0f) << "beyond the short block: as it was";
-    EXPECT_EQ(r.m_fPercent[0], 33.0f);
-    const CPowerData before = r;
-    EXPECT_FALSE(ReadPowerRecord(archive, r));
-    EXPECT_EQ(std::memcmp(&r, &before, sizeof r), 0);
 }
 
 // A single-mode fiber's far field is a Gaussian in sin θ: the power within a cone of
