@@ -30,7 +30,7 @@ public:
     virtual bool ReadSection(SerializeContext& context);
 
     // Appends the view's part of the ASCII export; views without one add nothing.
-    virtual void AppendTextExport(QByteArray& /*text*/) const {}
+    virtual void AppendTextExport(QByteArray& /*text*/) {}
 
     // A document notification (hint as broadcast by the document).
     virtual void OnUpdate(uint32_t /*hint*/) {}

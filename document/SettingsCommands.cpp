@@ -157,6 +157,8 @@ void CVelor32Doc::ApplyPulsedMode(bool pulsed, float sourceFrequencyKHz) {
 }
 
 void CVelor32Doc::ApplyReferencePower(float power, const QString& units) {
+    // The Reference Power dialog's range; anything else leaves the calibration alone.
+    if (!(power >= 1.0f && power <= 1000.0f)) return;
     m_fRefPower = power;
     const QByteArray bytes = units.toLatin1().left(sizeof m_szRefUnits - 1);
     std::memset(m_szRefUnits, 0, sizeof m_szRefUnits);

@@ -2,6 +2,7 @@
 
 #include "views/chart/ChartSection.h"
 #include "views/notes/NoteSection.h"
+#include "views/power/PowerSection.h"
 
 namespace velor {
 
@@ -9,6 +10,7 @@ void RegisterHeadlessViewSections(ViewTypeRegistry& registry) {
     RegisterHeadlessNoteSection(registry);
     ProfileSection::Register(registry);
     PolarSection::Register(registry);
+    RegisterHeadlessPowerSection(registry);
 }
 
 }  // namespace velor

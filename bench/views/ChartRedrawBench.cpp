@@ -1,5 +1,7 @@
 // A full redraw of a profile view with perpendicular axes on a 1920×1080 client: both charts
 // rendered to display lists and painted into their images, as the view does on every update.
+// The same for the power view with the longest centroid curve: results computed, the chart
+// and its panel rendered, the list painted.
 
 #include <QFont>
 #include <QFontMetrics>
@@ -15,6 +17,8 @@
 #include "views/chart/DisplayList.h"
 #include "views/chart/RectChart.h"
 #include "views/polar/PolarChart.h"
+#include "views/power/PowerChart.h"
+#include "views/power/PowerData.h"
 
 namespace {
 
@@ -93,6 +97,37 @@ void BM_PolarRedraw(benchmark::State& state) {
     Redraw(state, &RenderPolarChart, 2 * metrics.maxWidth(), metrics.height() * 25 / 10);
 }
 BENCHMARK(BM_PolarRedraw)->Unit(benchmark::kMillisecond);
+
+void BM_PowerRedraw(benchmark::State& state) {
+    // Power within cones about the centroid every 0.1° up to 180°: a Gaussian beam of 12°.
+    std::vector<float> curve;
+    for (int k = 0; k < 1801; ++k) {
+        const double s = std::sin(k / 10.0 * std::numbers::pi / 180.0) / std::sin(12.0 * std::numbers::pi / 180.0);
+        curve.push_back(static_cast<float>(5.0e4 * (1.0 - std::exp(-2.0 * s * s))));
+    }
+    CPowerData settings;
+    settings.m_nAxisMode = 0;
+    settings.m_fCalCounts = 5.0e4f;
+    const PowerSnapshot snapshot{{curve.data(), static_cast<int>(curve.size()), nullptr}, 1.5f, 30.0f};
+
+    QFont axisFont = Font(10);
+    QFont titleFont = Font(15);
+    const QFontMetrics metrics(axisFont);
+    PowerLayout layout;
+    layout.size = QSize(kClientWidth - kStrip, kClientHeight - kStrip);
+    layout.m = 5 * metrics.maxWidth();
+    layout.v = metrics.height() * 15 / 10;
+    const ChartStyle style{Qt::green, Qt::green, Qt::white, Qt::black, 1, &axisFont, &titleFont};
+    QImage image(layout.size, QImage::Format_RGB32);
+
+    for (auto _ : state) {
+        const DisplayList list = RenderPowerChart(settings, snapshot, layout);
+        QPainter painter(&image);
+        PaintDisplayList(painter, list, style);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PowerRedraw)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -17,7 +17,7 @@ bool ExportAscii(CVelor32Doc& document, const QString& path, UserPrompt& prompt)
     if (!path.contains(QLatin1Char('.'))) return fail(filemsg::kCouldNotSaveFile);
     WaitCursor wait(prompt);
     QByteArray text = document.TextExport();
-    for (const DocumentView* view : document.Views()) view->AppendTextExport(text);
+    for (DocumentView* view : document.Views()) view->AppendTextExport(text);
     const WriteResult written = WriteWholeFile(path, text);
     if (written.Ok()) return true;
     return fail(written.cause.isEmpty() ? filemsg::kCouldNotSaveFile

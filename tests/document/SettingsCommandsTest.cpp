@@ -1,6 +1,7 @@
 // The Data Collection settings commands: what each changes, which hint it sends, what it asks
 // and when its menu item is enabled or checked.
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "document/CommandIds.h"
@@ -136,6 +137,13 @@ TEST_F(SettingsCommands, ReferencePowerCalibratesFromTheConeTotal) {
 
     doc->ApplyReferencePower(2.0f, QStringLiteral("a very long unit name"));
     EXPECT_STREQ(doc->GetRefUnits(), "a very lo") << "at most nine characters";
+
+    const size_t hints = view->hints.size();
+    doc->GetConePower()[1620] = 3.0e5f;
+    for (float outside : {0.5f, 1000.5f, std::nanf("")}) doc->ApplyReferencePower(outside, QStringLiteral("W"));
+    EXPECT_EQ(doc->GetRefPower(), 2.0f) << "outside the dialog's range: ignored";
+    EXPECT_EQ(doc->GetCalCounts(), 2.0e5f);
+    EXPECT_EQ(view->hints.size(), hints);
 }
 
 TEST_F(SettingsCommands, UnitsAreCheckedAndIntensityNeeds3DData) {

@@ -35,7 +35,7 @@ int RunExport(const QStringList& arguments, const char* name, const char* descri
 int RunExportAsc(const QStringList& arguments) {
     return RunExport(arguments, "export-asc",
                      "Writes the measurement's ASCII export to OUT: the gain and the profiles in "
-                     "counts, then\nthe text of its views (the notes).",
+                     "counts, then\nthe text of its views (the notes and the power view).",
                      [](ToolSession& session, velor::CVelor32Doc& doc, const QString& out) {
                          return velor::ExportAscii(doc, out, session.Prompt());
                      });

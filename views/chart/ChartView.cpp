@@ -1,18 +1,12 @@
 #include "views/chart/ChartView.h"
 
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetrics>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QPainter>
 #include <cmath>
 #include <tuple>
 
 #include "common/UserPrompt.h"
 #include "document/UpdateHints.h"
 #include "document/Velor32Doc.h"
-#include "views/common/ColorDlg.h"
 #include "views/common/TimingDlg.h"
 #include "views/common/ZoomAngleDlg.h"
 #include "views/framework/ViewFrame.h"
@@ -21,20 +15,13 @@
 namespace velor {
 namespace {
 
-// Strips left of and above the charts stay background.
-constexpr int kStrip = 10;
 // A notification asking the views to redraw when its parameter is set.
 constexpr uint16_t kHintResetViews = 0x094E;
 constexpr uint16_t kParameterUnitsChanged = 4;
 
-QColor FromColorRefValue(uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
 }  // namespace
 
-CChartView::CChartView(uint16_t tag, ViewHost& host, QWidget* parent) : CDormView(tag, host, parent) {
-    // The charts are painted whole from their images: no background erase in between.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+CChartView::CChartView(uint16_t tag, ViewHost& host, QWidget* parent) : CDisplayListView(tag, host, parent) {}
 
 ChartSettings CChartView::Settings() {
     const ChartRecord r = Record();
@@ -48,25 +35,8 @@ ChartSettings CChartView::Settings() {
     return s;
 }
 
-void CChartView::CreateFonts() {
-    // A small bold sans font for the axes, a larger bold one for the titles.
-    m_axisFont = QFont(QStringLiteral("DejaVu Sans"));
-    m_axisFont.setPixelSize(10);
-    m_axisFont.setBold(true);
-    m_axisFont.setStyleHint(QFont::SansSerif);
-    m_titleFont = QFont(QStringLiteral("DejaVu Sans"));
-    m_titleFont.setPixelSize(15);
-    m_titleFont.setBold(true);
-    m_titleFont.setStyleHint(QFont::SansSerif);
-    if (QFontDatabase().families().isEmpty() && !m_fontsReported) {
-        m_fontsReported = true;
-        Host().Prompt().Message(QStringLiteral("Could not load small font for axes"),
-                                QStringLiteral("SYSTEM ERROR"), PromptIcon::Exclamation);
-    }
-}
-
 std::vector<QRect> CChartView::ChartRects() const {
-    const QRect area(kStrip, kStrip, std::max(0, width() - kStrip), std::max(0, height() - kStrip));
+    const QRect area = CDisplayListView::ChartRects().front();
     const CVelor32Doc* doc = Document();
     if (!doc || !doc->IsPerpendicular()) return {area};
     const int h = area.height();
@@ -74,8 +44,8 @@ std::vector<QRect> CChartView::ChartRects() const {
             QRect(area.left(), area.top() + h / 2, area.width(), h / 2 + h % 2)};
 }
 
-void CChartView::Layout() {
-    const QPoint margins = Margins(QFontMetrics(m_axisFont));
+void CChartView::LayOut(const QFontMetrics& axisFont) {
+    const QPoint margins = Margins(axisFont);
     const std::vector<QRect> rects = ChartRects();
     const QSize first = rects.front().size();
     m_geometry.chartSize = first;
@@ -88,80 +58,26 @@ void CChartView::Layout() {
     Record().layoutMarker = 0;
 }
 
-ChartStyle CChartView::Style() {
+CDisplayListView::ColourRecord CChartView::Colours() {
     const ChartRecord r = Record();
-    return ChartStyle{FromColorRefValue(r.textColour), FromColorRefValue(r.gridColour),
-                      FromColorRefValue(r.dataColour), FromColorRefValue(r.backgroundColour),
-                      TextPenWidth(), &m_axisFont, &m_titleFont};
+    return {r.textColour, r.gridColour, r.dataColour, r.backgroundColour};
 }
 
-void CChartView::RenderCharts() {
-    m_lists.clear();
+std::vector<DisplayList> CChartView::Render() {
+    std::vector<DisplayList> lists;
     CVelor32Doc* doc = Document();
-    if (!doc) return;
+    if (!doc) return lists;
     const ChartData data = ChartData::From(*doc);
     const ChartSettings settings = Settings();
     const std::vector<QRect> rects = ChartRects();
-    const ChartStyle style = Style();
     for (size_t a = 0; a < rects.size(); ++a) {
         ChartGeometry geometry = m_geometry;
         geometry.chartSize = rects[a].size();
         AmplitudeScale scale;
-        m_lists.push_back(RenderChart(data, settings, geometry, static_cast<int>(a), &scale));
+        lists.push_back(RenderChart(data, settings, geometry, static_cast<int>(a), &scale));
         if (scale.clearsNormalize) Record().normalize = 0;
-        if (rects[a].isEmpty()) {
-            m_images[a] = QImage();
-            continue;
-        }
-        if (m_images[a].size() != rects[a].size()) m_images[a] = QImage(rects[a].size(), QImage::Format_RGB32);
-        QPainter painter(&m_images[a]);
-        PaintDisplayList(painter, m_lists.back(), style);
     }
-}
-
-void CChartView::Redraw() {
-    CreateFonts();
-    Layout();
-    RenderCharts();
-    RequestRepaint();
-}
-
-void CChartView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    const QColor background = FromColorRefValue(Record().backgroundColour);
-    painter.fillRect(0, 0, width(), kStrip, background);
-    painter.fillRect(0, 0, kStrip, height(), background);
-    const std::vector<QRect> rects = ChartRects();
-    for (size_t a = 0; a < rects.size() && a < m_images.size(); ++a) {
-        if (m_images[a].isNull()) {
-            painter.fillRect(rects[a], background);
-        } else {
-            painter.drawImage(rects[a].topLeft(), m_images[a]);
-        }
-    }
-}
-
-void CChartView::resizeEvent(QResizeEvent* event) {
-    CDormView::resizeEvent(event);
-    if (width() > 0 && height() > 0) Redraw();
-}
-
-void CChartView::Print(QPainter& painter, const QRect& page) {
-    if (m_lists.empty()) Redraw();
-    // Vector output: the display lists themselves, scaled to the page.
-    const double scale = std::min(page.width() / double(std::max(1, width())), page.height() / double(std::max(1, height())));
-    painter.save();
-    painter.translate(page.topLeft());
-    painter.scale(scale, scale);
-    const std::vector<QRect> rects = ChartRects();
-    const ChartStyle style = Style();
-    for (size_t a = 0; a < rects.size() && a < m_lists.size(); ++a) {
-        painter.save();
-        painter.translate(rects[a].topLeft());
-        PaintDisplayList(painter, m_lists[a], style);
-        painter.restore();
-    }
-    painter.restore();
+    return lists;
 }
 
 // --- commands ---------------------------------------------------------------------------------
@@ -206,7 +122,7 @@ bool CChartView::RunCommand(int id) {
     switch (id) {
         case ID_TIMING: OnTiming(); return true;
         case ID_ZOOM_ANGLE: OnZoomAngle(); return true;
-        case ID_COLORS: OnColors(); return true;
+        case ID_COLORS: ChooseColours(); return true;
         case ID_NORMALIZE:
             r.normalize = r.normalize ? 0 : 1;
             Redraw();
@@ -248,21 +164,6 @@ CommandState CChartView::GetCommandState(int id) const {
     }
 }
 
-void CChartView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::RightButton) return;
-    QMenu menu(this);
-    for (const ViewCommand& command : MenuCommands()) {
-        if (command.separatorBefore) menu.addSeparator();
-        QAction* action = menu.addAction(command.text);
-        const CommandState state = GetCommandState(command.id);
-        action->setEnabled(state.enabled);
-        action->setCheckable(state.checked);
-        action->setChecked(state.checked);
-        action->setData(command.id);
-    }
-    if (QAction* chosen = menu.exec(event->globalPos())) OnCommand(chosen->data().toInt());
-}
-
 int CChartView::ClientPeriodMs() const {
     static const int kUnitMs[] = {1000, 60000, 3600000};
     const ChartRecord r = const_cast<CChartView&>(*this).Record();
@@ -291,18 +192,6 @@ void CChartView::OnZoomAngle() {
         r.zoomRange = dialog.GetZoomRange();
         r.zoomOffset = dialog.GetZoomOffset();
         r.zoomGrid = dialog.GetZoomGrid();
-    }
-    Redraw();
-}
-
-void CChartView::OnColors() {
-    ChartRecord r = Record();
-    CColor dialog(r.backgroundColour, r.textColour, r.gridColour, r.dataColour, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        r.backgroundColour = dialog.GetBackgroundColor();
-        r.textColour = dialog.GetTextColor();
-        r.gridColour = dialog.GetGridColor();
-        r.dataColour = dialog.GetDataColor();
     }
     Redraw();
 }

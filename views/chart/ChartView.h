@@ -1,17 +1,13 @@
 #pragma once
 // What the rectangular and the polar profile views share: their commands and dialogs, the
 // acquisition-client registration at the plot frequency, the reactions to the document's
-// notifications, the persistence of their settings record, the fonts, the layout of one or
-// two charts and the painting of the charts' display lists.
-
-#include <QFont>
-#include <QImage>
-#include <array>
+// notifications, the persistence of their settings record and the layout of one or two
+// charts. Fonts, images, painting and colours are those of every chart window.
 
 #include "views/chart/AmplitudeScale.h"
 #include "views/chart/ChartModel.h"
 #include "views/chart/DisplayList.h"
-#include "views/framework/DormView.h"
+#include "views/chart/DisplayListView.h"
 
 namespace velor {
 
@@ -50,7 +46,7 @@ enum ChartCommandId : int {
     ID_COLORS = 33095,
 };
 
-class CChartView : public CDormView {
+class CChartView : public CDisplayListView {
     Q_OBJECT
 
 public:
@@ -63,16 +59,12 @@ public:
     virtual QPoint Margins(const QFontMetrics& axisFont) const = 0;
     virtual DisplayList RenderChart(const ChartData& data, const ChartSettings& settings,
                                     const ChartGeometry& geometry, int axis, AmplitudeScale* scale) const = 0;
-    virtual int TextPenWidth() const { return 1; }
 
     // --- shared -------------------------------------------------------------------------------
     ChartSettings Settings();
-    // Lays out, renders the charts into their images and asks for a repaint.
-    void Redraw();
-    // The display lists of the last render (one or two charts).
-    const std::vector<DisplayList>& Charts() const { return m_lists; }
     const ChartGeometry& Geometry() const { return m_geometry; }
-    std::vector<QRect> ChartRects() const;
+    // One chart, or two stacked ones in perpendicular-axes mode.
+    std::vector<QRect> ChartRects() const override;
 
     void OnInitialUpdate() override;
     QList<ViewCommand> MenuCommands() const override;
@@ -80,7 +72,6 @@ public:
     CommandState GetCommandState(int id) const override;
     void OnUpdate(uint32_t hint) override;
     bool WriteSection(SerializeContext& context) override;
-    void Print(QPainter& painter, const QRect& page) override;
 
 protected:
     // The record's own block after the placement block.
@@ -89,26 +80,16 @@ protected:
     bool ReadSection(SerializeContext& context) override;
     void OnScanDone(int code) override;
     int ClientPeriodMs() const override;
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    ColourRecord Colours() override;
+    void LayOut(const QFontMetrics& axisFont) override;
+    std::vector<DisplayList> Render() override;
 
 private:
     bool RunCommand(int id);
-    void CreateFonts();
-    void Layout();
-    void RenderCharts();
-    ChartStyle Style();
     void OnTiming();
     void OnZoomAngle();
-    void OnColors();
 
-    QFont m_axisFont;
-    QFont m_titleFont;
-    bool m_fontsReported = false;
     ChartGeometry m_geometry;
-    std::vector<DisplayList> m_lists;
-    std::array<QImage, 2> m_images;
 };
 
 }  // namespace velor

@@ -12,6 +12,7 @@ QPen PenFor(PenRole role, const ChartStyle& style) {
         case PenRole::Text: return QPen(style.text, style.textPenWidth);
         case PenRole::Grid: return QPen(style.grid, 0);
         case PenRole::Data: return QPen(style.data, 0);
+        case PenRole::GridDotted: return QPen(style.grid, 0, Qt::DotLine);
     }
     return QPen();
 }

@@ -15,7 +15,8 @@ class QPainter;
 
 namespace velor {
 
-enum class PenRole { Text, Grid, Data };
+// GridDotted: a dotted line in the grid colour, marking a level rather than a division.
+enum class PenRole { Text, Grid, Data, GridDotted };
 enum class FontRole { Axis, Title };
 enum class HAlign { Left, Center, Right };
 enum class VAlign { Top, Bottom };

@@ -3,6 +3,7 @@
 #include "document/file/ViewTypeRegistry.h"
 #include "views/notes/NoteView.h"
 #include "views/polar/PolarView.h"
+#include "views/power/PowerView.h"
 #include "views/profile/PrflView.h"
 
 namespace velor {
@@ -39,6 +40,7 @@ std::vector<ViewType> ViewWindowTypes() {
     return {
         TypeOf<CPrflView>(kProfileViewTag),
         TypeOf<CPolarView>(kPolarViewTag),
+        TypeOf<CPowerView>(kPowerViewTag),
         TypeOf<CNoteView>(kNoteViewTag),
     };
 }

@@ -22,7 +22,7 @@ public:
     bool WriteSection(SerializeContext& context) override;
     bool ReadSection(SerializeContext& context) override;
     // Appends "Notes view data:" and the note; an empty note adds nothing.
-    void AppendTextExport(QByteArray& text) const override { AppendNoteExport(text, m_text); }
+    void AppendTextExport(QByteArray& text) override { AppendNoteExport(text, m_text); }
 
 private:
     QByteArray m_text;

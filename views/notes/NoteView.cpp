@@ -93,7 +93,7 @@ bool CNoteView::ReadSection(SerializeContext& context) {
     return true;
 }
 
-void CNoteView::AppendTextExport(QByteArray& text) const { AppendNoteExport(text, Text()); }
+void CNoteView::AppendTextExport(QByteArray& text) { AppendNoteExport(text, Text()); }
 
 void CNoteView::resizeEvent(QResizeEvent* event) {
     CDormView::resizeEvent(event);

@@ -26,7 +26,7 @@ public:
     bool ConfirmSave() override;
     bool WriteSection(SerializeContext& context) override;
     bool ReadSection(SerializeContext& context) override;
-    void AppendTextExport(QByteArray& text) const override;
+    void AppendTextExport(QByteArray& text) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -62,7 +62,7 @@ TEST_F(Shell, WindowLimitsActivateOrRefuse) {
     EXPECT_EQ(prompt.Last().caption, "Process Error");
     EXPECT_EQ(prompt.Last().icon, PromptIcon::Stop);
     EXPECT_EQ(frame.ViewFrames().size(), 4u);
-    EXPECT_FALSE(frame.State(ID_NEW_POWER).enabled) << "a type not built yet";
+    EXPECT_FALSE(frame.State(ID_NEW_TIME_STATISTICS).enabled) << "a type not built yet";
 }
 
 TEST_F(Shell, LeavingAlreadyAnsweredNoKeepsTheProgramRunning) {

@@ -1,0 +1,138 @@
+#include "views/chart/DisplayListView.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "common/UserPrompt.h"
+#include "views/common/ColorDlg.h"
+#include "views/framework/ViewHost.h"
+
+namespace velor {
+namespace {
+
+// Strips left of and above the charts stay background.
+constexpr int kStrip = 10;
+
+}  // namespace
+
+CDisplayListView::CDisplayListView(uint16_t tag, ViewHost& host, QWidget* parent) : CDormView(tag, host, parent) {
+    // The charts are painted whole from their images: no background erase in between.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+std::vector<QRect> CDisplayListView::ChartRects() const {
+    return {QRect(kStrip, kStrip, std::max(0, width() - kStrip), std::max(0, height() - kStrip))};
+}
+
+void CDisplayListView::CreateFonts() {
+    // A small bold sans font for the axes, a larger bold one for the titles.
+    m_axisFont = QFont(QStringLiteral("DejaVu Sans"));
+    m_axisFont.setPixelSize(10);
+    m_axisFont.setBold(true);
+    m_axisFont.setStyleHint(QFont::SansSerif);
+    m_titleFont = QFont(QStringLiteral("DejaVu Sans"));
+    m_titleFont.setPixelSize(15);
+    m_titleFont.setBold(true);
+    m_titleFont.setStyleHint(QFont::SansSerif);
+    if (QFontDatabase().families().isEmpty() && !m_fontsReported) {
+        m_fontsReported = true;
+        Host().Prompt().Message(QStringLiteral("Could not load small font for axes"),
+                                QStringLiteral("SYSTEM ERROR"), PromptIcon::Exclamation);
+    }
+}
+
+ChartStyle CDisplayListView::Style() {
+    const ColourRecord c = Colours();
+    return ChartStyle{FromColorRef(c.text), FromColorRef(c.grid), FromColorRef(c.data), FromColorRef(c.background),
+                      TextPenWidth(), &m_axisFont, &m_titleFont};
+}
+
+void CDisplayListView::Redraw() {
+    CreateFonts();
+    LayOut(QFontMetrics(m_axisFont));
+    m_lists = Render();
+    const std::vector<QRect> rects = ChartRects();
+    const ChartStyle style = Style();
+    m_images.resize(rects.size());
+    for (size_t a = 0; a < rects.size() && a < m_lists.size(); ++a) {
+        if (rects[a].isEmpty()) {
+            m_images[a] = QImage();
+            continue;
+        }
+        if (m_images[a].size() != rects[a].size()) m_images[a] = QImage(rects[a].size(), QImage::Format_RGB32);
+        QPainter painter(&m_images[a]);
+        PaintDisplayList(painter, m_lists[a], style);
+    }
+    RequestRepaint();
+}
+
+void CDisplayListView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QColor background = FromColorRef(Colours().background);
+    painter.fillRect(0, 0, width(), kStrip, background);
+    painter.fillRect(0, 0, kStrip, height(), background);
+    const std::vector<QRect> rects = ChartRects();
+    for (size_t a = 0; a < rects.size(); ++a) {
+        if (a >= m_images.size() || m_images[a].isNull()) {
+            painter.fillRect(rects[a], background);
+        } else {
+            painter.drawImage(rects[a].topLeft(), m_images[a]);
+        }
+    }
+}
+
+void CDisplayListView::resizeEvent(QResizeEvent* event) {
+    CDormView::resizeEvent(event);
+    if (width() > 0 && height() > 0) Redraw();
+}
+
+void CDisplayListView::Print(QPainter& painter, const QRect& page) {
+    if (m_lists.empty()) Redraw();
+    // Vector output: the display lists themselves, scaled to the page.
+    const double scale = std::min(page.width() / double(std::max(1, width())), page.height() / double(std::max(1, height())));
+    painter.save();
+    painter.translate(page.topLeft());
+    painter.scale(scale, scale);
+    const std::vector<QRect> rects = ChartRects();
+    const ChartStyle style = Style();
+    for (size_t a = 0; a < rects.size() && a < m_lists.size(); ++a) {
+        painter.save();
+        painter.translate(rects[a].topLeft());
+        PaintDisplayList(painter, m_lists[a], style);
+        painter.restore();
+    }
+    painter.restore();
+}
+
+void CDisplayListView::ChooseColours() {
+    ColourRecord c = Colours();
+    CColor dialog(c.background, c.text, c.grid, c.data, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        c.background = dialog.GetBackgroundColor();
+        c.text = dialog.GetTextColor();
+        c.grid = dialog.GetGridColor();
+        c.data = dialog.GetDataColor();
+    }
+    Redraw();
+}
+
+void CDisplayListView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::RightButton) return;
+    QMenu menu(this);
+    for (const ViewCommand& command : MenuCommands()) {
+        if (command.separatorBefore) menu.addSeparator();
+        QAction* action = menu.addAction(command.text);
+        const CommandState state = GetCommandState(command.id);
+        action->setEnabled(state.enabled);
+        action->setCheckable(state.checked);
+        action->setChecked(state.checked);
+        action->setData(command.id);
+    }
+    if (QAction* chosen = menu.exec(event->globalPos())) OnCommand(chosen->data().toInt());
+}
+
+}  // namespace velor
