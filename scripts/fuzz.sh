@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs one fuzz target of build-sanitize/ (see scripts/sanitize.sh) for SECONDS seconds:
 #   ./scripts/fuzz.sh datafile_fuzz 3600
-# The corpus grows in build-sanitize/fuzz-corpus/TARGET, seeded from the build's sample files.
+# The corpus grows in build-sanitize/fuzz-corpus/TARGET, seeded with measurements of the
+# smallest kind (10 azimuth scans: a quicker round per input) that the build's vnqtool writes.
 # A crash stops the run with status 1 and leaves its input in build-sanitize/fuzz-crashes/;
 # once the fault is mended, keep that input in fuzz/regressions/TARGET.
 set -euo pipefail
@@ -20,7 +21,8 @@ if [ -z "$(ls -A "$corpus")" ]; then
     datafile_fuzz)
       "$vnqtool" new --force "$corpus/new.vnq" >/dev/null
       "$vnqtool" new --force --config "$corpus/new.cfg" >/dev/null
-      cp "$build"/samples/*.vnq "$corpus"/ ;;
+      "$vnqtool" simulate --scans3d 10 --source laser --perpendicular "$corpus/laser.vnq" >/dev/null
+      "$vnqtool" simulate --scans3d 10 --source lp01 "$corpus/lp01.vnq" >/dev/null ;;
     config_fuzz)
       # What follows the document marker of a configuration file, after a byte that names
       # one view section.

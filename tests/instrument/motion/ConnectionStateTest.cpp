@@ -53,8 +53,8 @@ TEST(MotionDisconnect, DestroyingTheControllerClosesTheLine) {
 }
 
 TEST(MotionConnect, ANewConnectionReplacesTheOldOne) {
+    SimulatedController second;  // outlives the controller that ends up holding a line to it
     MotionRig rig;
-    SimulatedController second;
     ConnectSimulated(rig.controller, second);
     EXPECT_FALSE(rig.simulated.IsPortOpen());
     EXPECT_TRUE(second.IsPortOpen());
