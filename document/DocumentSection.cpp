@@ -116,9 +116,8 @@ int CVelor32Doc::ReadDocumentSection(SerializeContext& context) {
         m_n3DGain = m_nSignalGain;
     }
 
-    // 8. Derived values.
-    Analyse3dData();
-    ComputeConePower();
+    // 8. Derived values; the 3D analysis and cone power when first asked for.
+    m_b3DAnalysisPending = true;
     RecomputeIntensityFactor();
     SetModifiedFlag(false);
     return result;

@@ -109,7 +109,10 @@ public:
     const float* GetGridWeights() const { return m_arrays.gridWeight.data(); }
     float* GetProfileAngles(int axis);
     void ApplyCorrections(int axis, float* profile);
-    float* GetConePower() { return m_arrays.conePower.data(); }
+    float* GetConePower() {
+        Ensure3DAnalysis();
+        return m_arrays.conePower.data();
+    }
     float* Get3DData() { return m_arrays.data3D.data(); }
     float* GetScanNoise() { return m_arrays.scanNoise.data(); }
     float Get3DNoiseMaximum() const { return m_f3DNoiseMax; }
@@ -144,12 +147,30 @@ public:
     // --- 3D data: analysis, replay, cross sections, exports ---------------------------------
     bool Analyse3dData();
     void ComputeConePower();
+    // A loaded file's 3D analysis and cone power wait until something asks for them: loading
+    // never pays for them, and every reader below gets them computed from the loaded data.
+    void Ensure3DAnalysis() const;
     // Direction of the 3D centroid: polar angle (signed) and azimuth in [0, 180], degrees.
-    const float* GetCentroidAngles() const { return m_fCentroidAngles; }
-    const float* GetCentroidVector() const { return m_fCentroid; }
-    const float* GetPrincipalAxis(int which) const { return which == 0 ? m_fAxisA : m_fAxisB; }
-    const float* GetCentroidPower() const { return m_arrays.centroidPower.data(); }
-    uint16_t GetCentroidPowerCount() const { return m_nCentroidPowerCount; }
+    const float* GetCentroidAngles() const {
+        Ensure3DAnalysis();
+        return m_fCentroidAngles;
+    }
+    const float* GetCentroidVector() const {
+        Ensure3DAnalysis();
+        return m_fCentroid;
+    }
+    const float* GetPrincipalAxis(int which) const {
+        Ensure3DAnalysis();
+        return which == 0 ? m_fAxisA : m_fAxisB;
+    }
+    const float* GetCentroidPower() const {
+        Ensure3DAnalysis();
+        return m_arrays.centroidPower.data();
+    }
+    uint16_t GetCentroidPowerCount() const {
+        Ensure3DAnalysis();
+        return m_nCentroidPowerCount;
+    }
     // A thinned copy of the 3D data for the 3D and topographic views; false for an unknown
     // resolution (0 coarse, 1 medium, 2 fine).
     struct Sampled3dData {
@@ -322,6 +343,7 @@ private:
     float m_f3DNoiseMax = 0.0f;
     float m_fSavedNoise = 0.0f;
     bool m_bAcquiring3D = false;
+    bool m_b3DAnalysisPending = false;
     int32_t m_bMeasured = 0;
     // This document raised the saturation notice (and takes it down when it goes).
     bool m_bShowsSaturationNotice = false;

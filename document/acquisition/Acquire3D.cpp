@@ -141,6 +141,7 @@ void CVelor32Doc::Acquire3D() {
         return;
     }
     ComputeConePower();
+    m_b3DAnalysisPending = false;  // the loaded set's analysis, had it waited, is superseded
     if (m_fCalCounts == 0.0f) {
         m_fCalCounts = m_arrays.conePower[kConePowerCount - 1];
         m_nCalGain = m_nSignalGain;

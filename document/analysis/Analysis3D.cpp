@@ -82,6 +82,15 @@ bool CVelor32Doc::Analyse3dData() {
     }
 }
 
+void CVelor32Doc::Ensure3DAnalysis() const {
+    if (!m_b3DAnalysisPending) return;
+    // Documents are never const objects: a const reader completes the document's own cache.
+    auto* self = const_cast<CVelor32Doc*>(this);
+    self->m_b3DAnalysisPending = false;
+    self->Analyse3dData();
+    self->ComputeConePower();
+}
+
 void CVelor32Doc::ComputeConePower() {
     const int n = m_nScans3D;
     const float* theta = m_arrays.angleGrid.data();

@@ -44,6 +44,7 @@ void CVelor32Doc::SetUserDirection(float theta, float phi) {
 }
 
 bool CVelor32Doc::ComputeCrossSections(float offset) {
+    Ensure3DAnalysis();
     const auto invalid = [this] {
         m_env.prompt.Message(kInvalidVector, kInvalidVectorCaption, PromptIcon::Exclamation);
         return false;

@@ -42,8 +42,9 @@ struct SerializeContext {
 // keeps its fields at the offsets its struct gives.
 class CDataCrc16 {
 public:
-    // CRC-16/KERMIT (reflected 0x1021, initial 0, no final XOR); 0 for length 0.
-    static uint16_t ComputeCrc(const void* data, uint16_t length);
+    // CRC-16/KERMIT (reflected 0x1021, initial 0, no final XOR); 0 for length 0. Any length
+    // (a block holds at most 65535 bytes), eight bytes a step.
+    static uint16_t ComputeCrc(const void* data, std::size_t length);
 
     // Writes {12, length, crc} and the bytes. Returns length, or 0 if the archive failed
     // (so 0 means failure only when length was not 0).

@@ -1,3 +1,4 @@
+#include <QBuffer>
 #include <QFile>
 #include <algorithm>
 #include <cstring>
@@ -32,7 +33,12 @@ CVelor32Doc* DataFile::LoadDataFile(const QString& path) {
         ReportOpenFailure(filemsg::kFailedToOpenDocument, path, file.errorString());
         return nullptr;
     }
-    return LoadFrom(file, path);
+    // One read of the whole file: the blocks are then taken from memory, each copied and
+    // checked once.
+    QByteArray bytes = file.readAll();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return LoadFrom(buffer, path);
 }
 
 CVelor32Doc* DataFile::LoadFrom(QIODevice& device, const QString& path) {

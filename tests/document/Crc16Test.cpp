@@ -33,6 +33,24 @@ TEST(Crc16, MatchesBitwiseReferenceOnEveryByteValue) {
     EXPECT_EQ(Crc(all), BitwiseKermit(all));
 }
 
+// Eight bytes a step must agree with bit by bit at every length and alignment of the tail,
+// and over buffers longer than a block.
+TEST(Crc16, EightBytesAStepMatchTheBitwiseReferenceAtEveryLength) {
+    uint32_t state = 12345;
+    const auto next = [&state] { return static_cast<char>((state = state * 1103515245u + 12345u) >> 16); };
+    for (int length = 0; length <= 64; ++length) {
+        QByteArray bytes;
+        for (int i = 0; i < length; ++i) bytes.append(next());
+        ASSERT_EQ(Crc(bytes), BitwiseKermit(bytes)) << length;
+    }
+    for (const int length : {65535, 1 << 20}) {
+        QByteArray bytes;
+        for (int i = 0; i < length; ++i) bytes.append(next());
+        EXPECT_EQ(CDataCrc16::ComputeCrc(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                  BitwiseKermit(bytes)) << length;
+    }
+}
+
 class BlockCodec : public ::testing::Test {
 protected:
     void SetUp() override { buffer.open(QIODevice::ReadWrite); }
