@@ -17,6 +17,7 @@
 #include "views/beamstats/BeamRecord.h"
 #include "views/beamstats/BeamSettings.h"
 #include "views/beamstats/BeamTableModel.h"
+#include "views/beamstats/CellDelegate.h"
 #include "views/beamstats/ListFont.h"
 #include "views/beamstats/LogPort.h"
 #include "views/beamstats/MeasLimDlg.h"
@@ -67,6 +68,8 @@ CBeamData::CBeamData(ViewHost& host, QWidget* parent)
     m_list = new QTreeView(this);
     m_list->setObjectName(QStringLiteral("beamList"));
     m_list->setModel(m_model);
+    m_delegate = new CellDelegate(m_list);
+    m_list->setItemDelegate(m_delegate);
     m_list->setRootIsDecorated(false);
     m_list->setItemsExpandable(false);
     m_list->setUniformRowHeights(true);
@@ -122,6 +125,7 @@ void CBeamData::ShowTitle() {
 void CBeamData::ApplyFont() {
     const QFont font = FontFromLogFont(m_lfList);
     m_list->setFont(font);
+    m_delegate->SetFont(font);
     const int size = StateIconSize(QFontMetrics(font).height());
     m_list->setIconSize(QSize(size, size));
     m_model->SetIconSize(size);

@@ -19,6 +19,7 @@ class QTreeView;
 namespace velor {
 
 class BeamTableModel;
+class CellDelegate;
 
 enum BeamCommandId : int {
     ID_BEAM_RESET = 32861,
@@ -90,6 +91,7 @@ private:
     BeamStatistics m_statistics;
     BeamLog m_log;
     BeamTableModel* m_model = nullptr;
+    CellDelegate* m_delegate = nullptr;
     QTreeView* m_list = nullptr;
     FontChooser m_fontChooser;
     bool m_restoringWidths = false;
