@@ -81,6 +81,7 @@ CBeamData::CBeamData(ViewHost& host, QWidget* parent)
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionsMovable(false);
+    m_list->header()->setSectionsClickable(true);  // the header's buttons; clicking sorts nothing
     m_list->installEventFilter(this);
     connect(m_list, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) { EditLimits(index.row()); });
     connect(m_list, &QWidget::customContextMenuRequested, this,
@@ -377,10 +378,16 @@ void CBeamData::CopyTable() {
 }
 
 bool CBeamData::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_list && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+    if (watched != m_list || event->type() != QEvent::KeyPress) return CDormView::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Space) {
         const QModelIndex current = m_list->currentIndex();
         if (current.isValid()) EditLimits(current.row());
+        return true;
+    }
+    // The list on its own would copy the one cell that has the focus; Copy is the whole table.
+    if (key->matches(QKeySequence::Copy)) {
+        OnCommand(ID_EDIT_COPY);
         return true;
     }
     return CDormView::eventFilter(watched, event);

@@ -129,6 +129,10 @@ TEST_F(BeamShell, ShowsTheParametersOfASampleAndSamplesOnTheDocumentsWord) {
                                   "\r\nMean:"))
         << copied.toStdString();
     EXPECT_EQ(copied.count("\r\n"), 5 * 3);
+    QApplication::clipboard()->clear();
+    QKeyEvent copyKey(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
+    QApplication::sendEvent(view->List(), &copyKey);
+    EXPECT_EQ(QApplication::clipboard()->text(), copied) << "Ctrl+C in the list copies the table, not a cell";
 
     ASSERT_TRUE(frame.Execute(ID_UNITS_COUNTS));
     EXPECT_EQ(view->m_nSamples, 0u) << "new units start the statistics afresh";
