@@ -1,13 +1,17 @@
 // One sample of the beam statistics window with every row the table can hold (all parameters
 // of both axes, 39 rows) and all seven columns shown, each row computed from a perpendicular
-// laser-diode measurement, the record appended to a log file, and the list repainted.
+// laser-diode measurement, the record appended to a log file, and the list repainted. Between
+// samples the profiles widen, narrow and scale a little, as live scans do, so values, statistics
+// and their texts change from sample to sample.
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <benchmark/benchmark.h>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "common/ConsolePrompt.h"
 #include "document/HeadlessSession.h"
@@ -56,6 +60,25 @@ void BM_BeamSample(benchmark::State& state) {
         state.SkipWithError("simulation failed");
         return;
     }
+    // Live scans: the measured profiles widened or narrowed by up to 3 % about their centre and
+    // scaled by up to 3 %, so widths, apertures and amplitudes all move.
+    std::vector<std::vector<float>> scans[2];
+    for (int axis = 0; axis < 2; ++axis) {
+        const float* base = doc->GetProfileData(axis);
+        const int n = doc->GetNumPoints(axis);
+        const double centre = (n - 1) / 2.0;
+        for (int k = 0; k < 13; ++k) {
+            const double stretch = 1.0 + 0.005 * (k - 6);
+            std::vector<float> scan(static_cast<size_t>(n));
+            for (int i = 0; i < n; ++i) {
+                const double from = std::clamp(centre + (i - centre) / stretch, 0.0, n - 1.0);
+                const int j = std::min(static_cast<int>(from), n - 2);
+                const double t = from - j;
+                scan[i] = static_cast<float>((base[j] * (1.0 - t) + base[j + 1] * t) * (1.0 + 0.005 * (k % 7)));
+            }
+            scans[axis].push_back(std::move(scan));
+        }
+    }
     QTemporaryDir dir;
     const QString log = dir.filePath(QStringLiteral("bench.plg"));
 
@@ -68,7 +91,12 @@ void BM_BeamSample(benchmark::State& state) {
     view.ApplyParameters(settings, true);
     QApplication::processEvents();
 
+    size_t scan = 0;
     for (auto _ : state) {
+        state.PauseTiming();
+        scan = (scan + 1) % scans[0].size();
+        doc->StoreProfiles(scans[0][scan], scans[1][scan]);
+        state.ResumeTiming();
         view.TakeSample();
         view.List()->viewport()->repaint();
         if (view.Log().RecordCount() > 16000) {
