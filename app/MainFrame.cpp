@@ -121,7 +121,7 @@ void CMainFrame::CloseAllDocuments() {
     CVelor32Doc* doc = m_document.get();
     // Views go first (they leave the document as they are destroyed), then the document.
     for (CViewFrame* frame : FramesOf(doc)) {
-        frame->View()->StorePlacementInSettings();
+        frame->View()->StoreSettings();
         delete frame;
     }
     m_timers.Forget(*doc);

@@ -1,5 +1,6 @@
 #include "views/HeadlessSections.h"
 
+#include "views/beamstats/BeamSection.h"
 #include "views/chart/ChartSection.h"
 #include "views/notes/NoteSection.h"
 #include "views/power/PowerSection.h"
@@ -11,6 +12,7 @@ void RegisterHeadlessViewSections(ViewTypeRegistry& registry) {
     ProfileSection::Register(registry);
     PolarSection::Register(registry);
     RegisterHeadlessPowerSection(registry);
+    RegisterHeadlessBeamSection(registry);
 }
 
 }  // namespace velor

@@ -13,6 +13,7 @@
 
 #include "document/SettingsFields.h"
 #include "tests/support/TestStation.h"
+#include "views/beamstats/BeamSection.h"
 #include "views/chart/ChartSection.h"
 
 namespace {
@@ -87,6 +88,23 @@ TEST_F(VnqtoolCli, ForeignFileGetsTheViewersMessage) {
     EXPECT_EQ(info.status, 1);
     EXPECT_TRUE(info.err.contains("not a Lumora file"));
     EXPECT_EQ(RunTool({"info", Path("missing.vnq")}).status, 1);
+}
+
+TEST_F(VnqtoolCli, InfoReadsTheBeamStatisticsSectionAsTheViewerDoes) {
+    velor::test::TestStation station;
+    velor::CVelor32Doc* doc = station.NewDocument();
+    auto* beam = static_cast<velor::BeamSection*>(doc->AdoptView(std::make_unique<velor::BeamSection>()));
+    ASSERT_TRUE(station.file.SaveDataFile(Path("beam.vnq")));
+    const ToolRun info = RunTool({"info", Path("beam.vnq")});
+    ASSERT_EQ(info.status, 0) << info.err.toStdString();
+    EXPECT_TRUE(info.out.contains(QRegularExpression("21\\s+beam statistics view\\s+60, 592, 400 x7, 200 x2\\n")))
+        << info.out.toStdString();
+
+    beam->m_nStatMode = 9;  // no such statistics
+    ASSERT_TRUE(station.file.SaveDataFile(Path("beam.vnq")));
+    const ToolRun refused = RunTool({"info", Path("beam.vnq")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains("Could not read file")) << refused.err.toStdString();
 }
 
 TEST_F(VnqtoolCli, HelpAndUsageErrors) {

@@ -22,6 +22,22 @@ FloatFieldCheck CheckFloatField(const QString& text, float low, float high) {
     return check;
 }
 
+IntFieldCheck CheckIntField(const QString& text, int low, int high) {
+    IntFieldCheck check;
+    bool ok = false;
+    const int value = QLocale::c().toInt(text.trimmed(), &ok);
+    if (!ok || value < low || value > high) {
+        check.message = QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high);
+    } else {
+        check.value = value;
+    }
+    return check;
+}
+
+QString TooLongMessage(int maxCharacters) {
+    return QStringLiteral("Please enter no more than %1 characters.").arg(maxCharacters);
+}
+
 QString FormatFloatField(float value) { return QString::number(value, 'g', 6); }
 
 }  // namespace velor

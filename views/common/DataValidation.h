@@ -15,6 +15,17 @@ struct FloatFieldCheck {
 // The whole text (blanks around it aside) must be a finite number from low to high inclusive.
 FloatFieldCheck CheckFloatField(const QString& text, float low, float high);
 
+struct IntFieldCheck {
+    std::optional<int> value;
+    QString message;
+};
+
+// The whole text (blanks around it aside) must be a whole number from low to high inclusive.
+IntFieldCheck CheckIntField(const QString& text, int low, int high);
+
+// A text field holds at most this many characters.
+QString TooLongMessage(int maxCharacters);
+
 // How a float is written into a field: up to six significant digits, no trailing zeros.
 QString FormatFloatField(float value);
 

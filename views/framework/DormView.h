@@ -76,8 +76,11 @@ public:
     // Shows the frame where the placement read from a file puts it (or where it is, without
     // one); a loaded document's windows appear only once the whole file has been read.
     void ShowInPlace();
-    // Writes the placement to the settings as "WNDRECT" (the frame does it as the view closes).
+    // Writes the placement to the settings as "WNDRECT".
     void StorePlacementInSettings();
+    // What the view keeps in the settings, written as its window closes: the placement, and
+    // whatever else a view type keeps there.
+    virtual void StoreSettings() { StorePlacementInSettings(); }
 
     bool CopyToClipboard();
     // Save Image: asks for a file of the frame's image type and writes the view into it.

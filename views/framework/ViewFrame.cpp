@@ -49,7 +49,7 @@ void CViewFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    m_view->StorePlacementInSettings();
+    m_view->StoreSettings();
     m_view->Host().ViewClosing(*m_view);
     QMdiSubWindow::closeEvent(event);
 }

@@ -1,6 +1,7 @@
 #include "views/framework/ViewTypes.h"
 
 #include "document/file/ViewTypeRegistry.h"
+#include "views/beamstats/BeamData.h"
 #include "views/notes/NoteView.h"
 #include "views/polar/PolarView.h"
 #include "views/power/PowerView.h"
@@ -41,6 +42,7 @@ std::vector<ViewType> ViewWindowTypes() {
         TypeOf<CPrflView>(kProfileViewTag),
         TypeOf<CPolarView>(kPolarViewTag),
         TypeOf<CPowerView>(kPowerViewTag),
+        TypeOf<CBeamData>(kBeamDataViewTag),
         TypeOf<CNoteView>(kNoteViewTag),
     };
 }

@@ -1,0 +1,54 @@
+#pragma once
+// The rows of the beam statistics table: which parameters the settings select, in the order
+// the table has always listed them, with their names, keys and decimals, and each row's value
+// from the document.
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "views/beamstats/BeamDataData.h"
+
+namespace velor {
+
+class CVelor32Doc;
+
+enum class BeamRowKind {
+    Width,
+    Aperture,
+    Ratio,
+    Centroid,
+    Peak,
+    AmplitudeAtCentroid,
+    AmplitudeAtPeak,
+    AmplitudeAtAngle,
+    ModeField,
+};
+
+struct BeamRow {
+    BeamRowKind kind;
+    int key;             // the parameter kind; limits follow it through a rebuild
+    int axis = 0;        // a ratio row compares both axes and says 0
+    uint16_t clip = 0;   // tenths of a percent: widths, apertures and ratios
+    float angle = 0.0f;  // degrees: amplitude at a user angle
+    int decimals = 1;    // Value, Min, Max and the limits; Mean and Std Dev show one more
+    QString name;
+};
+
+// What the names and decimals depend on besides the settings.
+struct BeamRowContext {
+    bool perpendicular = false;
+    float phi[2] = {0.0f, 90.0f};  // degrees
+    uint16_t units = 0;            // 0 relative, 1 counts, 2 intensity (3 dB)
+    QString powerUnit;             // "mW"
+};
+
+BeamRowContext RowContextOf(const CVelor32Doc& document);
+
+// At most kBeamRows rows; every selection together gives fewer.
+std::vector<BeamRow> BuildBeamRows(const CBeamDataData& settings, const BeamRowContext& context);
+
+// The row's parameter as the document computes it now.
+double BeamRowValue(const BeamRow& row, const CVelor32Doc& document);
+
+}  // namespace velor

@@ -1,0 +1,192 @@
+#include "views/beamstats/BeamStatistics.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "views/beamstats/BeamLog.h"
+
+namespace velor {
+namespace {
+
+QString Fixed(int decimals, double value) {
+    char buffer[64];
+    const int n = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    if (n < 0) return QString();
+    if (n < static_cast<int>(sizeof buffer)) return QString::fromLatin1(buffer, n);
+    // Only numbers beyond 10^60 need more room.
+    QByteArray wide(n + 1, '\0');
+    std::snprintf(wide.data(), static_cast<size_t>(wide.size()), "%.*f", decimals, value);
+    return QString::fromLatin1(wide.constData(), n);
+}
+
+}  // namespace
+
+BeamStatistics::BeamStatistics(CBeamDataData& settings, BeamRowArrays& arrays)
+    : m_settings(settings), m_arrays(arrays) {}
+
+BeamStatistics::~BeamStatistics() = default;
+
+std::vector<int> BeamStatistics::ShownColumns() const {
+    std::vector<int> columns;
+    for (int c = 0; c < kColumnCount; ++c) {
+        if (m_settings.ColumnShown(c)) columns.push_back(c);
+    }
+    return columns;
+}
+
+QString BeamStatistics::Heading(int column) {
+    switch (column) {
+        case kColParameter: return QStringLiteral("Parameter         ");
+        case kColValue: return QStringLiteral("Value");
+        case kColMean: return QStringLiteral("Mean");
+        case kColMin: return QStringLiteral("Min");
+        case kColMax: return QStringLiteral("Max");
+        case kColStdDev: return QStringLiteral("Std Dev");
+        case kColMinLimit: return QStringLiteral("Min Limit");
+        case kColMaxLimit: return QStringLiteral("Max Limit");
+        default: return QString();
+    }
+}
+
+void BeamStatistics::BuildRows(const BeamRowContext& context) {
+    m_rows = BuildBeamRows(m_settings, context);
+    m_cells.assign(m_rows.size(), BeamCells{});
+    for (size_t i = 0; i < m_rows.size(); ++i) m_cells[i].text[kColParameter] = m_rows[i].name;
+}
+
+void BeamStatistics::RebuildRows(const BeamRowContext& context) {
+    struct Aside {
+        int key;
+        uint32_t minSet, maxSet;
+        double minLimit, maxLimit;
+        bool used = false;
+    };
+    std::vector<Aside> aside;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        aside.push_back({m_rows[i].key, m_arrays.minLimitSet[i], m_arrays.maxLimitSet[i], m_arrays.minLimit[i],
+                         m_arrays.maxLimit[i]});
+    }
+    BuildRows(context);
+    m_arrays.minLimitSet.fill(0);
+    m_arrays.maxLimitSet.fill(0);
+    m_arrays.minLimit.fill(0.0);
+    m_arrays.maxLimit.fill(0.0);
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        for (Aside& old : aside) {
+            if (old.used || old.key != m_rows[i].key) continue;
+            old.used = true;
+            m_arrays.minLimitSet[i] = old.minSet;
+            m_arrays.maxLimitSet[i] = old.maxSet;
+            m_arrays.minLimit[i] = old.minLimit;
+            m_arrays.maxLimit[i] = old.maxLimit;
+            break;
+        }
+    }
+}
+
+void BeamStatistics::RecreateWindows() {
+    for (auto& window : m_windows) {
+        window = m_settings.m_nRollingSize > 0 ? std::make_unique<RollingWindow>(m_settings.m_nRollingSize) : nullptr;
+    }
+}
+
+void BeamStatistics::Reset() {
+    m_settings.m_nSamples = 0;
+    m_arrays.ClearStatistics();
+    for (auto& window : m_windows) {
+        if (window) window->Clear();
+    }
+}
+
+void BeamStatistics::TakeSample(const ValueSource& value, BeamLog* log) {
+    uint32_t& n = m_settings.m_nSamples;
+    // Rolling statistics count only as far as the window reaches.
+    if (m_settings.m_nStatMode != kStatRolling || n < m_settings.m_nRollingSize) ++n;
+    Update(value, true, log && log->BeginRecord() ? log : nullptr);
+}
+
+void BeamStatistics::Recompute(const ValueSource& value) { Update(value, false, nullptr); }
+
+void BeamStatistics::Update(const ValueSource& value, bool sample, BeamLog* log) {
+    for (int i = 0; i < static_cast<int>(m_rows.size()); ++i) UpdateRow(i, value, sample, log);
+    if (log) log->EndRecord();
+}
+
+void BeamStatistics::UpdateRow(int i, const ValueSource& source, bool sample, BeamLog* log) {
+    const bool rolling = m_settings.m_nStatMode == kStatRolling;
+    const uint32_t n = m_settings.m_nSamples;
+    BeamRowArrays& a = m_arrays;
+    RollingWindow* window = m_windows[static_cast<size_t>(i)].get();
+    if (rolling && !window) return;
+
+    // Before the first sample there are no statistics: the row shows the measurement as it is.
+    const bool sampled = n > 0;
+    const double v = sample || !sampled ? source(m_rows[static_cast<size_t>(i)]) : 0.0;
+    if (sample && rolling) {
+        window->Push(v);
+        a.value[i] = v;
+        a.sum[i] = window->Mean();
+        a.minimum[i] = window->Minimum();
+        a.maximum[i] = window->Maximum();
+        a.sumSquares[i] = window->StdDev();
+    } else if (sample && n == 1) {
+        a.value[i] = a.sum[i] = a.minimum[i] = a.maximum[i] = v;
+        a.sumSquares[i] = v * v;
+    } else if (sample) {
+        a.value[i] = v;
+        a.sum[i] += v;
+        a.minimum[i] = std::min(a.minimum[i], v);
+        a.maximum[i] = std::max(a.maximum[i], v);
+        a.sumSquares[i] += v * v;
+    }
+
+    const int d = m_rows[static_cast<size_t>(i)].decimals;
+    const double value = sampled ? a.value[i] : v;
+    double mean = 0.0;
+    double stdDev = 0.0;
+    if (rolling) {
+        mean = a.sum[i];
+        stdDev = a.sumSquares[i];
+    } else if (sampled) {
+        mean = a.sum[i] / n;
+        const double radicand = n > 1 ? (a.sumSquares[i] - a.sum[i] * a.sum[i] / n) / (n - 1) : 0.0;
+        stdDev = radicand > 0.0 ? std::sqrt(radicand) : 0.0;
+    }
+
+    BeamCells& cells = m_cells[static_cast<size_t>(i)];
+    const auto show = [&](int column, const QString& text) {
+        if (!m_settings.ColumnShown(column)) return;
+        cells.text[column] = text;
+        if (log) log->Field(text.toLatin1());
+    };
+    show(kColValue, Fixed(d, value));
+    show(kColMean, sampled ? Fixed(d + 1, mean) : QString());
+    show(kColMin, sampled ? Fixed(d, a.minimum[i]) : QString());
+    show(kColMax, sampled ? Fixed(d, a.maximum[i]) : QString());
+    show(kColStdDev, sampled ? Fixed(d + 1, stdDev) : QString());
+    show(kColMinLimit, a.minLimitSet[i] ? Fixed(d, a.minLimit[i]) : QString());
+    show(kColMaxLimit, a.maxLimitSet[i] ? Fixed(d, a.maxLimit[i]) : QString());
+    cells.state = LimitState(i, value);
+}
+
+int BeamStatistics::LimitState(int i, double value) const {
+    const bool minSet = m_arrays.minLimitSet[i] != 0;
+    const bool maxSet = m_arrays.maxLimitSet[i] != 0;
+    if (maxSet && value > m_arrays.maxLimit[i]) return kAboveMaximum;
+    if (minSet && value < m_arrays.minLimit[i]) return kBelowMinimum;
+    return minSet || maxSet ? kWithinLimits : kNoLimits;
+}
+
+QString BeamStatistics::CopyText() const {
+    const std::vector<int> columns = ShownColumns();
+    QString text;
+    for (const BeamCells& row : m_cells) {
+        text += row.text[kColParameter] + QStringLiteral("\r\n");
+        for (size_t c = 1; c < columns.size(); ++c) {
+            text += Heading(columns[c]) + QLatin1Char(':') + row.text[columns[c]] + QStringLiteral("\r\n");
+        }
+    }
+    return text;
+}
+
+}  // namespace velor

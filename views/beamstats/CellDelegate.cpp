@@ -1,0 +1,68 @@
+#include "views/beamstats/CellDelegate.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QStyle>
+
+namespace velor {
+namespace {
+
+// Enough for every text of a full table many samples over; then the store starts afresh.
+constexpr int kMaxKept = 8192;
+constexpr int kMargin = 3;
+
+}  // namespace
+
+void CellDelegate::SetFont(const QFont& font) {
+    m_font = font;
+    m_texts.clear();
+    m_cut.clear();
+}
+
+const QStaticText& CellDelegate::Laid(const QString& text, int width) const {
+    const auto lay = [this](const QString& shown) {
+        QStaticText laid(shown);
+        laid.setTextFormat(Qt::PlainText);
+        laid.setPerformanceHint(QStaticText::AggressiveCaching);
+        laid.prepare(QTransform(), m_font);
+        return laid;
+    };
+    auto whole = m_texts.find(text);
+    if (whole == m_texts.end()) {
+        if (m_texts.size() >= kMaxKept) m_texts.clear();
+        whole = m_texts.insert(text, lay(text));
+    }
+    if (whole->size().width() <= width) return *whole;
+    // Too wide for its column: cut short with an ellipsis, as report lists do.
+    const QPair<QString, int> key(text, width);
+    auto cut = m_cut.find(key);
+    if (cut == m_cut.end()) {
+        if (m_cut.size() >= kMaxKept) m_cut.clear();
+        cut = m_cut.insert(key, lay(QFontMetrics(m_font).elidedText(text, Qt::ElideRight, width)));
+    }
+    return *cut;
+}
+
+void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette::ColorGroup group = option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+    if (selected) painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+
+    QRect area = option.rect.adjusted(kMargin, 0, -kMargin, 0);
+    const QVariant decoration = index.data(Qt::DecorationRole);
+    if (decoration.canConvert<QIcon>()) {
+        const QSize size = option.decorationSize;
+        const QRect icon(area.left(), area.top() + (area.height() - size.height()) / 2, size.width(), size.height());
+        qvariant_cast<QIcon>(decoration).paint(painter, icon);
+        area.setLeft(icon.right() + 1 + kMargin);
+    }
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (text.isEmpty() || area.width() <= 0) return;
+    painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->setFont(m_font);
+    const QStaticText& laid = Laid(text, area.width());
+    painter->drawStaticText(QPointF(area.left(), area.top() + (area.height() - laid.size().height()) / 2.0), laid);
+}
+
+}  // namespace velor
