@@ -140,6 +140,15 @@ public:
     float GetPeakAngle(int axis) const;
     float GetAmplitudeAt(int axis, float angleDegrees) const;
     float GetModeFieldDiameter(int axis) const;
+    // What the mode-field diameter rests on: the profile's peak over the 16-count floor below
+    // which samples are left out, in dB, and the angles (about the beam's centroid) of the
+    // first and last samples the integral took in. Zeros when there is no diameter.
+    struct ModeFieldSupport {
+        float dynamicRangeDb = 0.0f;
+        float fromDegrees = 0.0f;
+        float toDegrees = 0.0f;
+    };
+    ModeFieldSupport GetModeFieldSupport(int axis) const;
     float GetEffectiveArea(int /*axis*/) const { return 0.0f; }
     // Bridges the shadow of the arm's two supports in a profile taken at phi (degrees).
     void CorrectBlindSpots(float phi, float* profile) const;
@@ -306,6 +315,8 @@ private:
     float AxisAngleDegrees(int axis, int index) const;
     uint16_t AxisIndexAtDegrees(int axis, float degrees) const;
     void ComputeGrid();
+    // The samples the mode-field integral runs over and the centroid it is taken about.
+    bool ModeFieldWindow(int axis, int* lower, int* upper, float* centre) const;
     void ClearProfile(int axis);
     void RefreshStatusBar() { m_env.frame.RefreshStatusBar(); }
     bool AskResetDataViews();

@@ -3,10 +3,21 @@
 // order, with no index and no seeking back.
 
 #include <QtGlobal>
+#include <cstdint>
+#include <vector>
 
 class QIODevice;
 
 namespace velor {
+
+// A block header as the reader met it, and whether the block's bytes were read and matched
+// their checksum.
+struct ReadBlockRecord {
+    uint16_t tag;
+    uint16_t length;
+    uint16_t crc;
+    bool checked;
+};
 
 class Archive {
 public:
@@ -24,8 +35,13 @@ public:
 
     QIODevice& Device() { return m_device; }
 
+    // Keeps a record of every block header read, for tools that show what a file holds.
+    void SetReadLog(std::vector<ReadBlockRecord>* log) { m_log = log; }
+    std::vector<ReadBlockRecord>* ReadLog() const { return m_log; }
+
 private:
     QIODevice& m_device;
+    std::vector<ReadBlockRecord>* m_log = nullptr;
 };
 
 }  // namespace velor

@@ -71,7 +71,13 @@ int CDataCrc16::WriteSectionMarker(Archive& archive, uint16_t tag) {
 }
 
 bool CDataCrc16::ReadHeader(Archive& archive, BlockHeader& header) {
-    return archive.Read(&header, sizeof header) == static_cast<qint64>(sizeof header);
+    if (archive.Read(&header, sizeof header) != static_cast<qint64>(sizeof header)) return false;
+    if (auto* log = archive.ReadLog()) log->push_back({header.tag, header.length, header.crc, false});
+    return true;
+}
+
+void CDataCrc16::MarkChecked(Archive& archive) {
+    if (auto* log = archive.ReadLog(); log && !log->empty()) log->back().checked = true;
 }
 
 uint16_t CDataCrc16::ReadBlock(Archive& archive, void* buffer, uint16_t capacity) {
@@ -81,11 +87,13 @@ uint16_t CDataCrc16::ReadBlock(Archive& archive, void* buffer, uint16_t capacity
     if (header.length <= capacity) {
         if (archive.Read(buffer, header.length) != header.length) return 0;
         if (ComputeCrc(buffer, header.length) != header.crc) return 0;
+        MarkChecked(archive);
         return header.length;
     }
     std::vector<uint8_t> whole(header.length);
     if (archive.Read(whole.data(), header.length) != header.length) return 0;
     if (ComputeCrc(whole.data(), header.length) != header.crc) return 0;
+    MarkChecked(archive);
     std::memcpy(buffer, whole.data(), capacity);
     return header.length;
 }

@@ -61,6 +61,8 @@ public:
 
     // Reads a bare 6-byte block header; false if fewer bytes arrive.
     static bool ReadHeader(Archive& archive, BlockHeader& header);
+    // The block whose header was read last has been read whole and its checksum holds.
+    static void MarkChecked(Archive& archive);
 };
 
 }  // namespace velor

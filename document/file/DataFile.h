@@ -10,6 +10,7 @@ class QIODevice;
 
 #include "common/UserPrompt.h"
 #include "document/file/DormFrameData.h"
+#include "document/file/FileHeader.h"
 #include "document/file/FrameServices.h"
 #include "document/file/ViewTypeRegistry.h"
 
@@ -26,11 +27,19 @@ public:
     // earlier file at that path as it was.
     bool SaveDataFile(const QString& path);
 
+    // What a load met, for tools that show a file: its header, every block header in file
+    // order, and the bytes after the last section read.
+    struct LoadRecord {
+        DataFileHeader header{};
+        std::vector<ReadBlockRecord> blocks;
+        qint64 unread = 0;
+    };
+
     // Replaces the open document by the one in the file; null on failure (already reported).
-    CVelor32Doc* LoadDataFile(const QString& path);
+    CVelor32Doc* LoadDataFile(const QString& path, LoadRecord* record = nullptr);
     // The same from a device open for reading; path names the file for the title and the
     // recent files.
-    CVelor32Doc* LoadFrom(QIODevice& device, const QString& path);
+    CVelor32Doc* LoadFrom(QIODevice& device, const QString& path, LoadRecord* record = nullptr);
 
     // Configuration file for "cfg", data file for every other name.
     static int FileTypeForPath(const QString& path);

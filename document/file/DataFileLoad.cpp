@@ -27,7 +27,7 @@ constexpr bool IsSectionMarker(const BlockHeader& header) {
 
 }  // namespace
 
-CVelor32Doc* DataFile::LoadDataFile(const QString& path) {
+CVelor32Doc* DataFile::LoadDataFile(const QString& path, LoadRecord* record) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         ReportOpenFailure(filemsg::kFailedToOpenDocument, path, file.errorString());
@@ -38,17 +38,19 @@ CVelor32Doc* DataFile::LoadDataFile(const QString& path) {
     QByteArray bytes = file.readAll();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return LoadFrom(buffer, path);
+    return LoadFrom(buffer, path, record);
 }
 
-CVelor32Doc* DataFile::LoadFrom(QIODevice& device, const QString& path) {
+CVelor32Doc* DataFile::LoadFrom(QIODevice& device, const QString& path, LoadRecord* record) {
     WaitCursor wait(m_prompt);
     Archive archive(device);
+    if (record) archive.SetReadLog(&record->blocks);
 
     // Header.
     DataFileHeader header;
     std::memset(&header, 0x01, sizeof header);
     const bool complete = archive.Read(&header, sizeof header) == static_cast<qint64>(sizeof header);
+    if (record) record->header = header;
     const int fileType = complete ? FileTypeFromTag(header.typeTag) : 0;
     if (!complete || header.viewCount == 0 || header.viewCount > kMaxViewSections || fileType == 0) {
         FileError(filemsg::kNotOurFile);
@@ -117,6 +119,7 @@ CVelor32Doc* DataFile::LoadFrom(QIODevice& device, const QString& path) {
     loaded->SetModifiedFlag(false);
     m_frame.AddToRecentFiles(path);
     m_frame.RepaintUnlessMinimised();
+    if (record) record->unread = device.bytesAvailable();
     return loaded;
 }
 

@@ -21,6 +21,8 @@ std::unique_ptr<CVelor32Doc> SingleDocumentSet::MakeDocument() {
     return std::make_unique<CVelor32Doc>(m_environment);
 }
 
+void SingleDocumentSet::DiscardDocument(std::unique_ptr<CVelor32Doc> document) { document.reset(); }
+
 CVelor32Doc* SingleDocumentSet::InstallDocument(std::unique_ptr<CVelor32Doc> document) {
     m_document = std::move(document);
     return m_document.get();

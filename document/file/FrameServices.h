@@ -54,7 +54,7 @@ public:
     CVelor32Doc* ActiveDocument() override { return m_document.get(); }
     std::unique_ptr<CVelor32Doc> MakeDocument() override;
     CVelor32Doc* InstallDocument(std::unique_ptr<CVelor32Doc> document) override;
-    void DiscardDocument(std::unique_ptr<CVelor32Doc> document) override { document.reset(); }
+    void DiscardDocument(std::unique_ptr<CVelor32Doc> document) override;
     void CloseAllDocuments() override;
 
 private:

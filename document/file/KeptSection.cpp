@@ -9,6 +9,7 @@ bool KeptSection::ReadSection(SerializeContext& context) {
         BlockHeader header{};
         if (archive.Peek(&header, sizeof header) != static_cast<qint64>(sizeof header)) break;
         if (header.tag != kDataBlockTag) break;  // the next section begins
+        if (auto* log = archive.ReadLog()) log->push_back({header.tag, header.length, header.crc, false});
         const qsizetype start = m_bytes.size();
         const qint64 size = static_cast<qint64>(sizeof header) + header.length;
         m_bytes.resize(start + size);

@@ -120,26 +120,54 @@ float CVelor32Doc::GetAmplitudeAt(int axis, float angleDegrees) const {
     }
 }
 
-float CVelor32Doc::GetModeFieldDiameter(int axis) const {
-    if (!ValidAxis(axis)) return 0.0f;
+bool CVelor32Doc::ModeFieldWindow(int axis, int* lower, int* upper, float* centre) const {
+    if (!ValidAxis(axis)) return false;
     const int n = m_nNumPoints[axis];
-    const float* y = m_arrays.profile[axis].data();
-    const float* angles = AxisAngles(axis);
     double centroid = 0.0;
-    if (!ComputeCentroid(y, angles, n, kModeFieldThreshold, &centroid)) return 0.0f;
-
-    const float centre = static_cast<float>(centroid);
-    const float centreDegrees = centre * kDegreesPerRadianF;
-    const int lower = AxisIndexAtDegrees(axis, centreDegrees - m_fAngularLimit);
+    if (!ComputeCentroid(m_arrays.profile[axis].data(), AxisAngles(axis), n, kModeFieldThreshold, &centroid)) {
+        return false;
+    }
+    *centre = static_cast<float>(centroid);
+    const float centreDegrees = *centre * kDegreesPerRadianF;
+    *lower = AxisIndexAtDegrees(axis, centreDegrees - m_fAngularLimit);
     // The grid lookup knows nothing of the profile's length; stay within its points.
-    const int upper = std::min<int>(AxisIndexAtDegrees(axis, centreDegrees + m_fAngularLimit), n - 1);
+    *upper = std::min<int>(AxisIndexAtDegrees(axis, centreDegrees + m_fAngularLimit), n - 1);
+    return true;
+}
+
+float CVelor32Doc::GetModeFieldDiameter(int axis) const {
+    int lower = 0, upper = 0;
+    float centre = 0.0f;
+    if (!ModeFieldWindow(axis, &lower, &upper, &centre)) return 0.0f;
     float mfd = 0.0f;
-    if (!Quarn_ComputeMFD(static_cast<uint16_t>(n), y, angles, kModeFieldThreshold,
-                          static_cast<uint16_t>(lower), static_cast<uint16_t>(upper), centre,
-                          m_fWavelength, &mfd)) {
+    if (!Quarn_ComputeMFD(m_nNumPoints[axis], m_arrays.profile[axis].data(), AxisAngles(axis),
+                          kModeFieldThreshold, static_cast<uint16_t>(lower), static_cast<uint16_t>(upper),
+                          centre, m_fWavelength, &mfd)) {
         return 0.0f;
     }
     return mfd;
+}
+
+CVelor32Doc::ModeFieldSupport CVelor32Doc::GetModeFieldSupport(int axis) const {
+    int lower = 0, upper = 0;
+    float centre = 0.0f;
+    if (!ModeFieldWindow(axis, &lower, &upper, &centre)) return {};
+    const float* y = m_arrays.profile[axis].data();
+    const float* angles = AxisAngles(axis);
+    ModeFieldSupport support;
+    float peak = 0.0f;
+    int first = -1, last = -1;
+    for (int i = lower; i <= upper; ++i) {
+        peak = std::max(peak, y[i]);
+        if (!(y[i] >= kModeFieldThreshold)) continue;  // as the integral leaves it out
+        if (first < 0) first = i;
+        last = i;
+    }
+    if (first < 0) return {};
+    support.dynamicRangeDb = static_cast<float>(10.0 * std::log10(double{peak} / kModeFieldThreshold));
+    support.fromDegrees = (angles[first] - centre) * kDegreesPerRadianF;
+    support.toDegrees = (angles[last] - centre) * kDegreesPerRadianF;
+    return support;
 }
 
 float CVelor32Doc::GetPeakWidth(float clipPercent) const {

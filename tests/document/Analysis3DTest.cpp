@@ -9,6 +9,8 @@
 
 #include "document/CommandIds.h"
 #include "document/UpdateHints.h"
+#include "document/simulation/SimulatedMeasurement.h"
+#include "instrument/simulation/BeamModel.h"
 #include "tests/support/TestStation.h"
 
 namespace velor::test {
@@ -318,6 +320,45 @@ TEST_F(Analysis3D, CrossSectionsThroughAUserDirectionOrThePeak) {
     ASSERT_EQ(station.prompt.Messages().size(), 1u);
     EXPECT_EQ(station.prompt.Last().text, "Cross sections cannot be determined for this vector!");
     EXPECT_EQ(station.prompt.Last().caption, "Invalid Vector Entry");
+}
+
+}  // namespace
+}  // namespace velor::test
+
+namespace velor::test {
+namespace {
+
+// A loaded file's 3D results are computed when first asked for; they must be what the
+// analysis gave when the measurement was taken.
+TEST(Analysis3DOnDemand, LoadedResultsEqualThoseComputedWhenTheMeasurementWasTaken) {
+    TestStation station;
+    CVelor32Doc* taken = station.NewDocument();
+    sim::LaserDiodeBeam beam;
+    beam.majorFwhmDeg = 24;
+    beam.minorFwhmDeg = 9;
+    beam.tiltThetaDeg = 4;
+    beam.tiltPhiDeg = 30;
+    SimulationOptions options;
+    options.scans3D = 20;
+    ASSERT_TRUE(SimulateMeasurement(*taken, *sim::MakeLaserDiode(beam), options));
+    station.AddNote("");
+    const std::vector<float> cone(taken->GetConePower(), taken->GetConePower() + kConePowerCount);
+    const std::vector<float> centroidPower(taken->GetCentroidPower(),
+                                           taken->GetCentroidPower() + taken->GetCentroidPowerCount());
+    const float angles[2] = {taken->GetCentroidAngles()[0], taken->GetCentroidAngles()[1]};
+    const float axisA[3] = {taken->GetPrincipalAxis(0)[0], taken->GetPrincipalAxis(0)[1], taken->GetPrincipalAxis(0)[2]};
+    ASSERT_GT(cone.back(), 0.0f);
+    ASSERT_TRUE(station.file.SaveDataFile(station.Path("m.vnq")));
+
+    CVelor32Doc* loaded = station.file.LoadDataFile(station.Path("m.vnq"));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->GetCentroidAngles()[0], angles[0]);
+    EXPECT_EQ(loaded->GetCentroidAngles()[1], angles[1]);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(loaded->GetPrincipalAxis(0)[i], axisA[i]);
+    EXPECT_EQ(std::vector<float>(loaded->GetConePower(), loaded->GetConePower() + kConePowerCount), cone);
+    ASSERT_EQ(loaded->GetCentroidPowerCount(), centroidPower.size());
+    EXPECT_EQ(std::vector<float>(loaded->GetCentroidPower(), loaded->GetCentroidPower() + centroidPower.size()),
+              centroidPower);
 }
 
 }  // namespace

@@ -176,41 +176,74 @@ TEST_F(VnqtoolCli, InfoReadsEverySectionAndReportsSaturationAsTheViewerDoes) {
     EXPECT_TRUE(saturated.err.contains("Beam Information!: Signal is saturated!")) << saturated.err.toStdString();
 }
 
-TEST_F(VnqtoolCli, ParamsPrintsEveryParameterOfAMeasurementWrittenByTheCode) {
-    const QString path = WriteGaussianMeasurement(Path("g.vnq"));
-    const ToolRun json = RunTool({"params", "--json", path});
-    ASSERT_EQ(json.status, 0) << json.err.toStdString();
-    const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
+TEST_F(VnqtoolCli, ParamsOfManyFilesInOneTableAtFullPrecision) {
+    const QString gaussian = WriteGaussianMeasurement(Path("g.vnq"));
+    {
+        QFile copy(gaussian);
+        ASSERT_TRUE(copy.copy(Path("h.vnq")));
+    }
+    velor::test::WriteAll(Path("broken.vnq"), "not a measurement");
+    const QStringList files{gaussian, Path("broken.vnq"), Path("h.vnq")};
+
+    // The values the document computes, which the machine formats must carry exactly.
+    velor::test::TestStation station;
+    velor::CVelor32Doc* doc = station.file.LoadDataFile(gaussian);
+    ASSERT_NE(doc, nullptr);
+
+    const ToolRun json = RunTool(QStringList{"params", "--json"} + files);
+    EXPECT_EQ(json.status, 1) << "one file could not be read";
+    EXPECT_TRUE(json.err.contains(Path("broken.vnq") + ": File Error: The selected file is either not a Lumora file"))
+        << json.err.toStdString();
+    const QJsonArray table = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    ASSERT_EQ(table.size(), 2) << "the others are still processed";
+    EXPECT_EQ(table[1].toObject()["file"].toString(), Path("h.vnq"));
+    const QJsonObject root = table[0].toObject();
     const QJsonArray axes = root["axes"].toArray();
     ASSERT_EQ(axes.size(), 2);
     const QJsonObject axis0 = axes[0].toObject();
-    for (const char* key : {"width_5", "width_13.5", "width_50", "na_5", "na_13.5", "na_50",
-                            "centroid", "peak", "peak_amplitude", "mfd"}) {
-        EXPECT_TRUE(axis0.contains(key)) << key;
-    }
-    // 1/e² full angle 2·asin(λ / π w0), and the diameter 2 w0.
+    EXPECT_EQ(axis0["width_13.5"].toDouble(), double{doc->GetAngularWidth(0, 135)});
+    EXPECT_EQ(axis0["na_5"].toDouble(), double{doc->GetNumericalAperture(0, 50)});
+    EXPECT_EQ(axis0["mfd"].toDouble(), double{doc->GetModeFieldDiameter(0)});
+    EXPECT_EQ(axes[1].toObject()["centroid"].toDouble(), double{doc->GetCentroidAngle(1)});
+    EXPECT_EQ(root["ratios"].toObject()["ratio_50"].toDouble(), double{doc->GetWidthRatio(500)});
+    // Against the analytic beam: 1/e² full angle 2·asin(λ / π w0), and the diameter 2 w0.
     EXPECT_NEAR(axis0["width_13.5"].toDouble(), 2 * std::asin(1.31 / (M_PI * 4.6)) * 180 / M_PI, 0.1);
-    EXPECT_NEAR(axis0["na_13.5"].toDouble(), 1.31 / (M_PI * 4.6), 0.001);
-    // Within 0.2 % of the analytic value, plus the rounding to two decimals.
-    EXPECT_NEAR(axis0["mfd"].toDouble(), 9.2, 9.2 * 0.002 + 0.005);
-    EXPECT_NEAR(axes[1].toObject()["mfd"].toDouble(), 4.6, 4.6 * 0.002 + 0.005);
-    EXPECT_NEAR(axis0["centroid"].toDouble(), 0.0, 0.05);
-    EXPECT_NEAR(axis0["peak_amplitude"].toDouble(), 0.92, 0.005);  // 60000 / 65535
-    EXPECT_NEAR(root["ratios"].toObject()["ratio_13.5"].toDouble(),
-                std::asin(1.31 / (M_PI * 4.6)) / std::asin(1.31 / (M_PI * 2.3)), 0.01);
+    EXPECT_NEAR(axis0["mfd"].toDouble(), 9.2, 9.2 * 0.002);
+    EXPECT_NEAR(axes[1].toObject()["mfd"].toDouble(), 4.6, 4.6 * 0.002);
+    // What the diameter rests on: a 60000-count peak over the 16-count floor, and the angles
+    // where exp(−2 (π w0 sin θ / λ)²) falls to 16 / 60000.
+    EXPECT_NEAR(axis0["mfd_dynamic_range_db"].toDouble(), 10 * std::log10(60000.0 / 16), 1e-4);
+    const double edge = std::asin(std::sqrt(std::log(60000.0 / 16) / 2) * 1.31 / (M_PI * 4.6)) * 180 / M_PI;
+    EXPECT_NEAR(axis0["mfd_to"].toDouble(), edge, 0.06) << "within a sample";
+    EXPECT_NEAR(axis0["mfd_from"].toDouble(), -edge, 0.06);
 
-    const ToolRun text = RunTool({"params", path});
+    const ToolRun csv = RunTool(QStringList{"params", "--csv"} + files);
+    EXPECT_EQ(csv.status, 1);
+    const QStringList lines = csv.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5) << "a header and a row per file and axis";
+    const QStringList header = lines[0].split(',');
+    EXPECT_EQ(header.mid(0, 3), QStringList({"file", "axis", "phi"}));
+    const QStringList row = lines[2].split(',');
+    EXPECT_EQ(row[0], gaussian);
+    EXPECT_EQ(row[1], "1");
+    EXPECT_EQ(row[header.indexOf("mfd")].toDouble(), double{doc->GetModeFieldDiameter(1)});
+    EXPECT_EQ(row[header.indexOf("ratio_13.5")].toDouble(), double{doc->GetWidthRatio(135)});
+
+    const ToolRun text = RunTool({"params", gaussian});
     ASSERT_EQ(text.status, 0);
     EXPECT_TRUE(text.out.contains(QRegularExpression("13\\.5% Angular Width at 0\\.0° \\(deg\\)\\s+\\d+\\.\\d\\n")));
     EXPECT_TRUE(text.out.contains(QRegularExpression("Mode-Field Diameter at 90\\.0° \\(µm\\)\\s+4\\.6\\d\\n")));
-    EXPECT_TRUE(text.out.contains("Angle Ratio at 13.5 % Width"));
 
-    const ToolRun csv = RunTool({"params", "--csv", path});
-    ASSERT_EQ(csv.status, 0);
-    EXPECT_TRUE(csv.out.startsWith("axis,parameter,value,unit\n"));
-    EXPECT_TRUE(csv.out.contains(QRegularExpression("\\n1,mfd,4\\.6\\d,um\\n")));
+    // Names on standard input.
+    QProcess fromList;
+    fromList.start(QStringLiteral(VNQTOOL_PATH), {"params", "--csv", "-"});
+    fromList.write((gaussian + "\n\n" + Path("h.vnq") + "\n").toUtf8());
+    fromList.closeWriteChannel();
+    ASSERT_TRUE(fromList.waitForFinished(30000));
+    EXPECT_EQ(fromList.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(fromList.readAllStandardOutput()).count('\n'), 5);
 
-    EXPECT_EQ(RunTool({"params", "--json", "--csv", path}).status, 2);
+    EXPECT_EQ(RunTool({"params", "--json", "--csv", gaussian}).status, 2);
 }
 
 }  // namespace
@@ -230,7 +263,8 @@ TEST_F(VnqtoolCli, SimulateWritesAMeasurementThatInfoParamsAndTheExportsRead) {
 
     const ToolRun params = RunTool({"params", "--json", path});
     ASSERT_EQ(params.status, 0);
-    const QJsonObject axis0 = QJsonDocument::fromJson(params.out.toUtf8()).object()["axes"].toArray()[0].toObject();
+    const QJsonObject axis0 =
+        QJsonDocument::fromJson(params.out.toUtf8()).array()[0].toObject()["axes"].toArray()[0].toObject();
     EXPECT_NEAR(axis0["mfd"].toDouble(), 10.4, 10.4 * 0.005 + 0.005);
 
     ASSERT_EQ(RunTool({"export-prw", path, Path("sim.prw")}).status, 0);

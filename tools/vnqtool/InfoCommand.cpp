@@ -40,27 +40,26 @@ QString BlockSizes(const WalkedSection& section) {
     for (size_t i = 0; i < blocks.size();) {
         size_t run = 1;
         while (i + run < blocks.size() && blocks[i + run].length == blocks[i].length &&
-               blocks[i + run].crcOk == blocks[i].crcOk) {
+               blocks[i + run].checked == blocks[i].checked) {
             ++run;
         }
         QString part = QString::number(blocks[i].length);
         if (run > 1) part += QStringLiteral(" x%1").arg(run);
-        if (!blocks[i].complete) part += QStringLiteral(" (cut short)");
-        else if (!blocks[i].crcOk) part += QStringLiteral(" (bad checksum)");
+        if (!blocks[i].checked) part += QStringLiteral(" (kept as read)");
         parts << part;
         i += run;
     }
     return parts.isEmpty() ? QStringLiteral("none") : parts.join(QStringLiteral(", "));
 }
 
-void PrintSections(const FileWalk& walk) {
+void PrintSections(const DataFile::LoadRecord& record) {
     std::printf("\nSections (tag, kind, block sizes in bytes):\n");
-    for (const WalkedSection& section : walk.sections) {
+    for (const WalkedSection& section : SectionsOf(record)) {
         std::printf("  %5u  %-26s %s\n", section.tag, qPrintable(SectionName(section.tag)),
                     qPrintable(BlockSizes(section)));
     }
-    if (walk.trailingBytes > 0) {
-        std::printf("  (%lld stray bytes at the end)\n", static_cast<long long>(walk.trailingBytes));
+    if (record.unread > 0) {
+        std::printf("  (%lld bytes after the last section read)\n", static_cast<long long>(record.unread));
     }
 }
 
@@ -77,15 +76,14 @@ int RunInfo(const QStringList& arguments) {
                                   arguments, path);
     if (stop >= 0) return stop;
 
+    // What the loader met is what is shown: the file is read once.
     ToolSession session;
-    CVelor32Doc* document = session.Load(path);
+    DataFile::LoadRecord record;
+    CVelor32Doc* document = session.File().LoadDataFile(path, &record);
     if (!document) return kExitFileError;
-
-    const std::optional<FileWalk> walk = WalkFile(path);
-    if (!walk) return kExitFileError;
-    PrintHeader(path, walk->header);
+    PrintHeader(path, record.header);
     PrintSettings(document->Settings());
-    PrintSections(*walk);
+    PrintSections(record);
     return kExitOk;
 }
 

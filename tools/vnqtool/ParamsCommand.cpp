@@ -1,163 +1,139 @@
-// vnqtool params: the beam parameters of a measurement, as the viewer computes them and to the
-// precision its beam statistics show them.
+// vnqtool params: the beam parameters of any number of measurements, as the viewer computes
+// them, in one table. Files are read in parallel on every core; a file that cannot be read is
+// reported with the viewer's message and the others are still processed.
 
 #include <QCommandLineParser>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <cmath>
+#include <QTextStream>
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <thread>
+#include <vector>
 
+#include "document/HeadlessSession.h"
 #include "tools/vnqtool/CommandLine.h"
 #include "tools/vnqtool/Commands.h"
-#include "tools/vnqtool/ToolSession.h"
+#include "tools/vnqtool/ParamsTable.h"
+#include "views/HeadlessSections.h"
 
 namespace vnqtool {
 namespace {
 
 using namespace velor;
 
-struct Parameter {
-    int axis;  // -1 for both axes (ratios)
-    QString key;
-    QString name;
-    double value;
-    int decimals;
-    QString unit;
+// The user of one worker: messages are kept for the file they concern and printed in order
+// once every file is done; a question is answered Yes, as the other commands answer it.
+class CollectingPrompt : public UserPrompt {
+public:
+    PromptAnswer Show(const PromptMessage& message) override {
+        const QString caption = message.caption.isEmpty() ? kApplicationName : message.caption;
+        messages += caption + QStringLiteral(": ") + message.text + QLatin1Char('\n');
+        return message.buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Yes;
+    }
+    QString messages;
+
+protected:
+    void ReportFatal(const QString& text, int) override { messages += QStringLiteral("fatal: ") + text + QLatin1Char('\n'); }
 };
 
-// Clip levels the parameters are taken at, in tenths of a percent.
-constexpr uint16_t kClips[] = {50, 135, 500};
-
-QString AmplitudeUnit(uint16_t units, const char* powerUnit) {
-    switch (units) {
-        case 1: return QStringLiteral("counts");
-        case 2: return QStringLiteral("%1/sr").arg(QString::fromLatin1(powerUnit));
-        default: return QStringLiteral("a.u.");
+// Reads the files whose turn comes up until none is left.
+void Work(std::vector<FileParameters>& files, std::atomic<size_t>& next) {
+    CollectingPrompt prompt;
+    ViewTypeRegistry viewTypes;
+    RegisterHeadlessViewSections(viewTypes);
+    HeadlessSession session(prompt, viewTypes);
+    for (size_t i = next++; i < files.size(); i = next++) {
+        FileParameters& file = files[i];
+        prompt.messages.clear();
+        if (CVelor32Doc* doc = session.File().LoadDataFile(file.path)) {
+            file.loaded = true;
+            CollectParameters(*doc, file);
+        }
+        file.errors = prompt.messages;
     }
 }
 
-int AmplitudeDecimals(uint16_t units) { return units == 1 ? 0 : units == 2 ? 3 : 2; }
-
-std::vector<Parameter> Collect(CVelor32Doc& doc) {
-    std::vector<Parameter> out;
-    const int axes = doc.IsPerpendicular() ? 2 : 1;
-    for (int axis = 0; axis < axes; ++axis) {
-        const double phi = doc.GetPhi(axis, 0);
-        for (const uint16_t clip : kClips) {
-            out.push_back({axis, QStringLiteral("width_%1").arg(clip / 10.0),
-                           QStringLiteral("%1% Angular Width at %2° (deg)").arg(clip / 10.0, 0, 'f', 1).arg(phi, 0, 'f', 1),
-                           doc.GetAngularWidth(axis, clip), 1, QStringLiteral("deg")});
+// "-" stands for the names on standard input, one a line.
+QStringList ExpandFileNames(const QStringList& arguments) {
+    QStringList names;
+    for (const QString& argument : arguments) {
+        if (argument != QLatin1String("-")) {
+            names << argument;
+            continue;
         }
-        for (const uint16_t clip : kClips) {
-            out.push_back({axis, QStringLiteral("na_%1").arg(clip / 10.0),
-                           QStringLiteral("%1% Numerical Aperture at %2°").arg(clip / 10.0, 0, 'f', 1).arg(phi, 0, 'f', 1),
-                           doc.GetNumericalAperture(axis, clip), 3, QString()});
-        }
-        out.push_back({axis, QStringLiteral("centroid"),
-                       QStringLiteral("Angular Centroid at %1° (deg)").arg(phi, 0, 'f', 1),
-                       doc.GetCentroidAngle(axis), 1, QStringLiteral("deg")});
-        const float peakAngle = doc.GetPeakAngle(axis);
-        out.push_back({axis, QStringLiteral("peak"),
-                       QStringLiteral("Angular Peak at %1° (deg)").arg(phi, 0, 'f', 1), peakAngle, 1,
-                       QStringLiteral("deg")});
-        const QString unit = AmplitudeUnit(doc.GetUnits(), doc.GetRefUnits());
-        out.push_back({axis, QStringLiteral("peak_amplitude"),
-                       QStringLiteral("Peak Amplitude at %1° (%2)").arg(phi, 0, 'f', 1).arg(unit),
-                       doc.GetAmplitudeAt(axis, peakAngle), AmplitudeDecimals(doc.GetUnits()), unit});
-        out.push_back({axis, QStringLiteral("mfd"),
-                       QStringLiteral("Mode-Field Diameter at %1° (µm)").arg(phi, 0, 'f', 1),
-                       doc.GetModeFieldDiameter(axis), 2, QStringLiteral("um")});
-    }
-    if (doc.IsPerpendicular()) {
-        for (const uint16_t clip : kClips) {
-            out.push_back({-1, QStringLiteral("ratio_%1").arg(clip / 10.0),
-                           QStringLiteral("Angle Ratio at %1 % Width").arg(clip / 10.0, 0, 'f', 1),
-                           doc.GetWidthRatio(clip), 2, QString()});
+        QTextStream in(stdin);
+        for (QString line; in.readLineInto(&line);) {
+            if (!line.trimmed().isEmpty()) names << line.trimmed();
         }
     }
-    return out;
-}
-
-QString Value(const Parameter& p) { return QString::number(p.value, 'f', p.decimals); }
-
-void PrintText(const QString& path, const std::vector<Parameter>& params) {
-    std::printf("%s\n", qPrintable(path));
-    int axis = -2;
-    for (const Parameter& p : params) {
-        if (p.axis != axis) {
-            axis = p.axis;
-            std::printf(axis < 0 ? "\nBoth axes:\n" : "\nAxis %d:\n", axis);
-        }
-        std::printf("  %-44s %12s\n", qPrintable(p.name), qPrintable(Value(p)));
-    }
-}
-
-void PrintCsv(const std::vector<Parameter>& params) {
-    std::printf("axis,parameter,value,unit\n");
-    for (const Parameter& p : params) {
-        std::printf("%s,%s,%s,%s\n", p.axis < 0 ? "both" : qPrintable(QString::number(p.axis)),
-                    qPrintable(p.key), qPrintable(Value(p)), qPrintable(p.unit));
-    }
-}
-
-void PrintJson(const QString& path, const CVelor32Doc& doc, const std::vector<Parameter>& params) {
-    QJsonObject axes[2];
-    QJsonObject ratios;
-    for (const Parameter& p : params) {
-        // Rounded as shown, so the numbers agree with the text output.
-        const double shown = Value(p).toDouble();
-        (p.axis < 0 ? ratios : axes[p.axis]).insert(p.key, shown);
-    }
-    QJsonArray axisList;
-    for (int axis = 0; axis < (doc.IsPerpendicular() ? 2 : 1); ++axis) {
-        axes[axis].insert(QStringLiteral("axis"), axis);
-        axes[axis].insert(QStringLiteral("phi"), doc.GetPhi(axis, 0));
-        axisList.append(axes[axis]);
-    }
-    QJsonObject root{{QStringLiteral("file"), path},
-                     {QStringLiteral("scanMode"), doc.GetScanMode()},
-                     {QStringLiteral("units"), doc.GetUnits()},
-                     {QStringLiteral("axes"), axisList}};
-    if (doc.IsPerpendicular()) root.insert(QStringLiteral("ratios"), ratios);
-    std::fputs(QJsonDocument(root).toJson(QJsonDocument::Indented).constData(), stdout);
+    return names;
 }
 
 }  // namespace
 
 int RunParams(const QStringList& arguments) {
     QCommandLineParser parser;
-    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print JSON."));
-    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Print CSV."));
+    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print JSON: one array, an object per file."));
+    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Print CSV: a header row, a row per file and axis."));
     parser.addOption(json);
     parser.addOption(csv);
-    QString path;
-    const int stop = ParseCommand(parser, "params",
-                                  "Prints the beam parameters of each measured axis: angular "
-                                  "width and numerical aperture\nat 5 %, 13.5 % and 50 %, centroid "
-                                  "and peak angle, amplitude at the peak in the\nmeasurement's "
-                                  "units and mode-field diameter; in perpendicular-axes mode also\n"
-                                  "the width ratios. Values carry the decimals the viewer shows.",
-                                  arguments, path);
-    if (stop >= 0) return stop;
+    parser.setApplicationDescription(QStringLiteral(
+        "Prints the beam parameters of each measured axis of every FILE: angular width and\n"
+        "numerical aperture at 5 %, 13.5 % and 50 %, centroid and peak angle, amplitude at the\n"
+        "peak in the measurement's units, mode-field diameter with the dynamic range it rests on\n"
+        "(the peak over the 16-count floor, in dB) and the angles its integral covered; in\n"
+        "perpendicular-axes mode also the width ratios. The text shows the viewer's decimals;\n"
+        "CSV and JSON carry every value at full precision. FILE - reads names from standard\n"
+        "input. A file that cannot be read is reported on standard error; the exit status is\n"
+        "then 1."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("measurement files"), QStringLiteral("FILE..."));
+    QStringList all = arguments;
+    all.prepend(QStringLiteral("vnqtool params"));
+    if (!parser.parse(all)) {
+        std::fprintf(stderr, "vnqtool params: %s\n", qPrintable(parser.errorText()));
+        return kExitUsage;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return kExitOk;
+    }
     if (parser.isSet(json) && parser.isSet(csv)) {
         std::fprintf(stderr, "vnqtool params: choose one of --json and --csv\n");
         return kExitUsage;
     }
-
-    ToolSession session;
-    CVelor32Doc* doc = session.Load(path);
-    if (!doc) return kExitFileError;
-
-    const std::vector<Parameter> params = Collect(*doc);
-    if (parser.isSet(json)) {
-        PrintJson(path, *doc, params);
-    } else if (parser.isSet(csv)) {
-        PrintCsv(params);
-    } else {
-        PrintText(path, params);
+    const QStringList names = ExpandFileNames(parser.positionalArguments());
+    if (names.isEmpty()) {
+        std::fprintf(stderr, "vnqtool params: expected FILE...\n%s", qPrintable(parser.helpText()));
+        return kExitUsage;
     }
-    return kExitOk;
+
+    std::vector<FileParameters> files(static_cast<size_t>(names.size()));
+    for (size_t i = 0; i < files.size(); ++i) files[i].path = names[static_cast<int>(i)];
+    std::atomic<size_t> next{0};
+    const size_t workers = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, files.size());
+    std::vector<std::thread> threads;
+    for (size_t w = 1; w < workers; ++w) threads.emplace_back(Work, std::ref(files), std::ref(next));
+    Work(files, next);
+    for (std::thread& t : threads) t.join();
+
+    bool failed = false;
+    for (const FileParameters& f : files) {
+        if (!f.errors.isEmpty()) {
+            for (const QString& line : f.errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+                std::fprintf(stderr, "%s: %s\n", qPrintable(f.path), qPrintable(line));
+            }
+        }
+        failed = failed || !f.loaded;
+    }
+    if (parser.isSet(json)) {
+        PrintJson(files);
+    } else if (parser.isSet(csv)) {
+        PrintCsv(files);
+    } else {
+        PrintText(files);
+    }
+    return failed ? kExitFileError : kExitOk;
 }
 
 }  // namespace vnqtool

@@ -1,21 +1,19 @@
 #pragma once
-// A raw walk over a measurement file's blocks, independent of any reader: what is actually in
-// the file, section by section, with each block's size and whether its checksum holds.
+// A measurement file's blocks, section by section, as the loader met them: each block's size
+// and whether the loader read it and found its checksum to hold.
 
 #include <QString>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
-#include "document/file/FileHeader.h"
+#include "document/file/DataFile.h"
 
 namespace vnqtool {
 
 struct WalkedBlock {
     uint16_t tag;
     uint16_t length;
-    bool crcOk;
-    bool complete;  // all its bytes were present
+    bool checked;  // read whole and its checksum holds (blocks passed over are not read)
 };
 
 struct WalkedSection {
@@ -23,14 +21,8 @@ struct WalkedSection {
     std::vector<WalkedBlock> blocks;
 };
 
-struct FileWalk {
-    velor::DataFileHeader header{};
-    bool headerComplete = false;
-    std::vector<WalkedSection> sections;
-    qint64 trailingBytes = 0;  // bytes after the last whole block header
-};
-
-std::optional<FileWalk> WalkFile(const QString& path);
+// The sections of a loaded file, from the loader's record of its block headers.
+std::vector<WalkedSection> SectionsOf(const velor::DataFile::LoadRecord& record);
 
 // "main frame", "document", "notes", ... for a section tag.
 QString SectionName(uint16_t tag);

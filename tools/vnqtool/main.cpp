@@ -17,7 +17,7 @@ const char kUsage[] =
     "Commands:\n"
     "  info FILE            show the header, every setting and the file's sections\n"
     "  new [--config] FILE  write a new default data file (or configuration file)\n"
-    "  params [--json|--csv] FILE\n"
+    "  params [--json|--csv] FILE...\n"
     "                       the beam parameters of each measured axis\n"
     "  simulate [options] OUT\n"
     "                       a complete measurement of a simulated source\n"

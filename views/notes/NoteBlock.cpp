@@ -33,6 +33,7 @@ bool ReadNoteBlock(Archive& archive, QByteArray& text, UserPrompt* prompt) {
     }
     if (archive.Read(bytes.data(), header.length) != header.length) return false;
     if (CDataCrc16::ComputeCrc(bytes.constData(), header.length) != header.crc) return false;
+    CDataCrc16::MarkChecked(archive);
     text = bytes;
     return true;
 }

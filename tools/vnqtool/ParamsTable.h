@@ -1,0 +1,46 @@
+#pragma once
+// The beam parameters of one measurement as vnqtool params reports them, and the three ways it
+// prints a table of many: text with the viewer's decimals, and CSV and JSON at full precision
+// (the shortest text that reads back as the same double) for scripts.
+
+#include <QString>
+#include <vector>
+
+namespace velor {
+class CVelor32Doc;
+}
+
+namespace vnqtool {
+
+struct Parameter {
+    int axis;         // -1 for both axes (ratios)
+    QString key;      // CSV and JSON name
+    QString name;     // text output
+    double value;
+    int decimals;     // as the viewer shows it
+    QString unit;
+};
+
+struct FileParameters {
+    QString path;
+    bool loaded = false;
+    QString errors;  // the program's messages while loading, for standard error
+    int scanMode = 0;
+    int units = 0;
+    double phi[2] = {0.0, 0.0};
+    std::vector<Parameter> parameters;
+    int Axes() const { return scanMode == 2 ? 2 : 1; }
+};
+
+// Every parameter of each measured axis, computed as the viewer computes it.
+void CollectParameters(velor::CVelor32Doc& document, FileParameters& file);
+
+// Only the files that loaded are printed; each format is one table for all of them.
+void PrintText(const std::vector<FileParameters>& files);
+void PrintCsv(const std::vector<FileParameters>& files);
+void PrintJson(const std::vector<FileParameters>& files);
+
+// The shortest text that reads back as the same double.
+QString FullPrecision(double value);
+
+}  // namespace vnqtool
