@@ -3,6 +3,7 @@
 #include "views/chart/ChartSection.h"
 #include "views/notes/NoteSection.h"
 #include "views/power/PowerSection.h"
+#include "views/timestats/TimeStatSection.h"
 
 namespace velor {
 
@@ -11,6 +12,7 @@ void RegisterHeadlessViewSections(ViewTypeRegistry& registry) {
     ProfileSection::Register(registry);
     PolarSection::Register(registry);
     RegisterHeadlessPowerSection(registry);
+    RegisterHeadlessTimeStatSection(registry);
 }
 
 }  // namespace velor

@@ -22,6 +22,20 @@ FloatFieldCheck CheckFloatField(const QString& text, float low, float high) {
     return check;
 }
 
+IntFieldCheck CheckIntField(const QString& text, long long low, long long high) {
+    IntFieldCheck check;
+    bool ok = false;
+    const long long number = QLocale::c().toLongLong(text.trimmed(), &ok);
+    if (!ok) {
+        check.message = QStringLiteral("Please enter an integer.");
+    } else if (number < low || number > high) {
+        check.message = QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high);
+    } else {
+        check.value = number;
+    }
+    return check;
+}
+
 QString FormatFloatField(float value) { return QString::number(value, 'g', 6); }
 
 }  // namespace velor

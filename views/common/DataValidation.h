@@ -15,6 +15,14 @@ struct FloatFieldCheck {
 // The whole text (blanks around it aside) must be a finite number from low to high inclusive.
 FloatFieldCheck CheckFloatField(const QString& text, float low, float high);
 
+struct IntFieldCheck {
+    std::optional<long long> value;  // set when the text is a whole number within the bounds
+    QString message;                 // otherwise: what to tell the user
+};
+
+// The whole text (blanks around it aside) must be a whole number from low to high inclusive.
+IntFieldCheck CheckIntField(const QString& text, long long low, long long high);
+
 // How a float is written into a field: up to six significant digits, no trailing zeros.
 QString FormatFloatField(float value);
 

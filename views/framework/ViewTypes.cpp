@@ -5,6 +5,7 @@
 #include "views/polar/PolarView.h"
 #include "views/power/PowerView.h"
 #include "views/profile/PrflView.h"
+#include "views/timestats/TimeStatView.h"
 
 namespace velor {
 
@@ -42,6 +43,7 @@ std::vector<ViewType> ViewWindowTypes() {
         TypeOf<CPolarView>(kPolarViewTag),
         TypeOf<CPowerView>(kPowerViewTag),
         TypeOf<CNoteView>(kNoteViewTag),
+        TypeOf<CTimeStatView>(kTimeStatViewTag),
     };
 }
 
