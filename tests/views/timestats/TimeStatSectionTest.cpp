@@ -36,7 +36,7 @@ protected:
 
     // The lengths of the blocks after the section's marker, placement and record.
     std::vector<int> PointBlocks(const QByteArray& file) {
-        int at = FileLayout(doc->m_nScans3D).documentEnd();
+        int at = FileLayout(station.Document()->m_nScans3D).documentEnd();
         EXPECT_EQ(static_cast<uint8_t>(file[at]), kTimeStatViewTag);
         at += FileLayout::kBlockHeader + FileLayout::kBlockHeader + 60 + FileLayout::kBlockHeader + 688;
         std::vector<int> lengths;
