@@ -79,7 +79,7 @@ bool ReadTimeStatBlocks(Archive& archive, CTimeStatData& record, TimeStatModel& 
         while (i < copy.m_nCount) {
             const int n = std::min(kValuesPerBlock, copy.m_nCount - i);
             const uint16_t stored = CDataCrc16::ReadBlock(archive, block, sizeof block);
-            if (stored < n * sizeof(float)) return false;  // damaged, or too short for its points
+            if (static_cast<size_t>(stored) < static_cast<size_t>(n) * sizeof(float)) return false;  // damaged, or too short for its points
             for (int k = 0; k < n; ++k) {
                 // No value is a NaN; an infinite one no scan can give.
                 if (std::isinf(block[k])) return false;

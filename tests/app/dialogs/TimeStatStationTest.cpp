@@ -79,6 +79,17 @@ TEST_F(TimeStatStation, ChartsBothAxesLiveAndPaintsOnlyTheNewPoint) {
     EXPECT_LE(view->m_fYMin, view->Model().Stats(0).min);
     EXPECT_GE(view->m_fYMax, view->Model().Stats(1).max);
 
+    // Frozen, the points are still counted but the chart is left alone until it thaws.
+    Doc().UpdateAllViews(kHintFreeze);
+    const int frozenAt = view->Model().Count();
+    const int replotsFrozen = view->Chart()->ReplotCount();
+    const int fastFrozen = view->Chart()->FastUpdateCount();
+    ASSERT_TRUE(RunUntil([&] { return view->Model().Count() >= frozenAt + 2; }));
+    EXPECT_EQ(view->Chart()->ReplotCount(), replotsFrozen);
+    EXPECT_EQ(view->Chart()->FastUpdateCount(), fastFrozen);
+    Doc().UpdateAllViews(kHintThaw);
+    EXPECT_EQ(view->Chart()->ReplotCount(), replotsFrozen + 1);
+
     ASSERT_TRUE(frame.Execute(ID_ACQUIRE_SCAN_DATA));
     EXPECT_FALSE(view->DataCollection());
     Doc().SetModifiedFlag(false);
@@ -107,6 +118,11 @@ TEST_F(TimeStatStation, ChartsBothAxesLiveAndPaintsOnlyTheNewPoint) {
     ASSERT_TRUE(frame.Execute(ID_TS_RESET_GRAPH));
     EXPECT_EQ(view->Model().Count(), 0);
     EXPECT_EQ(view->m_fXMax, 10.0f);
+
+    // A single axis leaves one series.
+    ASSERT_TRUE(frame.Execute(ID_SINGLE_AXIS));
+    EXPECT_EQ(view->Model().SeriesCount(), 1);
+    EXPECT_EQ(view->Chart()->DataSets().size(), 8u);
 }
 
 TEST_F(TimeStatStation, ManualCollectionTakesOnePointPerActivation) {
@@ -114,18 +130,28 @@ TEST_F(TimeStatStation, ManualCollectionTakesOnePointPerActivation) {
     CTimeStatView* view = OpenTimeStats();
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->Model().SeriesCount(), 1) << "a single axis";
-    WithDialog<CTimeTimDlg>([&] { frame.Execute(ID_TIMING); },
-                            [](CTimeTimDlg& dialog) {
-                                dialog.findChild<QCheckBox*>(CTimeTimDlg::kManualName)->setChecked(true);
-                                dialog.findChild<QLineEdit*>(CTimeTimDlg::kPointsName)->setText("20");
-                                dialog.accept();
-                            });
+    const auto askFor = [&](const char* points) {
+        WithDialog<CTimeTimDlg>([&] { frame.Execute(ID_TIMING); },
+                                [&](CTimeTimDlg& dialog) {
+                                    EXPECT_GT(Doc().PauseCount(), 0) << "acquisition waits for the dialog";
+                                    dialog.findChild<QCheckBox*>(CTimeTimDlg::kManualName)->setChecked(true);
+                                    dialog.findChild<QLineEdit*>(CTimeTimDlg::kPointsName)->setText(points);
+                                    dialog.accept();
+                                });
+    };
+    askFor("40000");
+    ASSERT_FALSE(prompt.messages.empty());
+    EXPECT_EQ(prompt.messages.back().text,
+              "Too many points are being asked for\neither reduce acquisition rate\n or acquisition time");
+    EXPECT_EQ(view->m_bManual, 0u) << "the settings stay";
+    askFor("4");
     EXPECT_EQ(view->m_bManual, 1u);
     EXPECT_EQ(view->m_nRateUnit, 3);
-    EXPECT_EQ(view->Model().Capacity(), 20);
+    EXPECT_EQ(view->Model().Capacity(), 5) << "four points asked for, five given";
+    EXPECT_EQ(Doc().PauseCount(), 0);
 
     ASSERT_TRUE(frame.Execute(ID_ACQUIRE_SCAN_DATA));
-    for (int activation = 1; activation <= 3; ++activation) {
+    for (int activation = 1; activation <= 5; ++activation) {
         if (activation > 1) {
             ASSERT_TRUE(frame.Execute(ID_DATA_COLLECTION));
         }
@@ -134,6 +160,12 @@ TEST_F(TimeStatStation, ManualCollectionTakesOnePointPerActivation) {
         EXPECT_EQ(view->Model().Count(), activation);
         EXPECT_FALSE(view->DataCollection());
     }
+    prompt.messages.clear();
+    ASSERT_TRUE(frame.Execute(ID_DATA_COLLECTION));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, "To many points to fit in array\nPlease reset data arrays to continue");
+    EXPECT_EQ(prompt.messages[0].caption, "Parameter error");
+    EXPECT_FALSE(view->DataCollection());
 }
 
 TEST_F(TimeStatStation, AVariableTheModeCannotGiveAddsNothing) {
