@@ -1,7 +1,8 @@
 // Built into every program of a sanitizer build (-DVELOR_SANITIZE=ON): the sanitizers' default
 // options, so that test discovery, ctest and a program started by hand all run alike without
-// any environment. Leaks inside the toolkit's platform plugins, font configuration and the
-// OpenGL stack are theirs and are suppressed; the project's own leaks are still reported.
+// any environment. Leaks inside the toolkit's platform plugins, the chart library, font
+// configuration and the OpenGL stack are theirs and are suppressed; the project's own leaks are
+// still reported.
 
 #define VELOR_SANITIZER_HOOK extern "C" __attribute__((visibility("default"), used))
 
@@ -21,6 +22,7 @@ VELOR_SANITIZER_HOOK const char* __lsan_default_suppressions() {
            "leak:libQt5XcbQpa.so\n"
            "leak:libqxcb.so\n"
            "leak:libqoffscreen.so\n"
+           "leak:libqwt-qt5.so\n"
            "leak:libfontconfig.so\n"
            "leak:libfreetype.so\n"
            "leak:libdbus-1.so\n"

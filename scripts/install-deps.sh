@@ -6,8 +6,10 @@ set -euo pipefail
 packages=(
   # compiler and build
   g++ cmake ninja-build pkg-config git
-  # GUI, charts, serial lines, D-Bus (QtDBus is part of qtbase5-dev), image formats
-  qtbase5-dev libqt5charts5-dev libqt5serialport5-dev qt5-image-formats-plugins libgif-dev
+  # GUI, serial lines, D-Bus (QtDBus is part of qtbase5-dev), image formats
+  qtbase5-dev libqt5serialport5-dev qt5-image-formats-plugins libgif-dev
+  # the time statistics chart: Qwt, whose pkg-config file requires Qt5Svg (not pulled in by Qwt)
+  libqwt-qt5-dev libqt5svg5-dev
   # 3D views
   libvtk9-dev libvtk9-qt-dev
   # tests and benchmarks

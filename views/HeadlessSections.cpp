@@ -4,6 +4,7 @@
 #include "views/chart/ChartSection.h"
 #include "views/notes/NoteSection.h"
 #include "views/power/PowerSection.h"
+#include "views/timestats/TimeStatSection.h"
 
 namespace velor {
 
@@ -13,6 +14,7 @@ void RegisterHeadlessViewSections(ViewTypeRegistry& registry) {
     PolarSection::Register(registry);
     RegisterHeadlessPowerSection(registry);
     RegisterHeadlessBeamSection(registry);
+    RegisterHeadlessTimeStatSection(registry);
 }
 
 }  // namespace velor

@@ -15,6 +15,7 @@
 #include "tests/support/TestStation.h"
 #include "views/beamstats/BeamSection.h"
 #include "views/chart/ChartSection.h"
+#include "views/timestats/TimeStatSection.h"
 
 namespace {
 
@@ -282,6 +283,31 @@ TEST_F(VnqtoolCli, SimulateWritesAMeasurementThatInfoParamsAndTheExportsRead) {
     EXPECT_EQ(RunTool({"simulate", "--force", "--scans3d", "7", path}).status, 2);
     EXPECT_EQ(RunTool({"simulate", "--force", "--source", "nonesuch", path}).status, 2);
     EXPECT_EQ(RunTool({"export-prw", path}).status, 2) << "OUT missing";
+}
+
+TEST_F(VnqtoolCli, InfoReadsTheTimeStatisticsSectionWithItsPointsAsTheViewerDoes) {
+    for (const bool sound : {true, false}) {
+        velor::test::TestStation station;
+        velor::CVelor32Doc* doc = station.NewDocument();
+        auto section = std::make_unique<velor::TimeStatSection>();
+        section->m_nCapacity = 3000;
+        section->Model().Recreate(3000, 2);
+        for (int i = 0; i < 2050; ++i) section->Model().AddPoint({1.0 * i, 2.0 * i});
+        if (!sound) section->m_nRate = 0;  // no dialog lets a rate of 0 through
+        doc->AdoptView(std::move(section));
+        ASSERT_TRUE(station.file.SaveDataFile(Path("t.vnq")));
+        const ToolRun info = RunTool({"info", Path("t.vnq")});
+        if (sound) {
+            EXPECT_EQ(info.status, 0) << info.err.toStdString();
+            EXPECT_TRUE(QRegularExpression("\\n +1 +time statistics view +60, 688, 4096 x2, 8, 4096 x2, 8\\n")
+                            .match(info.out)
+                            .hasMatch())
+                << info.out.toStdString();
+        } else {
+            EXPECT_EQ(info.status, 1);
+            EXPECT_TRUE(info.err.contains("Could not read file")) << info.err.toStdString();
+        }
+    }
 }
 
 }  // namespace

@@ -280,8 +280,11 @@ std::optional<int> CBeamDataParameters::ReadTenths(QLineEdit* edit, float low, f
 
 std::optional<int> CBeamDataParameters::ReadInteger(QLineEdit* edit, int low, int high) {
     const IntFieldCheck check = CheckIntField(edit->text(), low, high);
-    if (!check.value) Refuse(edit, check.message);
-    return check.value;
+    if (!check.value) {
+        Refuse(edit, check.message);
+        return std::nullopt;
+    }
+    return static_cast<int>(*check.value);  // within low..high
 }
 
 void CBeamDataParameters::accept() {

@@ -22,14 +22,16 @@ FloatFieldCheck CheckFloatField(const QString& text, float low, float high) {
     return check;
 }
 
-IntFieldCheck CheckIntField(const QString& text, int low, int high) {
+IntFieldCheck CheckIntField(const QString& text, long long low, long long high) {
     IntFieldCheck check;
     bool ok = false;
-    const int value = QLocale::c().toInt(text.trimmed(), &ok);
-    if (!ok || value < low || value > high) {
+    const long long number = QLocale::c().toLongLong(text.trimmed(), &ok);
+    if (!ok) {
+        check.message = QStringLiteral("Please enter an integer.");
+    } else if (number < low || number > high) {
         check.message = QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high);
     } else {
-        check.value = value;
+        check.value = number;
     }
     return check;
 }

@@ -16,12 +16,12 @@ struct FloatFieldCheck {
 FloatFieldCheck CheckFloatField(const QString& text, float low, float high);
 
 struct IntFieldCheck {
-    std::optional<int> value;
-    QString message;
+    std::optional<long long> value;  // set when the text is a whole number within the bounds
+    QString message;                 // otherwise: what to tell the user
 };
 
 // The whole text (blanks around it aside) must be a whole number from low to high inclusive.
-IntFieldCheck CheckIntField(const QString& text, int low, int high);
+IntFieldCheck CheckIntField(const QString& text, long long low, long long high);
 
 // A text field holds at most this many characters.
 QString TooLongMessage(int maxCharacters);

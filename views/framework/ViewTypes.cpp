@@ -6,6 +6,7 @@
 #include "views/polar/PolarView.h"
 #include "views/power/PowerView.h"
 #include "views/profile/PrflView.h"
+#include "views/timestats/TimeStatView.h"
 
 namespace velor {
 
@@ -44,6 +45,7 @@ std::vector<ViewType> ViewWindowTypes() {
         TypeOf<CPowerView>(kPowerViewTag),
         TypeOf<CBeamData>(kBeamDataViewTag),
         TypeOf<CNoteView>(kNoteViewTag),
+        TypeOf<CTimeStatView>(kTimeStatViewTag),
     };
 }
 

@@ -62,7 +62,12 @@ TEST_F(Shell, WindowLimitsActivateOrRefuse) {
     EXPECT_EQ(prompt.Last().caption, "Process Error");
     EXPECT_EQ(prompt.Last().icon, PromptIcon::Stop);
     EXPECT_EQ(frame.ViewFrames().size(), 4u);
-    EXPECT_FALSE(frame.State(ID_NEW_TIME_STATISTICS).enabled) << "a type not built yet";
+
+    for (int i = 0; i < 15; ++i) ASSERT_TRUE(frame.Execute(ID_NEW_TIME_STATISTICS)) << i;
+    EXPECT_FALSE(frame.State(ID_NEW_TIME_STATISTICS).enabled);
+    frame.OpenView(kTimeStatViewTag);
+    EXPECT_EQ(prompt.Last().text, "You may not open more than 15 Time Statistics windows");
+    EXPECT_EQ(frame.ViewFrames().size(), 19u);
 }
 
 TEST_F(Shell, LeavingAlreadyAnsweredNoKeepsTheProgramRunning) {

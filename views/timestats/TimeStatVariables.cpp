@@ -1,0 +1,109 @@
+#include "views/timestats/TimeStatVariables.h"
+
+#include <QChar>
+#include <array>
+
+#include "document/Velor32Doc.h"
+#include "views/timestats/TimeStatData.h"
+
+namespace velor {
+namespace {
+
+const std::array<VariableInfo, 7> kVariables{{
+    {kAngularWidth, "Angular Width", 0.1, 0.0, 180.0, "%.2f"},
+    {kAngularCentroid, "Angular Centroid", 0.1, -90.0, 90.0, "%.2f"},
+    {kAngularPeak, "Angular Peak", 0.1, -90.0, 90.0, "%.2f"},
+    {kAngleRatio, "Angle Ratio", 0.01, 0.0, 1.0, "%.2f"},
+    {kAmplitude, "Amplitude", 0.01, 0.0, 10000.0, "%.3f"},
+    {kModeFieldDiameter, "Mode-Field Diameter", 0.01, 0.0, 10000.0, "%9.2f"},
+    {kNumericalAperture, "Numerical Aperture", 0.01, 0.0, 1.0, "%9.2f"},
+}};
+
+constexpr int kDegrees = 0;
+
+}  // namespace
+
+const VariableInfo& VariableOf(uint16_t code) {
+    return IsKnownVariable(code) ? kVariables[code - kAngularWidth] : kVariables[0];
+}
+
+bool IsKnownVariable(uint16_t code) { return code >= kAngularWidth && code <= kNumericalAperture; }
+
+const std::vector<uint16_t>& VariableListOrder() {
+    static const std::vector<uint16_t> order{kAngularWidth, kAngularCentroid, kAngularPeak,      kAngleRatio,
+                                             kAmplitude,    kNumericalAperture, kModeFieldDiameter};
+    return order;
+}
+
+bool IsVariableOffered(uint16_t code, const VariableContext& context) {
+    switch (code) {
+        case kAngleRatio: return context.perpendicular;
+        case kModeFieldDiameter: return context.canComputeMfd;
+        default: return IsKnownVariable(code);
+    }
+}
+
+VariableContext VariableContextOf(const CVelor32Doc& document) {
+    // The fiber parameter library is linked into the program, so the diameter can always be
+    // computed; a profile it cannot use gives 0 like every other parameter.
+    return {document.IsPerpendicular(), true};
+}
+
+std::optional<double> PointValue(const CVelor32Doc& doc, const CTimeStatData& r, int axis) {
+    switch (r.m_nVariable) {
+        case kAngularWidth: return doc.GetAngularWidth(axis, r.m_nClip);
+        case kAngularCentroid: return doc.GetCentroidAngle(axis);
+        case kAngularPeak: return doc.GetPeakAngle(axis);
+        case kAngleRatio:
+            if (!doc.IsPerpendicular()) return std::nullopt;
+            return doc.GetWidthRatio(r.m_nClip);
+        case kAmplitude: {
+            const float angle = r.m_nAmplitudeRef == 0   ? doc.GetCentroidAngle(axis)
+                                : r.m_nAmplitudeRef == 1 ? doc.GetPeakAngle(axis)
+                                                         : static_cast<float>(r.m_nUserAngle) / 10.0f;
+            return doc.GetAmplitudeAt(axis, angle);
+        }
+        case kModeFieldDiameter:
+            if (!VariableContextOf(doc).canComputeMfd) return std::nullopt;
+            return doc.GetModeFieldDiameter(axis);
+        case kNumericalAperture: return doc.GetNumericalAperture(axis, r.m_nClip);
+        default: return std::nullopt;
+    }
+}
+
+QString AmplitudeUnitText(uint16_t units, const QString& refUnits) {
+    switch (units) {
+        case 0: return QStringLiteral("(a.u.)");
+        case 1: return QStringLiteral(" (cnts)");
+        case 2: return QStringLiteral("(%1/sr)").arg(refUnits);
+        default: return QStringLiteral("(dB)");
+    }
+}
+
+QString SeriesName(const SeriesNameInput& in) {
+    const double clip = in.clip / 10.0;
+    const double phi = in.phi;
+    const QString unit = AmplitudeUnitText(in.units, in.refUnits);
+    switch (in.variable) {
+        case kAngularCentroid: return QString::asprintf("Angular Centroid at %.1f\u00B0 (deg)", phi);
+        case kAngularPeak: return QString::asprintf("Angular Peak at %.1f\u00B0 (deg)", phi);
+        case kAngleRatio: return QString::asprintf("Angle Ratio at %.1f %% Width", clip);
+        case kAmplitude:
+            if (in.amplitudeRef == 0) return QString::asprintf("Centroid Amplitude at %.1f\u00B0 ", phi) + unit;
+            if (in.amplitudeRef == 1) return QString::asprintf("Peak Amplitude at %.1f\u00B0 ", phi) + unit;
+            return QString::asprintf("Amplitude for Theta = %.1f\u00B0 at %.1f\u00B0 ", in.userAngle / 10.0, phi) + unit;
+        case kModeFieldDiameter: return QString::asprintf("Mode-Field Diameter at %.1f\u00B0 (\u00B5m)", phi);
+        case kNumericalAperture: return QString::asprintf("%.1f%% Numerical Aperture at %.1f\u00B0", clip, phi);
+        default: return QString::asprintf("%.1f%% Angular Width at %.1f\u00B0 (deg)", clip, phi);
+    }
+}
+
+SeriesNameInput NameInputOf(const CTimeStatData& r, const CVelor32Doc& doc, int axis) {
+    return {r.m_nVariable,          r.m_nClip,        r.m_nAmplitudeRef,
+            r.m_nUserAngle,         doc.GetPhi(axis, kDegrees), doc.GetUnits(),
+            QString::fromLatin1(doc.GetRefUnits())};
+}
+
+int SeriesAxis(const CTimeStatData& r, int series) { return r.m_nAxisSelection == 2 ? series : r.m_nAxisSelection; }
+
+}  // namespace velor
