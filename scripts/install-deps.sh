@@ -13,7 +13,7 @@ packages=(
   # 3D views
   libvtk9-dev libvtk9-qt-dev
   # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   # the sanitizer run and the fuzz targets (clang with its sanitizer and libFuzzer runtimes)
   clang libclang-rt-14-dev llvm
   # headless GUI, session bus and a D-Bus client (gdbus) for the GUI and automation tests

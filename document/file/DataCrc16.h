@@ -43,7 +43,7 @@ struct SerializeContext {
 class CDataCrc16 {
 public:
     // CRC-16/KERMIT (reflected 0x1021, initial 0, no final XOR); 0 for length 0. Any length
-    // (a block holds at most 65535 bytes), eight bytes a step.
+    // (a block holds at most 65535 bytes), sixteen bytes a step.
     static uint16_t ComputeCrc(const void* data, std::size_t length);
 
     // Writes {12, length, crc} and the bytes. Returns length, or 0 if the archive failed

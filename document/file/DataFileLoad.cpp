@@ -1,4 +1,3 @@
-#include <QBuffer>
 #include <QFile>
 #include <algorithm>
 #include <cstring>
@@ -33,12 +32,7 @@ CVelor32Doc* DataFile::LoadDataFile(const QString& path, LoadRecord* record) {
         ReportOpenFailure(filemsg::kFailedToOpenDocument, path, file.errorString());
         return nullptr;
     }
-    // One read of the whole file: the blocks are then taken from memory, each copied and
-    // checked once.
-    QByteArray bytes = file.readAll();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return LoadFrom(buffer, path, record);
+    return LoadFrom(file, path, record);
 }
 
 CVelor32Doc* DataFile::LoadFrom(QIODevice& device, const QString& path, LoadRecord* record) {

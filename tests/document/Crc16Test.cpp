@@ -33,9 +33,9 @@ TEST(Crc16, MatchesBitwiseReferenceOnEveryByteValue) {
     EXPECT_EQ(Crc(all), BitwiseKermit(all));
 }
 
-// Eight bytes a step must agree with bit by bit at every length and alignment of the tail,
+// Sixteen bytes a step must agree with bit by bit at every length and alignment of the tail,
 // and over buffers longer than a block.
-TEST(Crc16, EightBytesAStepMatchTheBitwiseReferenceAtEveryLength) {
+TEST(Crc16, SixteenBytesAStepMatchTheBitwiseReferenceAtEveryLength) {
     uint32_t state = 12345;
     const auto next = [&state] { return static_cast<char>((state = state * 1103515245u + 12345u) >> 16); };
     for (int length = 0; length <= 64; ++length) {
