@@ -6,7 +6,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "document/LargeBuffer.h"
+
 namespace velor {
+
+// The 3D data set's buffer: large enough to be worth huge pages.
+using ScanBuffer = std::vector<float, LargeBufferAllocator<float>>;
 
 inline constexpr int kConePowerCount = 1621;
 inline constexpr int kCentroidPowerCapacity = 1801;
@@ -19,7 +24,7 @@ struct DocumentArrays {
     std::vector<uint16_t> readBuffer;                 // 4096
     std::vector<float> angleGrid;                     // 3241
     std::vector<float> gridWeight;                    // 3241
-    std::vector<float> data3D;                        // (N + 1) · 3241
+    ScanBuffer data3D;                                // (N + 1) · 3241
     std::vector<float> scanNoise;                     // N + 1
     std::vector<float> conePower;                     // 1621
     std::vector<float> centroidPower;                 // 1801

@@ -62,7 +62,7 @@ void CVelor32Doc::Acquire3D() {
 
     // The scans of this run go into buffers of their own: the last complete 3D data set
     // stays in place, for replay and cross sections, until this run has completed.
-    std::vector<float> scans(static_cast<size_t>(n + 1) * kSamplesPerProfile, 0.0f);
+    ScanBuffer scans(static_cast<size_t>(n + 1) * kSamplesPerProfile, 0.0f);
     std::vector<float> scanNoise(static_cast<size_t>(n + 1), 0.0f);
     float noiseMaximum = 0.0f;
 
