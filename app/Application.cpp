@@ -1,11 +1,13 @@
 #include "app/Application.h"
 
+#include <QApplication>
 #include <QDBusConnection>
 #include <QTimer>
 #include <cfenv>
 #include <clocale>
 
 #include "app/AppCommands.h"
+#include "app/DialogTitleFit.h"
 #include "app/automation/DocumentAutomation.h"
 #include "app/dialogs/ConnectWaitDlg.h"
 #include "instrument/motion/MotionConnection.h"
@@ -56,6 +58,11 @@ bool CVelor32App::SetUpStation(const StationOptions& options) {
 
 bool CVelor32App::InitInstance(const StartOptions& options) {
     MaskFloatingPointTraps();
+    // Every dialog at least as wide as its title.
+    if (qApp && !m_titleFit) {
+        m_titleFit = std::make_unique<DialogTitleFit>();
+        qApp->installEventFilter(m_titleFit.get());
+    }
     // Numbers in files and exports are written the same whatever the user's language.
     std::setlocale(LC_ALL, "C");
     m_prefs.Load();

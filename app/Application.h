@@ -19,6 +19,7 @@
 
 namespace velor {
 
+class DialogTitleFit;
 class DocumentAutomation;
 
 // What the station has besides the program. Nothing: a viewing station.
@@ -77,6 +78,7 @@ private:
     Preferences m_prefs;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<DocumentAutomation> m_automation;
+    std::unique_ptr<DialogTitleFit> m_titleFit;
     bool m_automationRegistered = false;
 };
 

@@ -72,8 +72,8 @@ std::optional<FileChoice> GuiPrompt::AskOpenFile(const QList<FileFilter>& filter
 }
 
 std::optional<FileChoice> GuiPrompt::AskSaveFile(const QList<FileFilter>& filters, const QString& defaultSuffix,
-                                                 const QString& initialPath) {
-    QFileDialog dialog(m_parent, QStringLiteral("Save As"), initialPath, FilterText(filters));
+                                                 const QString& initialPath, const QString& title) {
+    QFileDialog dialog(m_parent, title, initialPath, FilterText(filters));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);

@@ -22,7 +22,7 @@ public:
     PromptAnswer Show(const PromptMessage& message) override;
     std::optional<FileChoice> AskOpenFile(const QList<FileFilter>& filters) override;
     std::optional<FileChoice> AskSaveFile(const QList<FileFilter>& filters, const QString& defaultSuffix,
-                                          const QString& initialPath) override;
+                                          const QString& initialPath, const QString& title) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     std::unique_ptr<ProgressWindow> ShowProgress(const QString& title, int range) override;

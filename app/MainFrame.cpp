@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -56,6 +57,9 @@ CMainFrame::CMainFrame(const StationServices& services, Preferences& preferences
     connect(&m_backupTimer, &QTimer::timeout, this, &CMainFrame::OnBackupTick);
 
     for (ViewType& type : ViewWindowTypes()) RegisterViewType(std::move(type));
+    // As the event loop goes idle, the tool bars catch up with what the commands did.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &CMainFrame::UpdateCommandStates);
     BuildMenus();
     RefreshStatusBar();
 }

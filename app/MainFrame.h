@@ -22,6 +22,7 @@
 #include "views/framework/ViewHost.h"
 
 class QAction;
+class QDateTime;
 class QLabel;
 class QMenu;
 class QPrinter;
@@ -83,6 +84,9 @@ public:
     std::vector<CViewFrame*> ViewFrames() const;
     // Prints the active view on a printer already set up (a PDF file in tests).
     bool PrintActiveView(QPrinter& printer);
+    // The line above a printed view: the measurement's file name (its title while untitled),
+    // the view's title, and the date and time of printing.
+    QString PrintHeader(const CViewFrame& frame, const QDateTime& when) const;
     // The exit sequence; false when the user keeps the program running.
     bool ConfirmExit();
     // The automation interface's Exit: the program closes without any question and saves
@@ -135,6 +139,9 @@ private:
     void UpdateMenu(QMenu* menu);
     void RebuildRecentFiles();
     void RebuildOptionsMenu();
+    // Every view's tool bar and menu actions follow the state of their commands; run whenever
+    // the program has handled its events.
+    void UpdateCommandStates();
     void OnActiveViewChanged();
     CDormView* ActiveView() const;
     CViewFrame* AddViewFrame(CDormView* view);

@@ -3,7 +3,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFontMetrics>
+#include <QLocale>
 #include <QFile>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -17,7 +20,7 @@
 #include "app/MainFrame.h"
 #include "app/MdiArea.h"
 #include "app/TimedBackupDialog.h"
-#include "app/images/ImageExport.h"
+#include "images/ImageExport.h"
 #include "app/images/ImageSettingsDlg.h"
 #include "document/export/AsciiExport.h"
 #include "document/file/FileMessages.h"
@@ -76,7 +79,7 @@ bool CMainFrame::OnFileSaveAs() {
         filters << FileFilter{QString::fromLatin1(f.description), QString::fromLatin1(f.pattern)};
     }
     const QString initial = doc->GetPathName() == QLatin1String("Untitled") ? QString() : doc->GetPathName();
-    const auto choice = m_services.prompt.AskSaveFile(filters, QStringLiteral("vnq"), initial);
+    const auto choice = m_services.prompt.AskSaveFile(filters, QStringLiteral("vnq"), initial, QStringLiteral("Save As"));
     if (choice && choice->filterIndex >= 0 && choice->filterIndex < static_cast<int>(kSaveAsFilters.size())) {
         const SaveAsFilter& filter = kSaveAsFilters[choice->filterIndex];
         const QString path = ReplaceExtension(choice->path, QString::fromLatin1(filter.extension));
@@ -162,12 +165,31 @@ void CMainFrame::StoreFramePreferences(const QString& path) {
 
 // --- printing ----------------------------------------------------------------------------------
 
+QString CMainFrame::PrintHeader(const CViewFrame& frame, const QDateTime& when) const {
+    const CVelor32Doc* doc = m_document.get();
+    QString measurement = doc ? doc->GetTitle() : QString();
+    if (doc && !doc->GetPathName().isEmpty()) measurement = QFileInfo(doc->GetPathName()).fileName();
+    return QStringLiteral("%1 \u2014 %2 \u2014 printed %3")
+        .arg(measurement, frame.windowTitle(), QLocale::c().toString(when, QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+}
+
 bool CMainFrame::PrintActiveView(QPrinter& printer) {
     auto* frame = qobject_cast<CViewFrame*>(m_mdi->activeSubWindow());
     if (!frame) return false;
     QPainter painter;
     if (!painter.begin(&printer)) return false;
-    frame->View()->Print(painter, painter.viewport());
+    // A line above the view says what the page shows: the measurement, the view, the time.
+    const QRect page = painter.viewport();
+    QFont font = painter.font();
+    font.setPointSizeF(10.0);
+    painter.setFont(font);
+    const QFontMetrics metrics(font, &printer);
+    const QRect header(page.left(), page.top(), page.width(), metrics.height());
+    painter.drawText(header, Qt::AlignLeft | Qt::AlignVCenter,
+                     metrics.elidedText(PrintHeader(*frame, QDateTime::currentDateTime()), Qt::ElideMiddle,
+                                        page.width()));
+    const int below = header.bottom() + metrics.height() / 2;
+    frame->View()->Print(painter, QRect(page.left(), below, page.width(), page.bottom() - below));
     return painter.end();
 }
 

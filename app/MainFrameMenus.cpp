@@ -198,17 +198,19 @@ void CMainFrame::BuildMenus() {
 
 void CMainFrame::RebuildOptionsMenu() {
     m_optionsMenu->clear();
-    CDormView* view = ActiveView();
-    const QList<ViewCommand> commands = view ? view->MenuCommands() : QList<ViewCommand>();
-    for (const ViewCommand& command : commands) {
-        if (command.separatorBefore) m_optionsMenu->addSeparator();
-        QAction* action = m_optionsMenu->addAction(command.text);
-        action->setShortcut(command.shortcut);
-        action->setData(command.id);
-        const int id = command.id;
-        connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
+    auto* active = qobject_cast<CViewFrame*>(m_mdi->activeSubWindow());
+    for (CViewFrame* frame : ViewFrames()) frame->SetShortcutsActive(frame == active);
+    // The active view's own actions: the menu and its tool bar share them.
+    const QList<QAction*> actions = active ? active->CommandActions() : QList<QAction*>();
+    for (QAction* action : actions) {
+        if (action->property("separatorBefore").toBool()) m_optionsMenu->addSeparator();
+        m_optionsMenu->addAction(action);
     }
-    m_optionsMenuAction->setVisible(!commands.isEmpty());
+    m_optionsMenuAction->setVisible(!actions.isEmpty());
+}
+
+void CMainFrame::UpdateCommandStates() {
+    for (CViewFrame* frame : ViewFrames()) frame->UpdateCommandStates();
 }
 
 void CMainFrame::OnActiveViewChanged() { RebuildOptionsMenu(); }

@@ -66,7 +66,8 @@ public:
     }
     virtual std::optional<FileChoice> AskSaveFile(const QList<FileFilter>& /*filters*/,
                                                   const QString& /*defaultSuffix*/,
-                                                  const QString& /*initialPath*/) {
+                                                  const QString& /*initialPath*/,
+                                                  const QString& /*title*/) {
         return std::nullopt;
     }
 

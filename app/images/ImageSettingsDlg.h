@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/images/ImageExport.h"
+#include "images/ImageExport.h"
 
 class QComboBox;
 class QSlider;

@@ -20,7 +20,7 @@ int32_t ClientPeriod(int requested) { return requested >= 10 ? requested - 5 : 1
 bool CDormDoc::AddAcquisitionClient(int count, int periodMs, AcquisitionClientWindow* window) {
     if (!InitInstrument()) return false;
     RemoveAcquisitionClient(window);
-    if (m_nClientCount + 1 >= kAcquisitionClientSlots) return false;
+    if (m_nClientCount >= kMaxActiveClients) return false;
     AcquisitionClient& client = m_clients[m_nClientCount];
     client.remaining = count;
     client.window = window;

@@ -53,7 +53,8 @@ std::optional<FileChoice> RecordingPrompt::AskOpenFile(const QList<FileFilter>& 
 }
 
 std::optional<FileChoice> RecordingPrompt::AskSaveFile(const QList<FileFilter>& filters, const QString&,
-                                                       const QString&) {
+                                                       const QString&, const QString& title) {
+    lastSaveTitle = title;
     ++saveDialogs;
     lastFilters = filters;
     if (fileChoices.empty()) return std::nullopt;

@@ -34,11 +34,12 @@ public:
     // left: cancelled).
     std::optional<FileChoice> AskOpenFile(const QList<FileFilter>& filters) override;
     std::optional<FileChoice> AskSaveFile(const QList<FileFilter>& filters, const QString& suffix,
-                                          const QString& initialPath) override;
+                                          const QString& initialPath, const QString& title) override;
     std::deque<FileChoice> fileChoices;
     int openDialogs = 0;
     int saveDialogs = 0;
     QList<FileFilter> lastFilters;
+    QString lastSaveTitle;
 
     // Progress windows: Cancel is pressed once this many steps were taken (never when < 0).
     int cancelAfterSteps = -1;

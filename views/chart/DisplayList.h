@@ -20,6 +20,9 @@ enum class PenRole { Text, Grid, Data, GridDotted };
 enum class FontRole { Axis, Title };
 enum class HAlign { Left, Center, Right };
 enum class VAlign { Top, Bottom };
+// Labels of one group stand in a row along an axis; when they would run into each other the
+// row is thinned (see LabelFit). A title gives way to the label beside it.
+enum class LabelGroup { Other, Angle, Amplitude, Title, Phi };
 
 struct DrawLine {
     QPoint from;
@@ -47,6 +50,7 @@ struct DrawText {
     HAlign h;
     VAlign v;
     FontRole font;
+    LabelGroup group = LabelGroup::Other;
 };
 
 using DisplayItem = std::variant<DrawLine, DrawPolyline, DrawArc, DrawText>;
@@ -56,8 +60,9 @@ struct DisplayList {
     std::vector<DisplayItem> items;
 
     void Line(QPoint from, QPoint to, PenRole pen) { items.emplace_back(DrawLine{from, to, pen}); }
-    void Text(QPoint at, QString text, HAlign h, VAlign v, FontRole font = FontRole::Axis) {
-        items.emplace_back(DrawText{at, std::move(text), h, v, font});
+    void Text(QPoint at, QString text, HAlign h, VAlign v, FontRole font = FontRole::Axis,
+              LabelGroup group = LabelGroup::Other) {
+        items.emplace_back(DrawText{at, std::move(text), h, v, font, group});
     }
     void Arc(QPoint centre, int radius, PenRole pen) { items.emplace_back(DrawArc{centre, radius, pen}); }
 

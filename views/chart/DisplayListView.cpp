@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "common/UserPrompt.h"
+#include "views/chart/LabelFit.h"
 #include "views/common/ColorDlg.h"
 #include "views/framework/ViewHost.h"
 
@@ -55,6 +56,17 @@ void CDisplayListView::Redraw() {
     CreateFonts();
     LayOut(QFontMetrics(m_axisFont));
     m_lists = Render();
+    // Labels that would run into each other at this size are thinned; the title gives way.
+    const QFontMetrics axis(m_axisFont), title(m_titleFont);
+    const TextMetrics metrics{
+        [&](const QString& text, FontRole font) {
+            const QFontMetrics& m = font == FontRole::Title ? title : axis;
+            return QSize(m.horizontalAdvance(text), m.height());
+        },
+        [&](const QString& text, FontRole font, int width) {
+            return (font == FontRole::Title ? title : axis).elidedText(text, Qt::ElideRight, width);
+        }};
+    for (DisplayList& list : m_lists) FitLabels(list, metrics);
     const std::vector<QRect> rects = ChartRects();
     const ChartStyle style = Style();
     m_images.resize(rects.size());

@@ -17,7 +17,8 @@ void DrawAngleGrid(DisplayList& list, const ChartSettings& s, const ChartGeometr
     for (int t = first; t <= last; t += grid) {
         const int x = Pixel((t - zmin) * static_cast<float>(g.right - g.left) / s.zoomRange + g.left);
         list.Line({x, g.top}, {x, g.bottom}, PenRole::Grid);
-        list.Text({x, g.bottom}, QString::number(t) + QChar(0x00B0), HAlign::Center, VAlign::Top);
+        list.Text({x, g.bottom}, QString::number(t) + QChar(0x00B0), HAlign::Center, VAlign::Top, FontRole::Axis,
+                  LabelGroup::Angle);
     }
 }
 
@@ -25,7 +26,9 @@ void DrawScale(DisplayList& list, const AmplitudeScale& scale, const ChartGeomet
     const int h = g.bottom - g.top;
     const auto line = [&](int y, const QString& label) {
         list.Line({g.left, y}, {g.right, y}, PenRole::Grid);
-        if (!label.isEmpty()) list.Text({g.left, y}, label, HAlign::Right, VAlign::Top);
+        if (!label.isEmpty()) {
+            list.Text({g.left, y}, label, HAlign::Right, VAlign::Top, FontRole::Axis, LabelGroup::Amplitude);
+        }
     };
     if (scale.units == 0) {
         for (int k = 0; k <= 10; k += 2) {
@@ -87,9 +90,10 @@ DisplayList RenderRectChart(const ChartData& data, const ChartSettings& settings
         return QPoint(x, y);
     });
 
-    list.Text({0, 0}, ChartTitle(scale, settings, data.powerUnit), HAlign::Left, VAlign::Top, FontRole::Title);
+    list.Text({0, 0}, ChartTitle(scale, settings, data.powerUnit), HAlign::Left, VAlign::Top, FontRole::Title,
+              LabelGroup::Title);
     list.Text({g.clientWidth - g.horizontalMargin, 0}, PhiLabel(data, axis), HAlign::Right, VAlign::Top,
-              FontRole::Title);
+              FontRole::Title, LabelGroup::Phi);
     return list;
 }
 

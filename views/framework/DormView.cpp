@@ -11,7 +11,7 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "app/images/ImageExport.h"
+#include "images/ImageExport.h"
 #include "common/UserPrompt.h"
 #include "document/UpdateHints.h"
 #include "document/Velor32Doc.h"
@@ -289,7 +289,7 @@ void CDormView::SaveImage() {
     const ImageTypeInfo& info = GetImageTypeInfo(type);
     const auto choice = m_host.Prompt().AskSaveFile(
         {FileFilter{QString::fromLatin1(info.filter), QString::fromLatin1(info.pattern)}},
-        QString::fromLatin1(info.extension), QString());
+        QString::fromLatin1(info.extension), QString(), QStringLiteral("Save Image"));
     if (choice) {
         // The file's name says its format; a different existing file is replaced only if the
         // user agrees.

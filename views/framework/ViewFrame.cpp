@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QToolBar>
 
+#include "document/CommandIds.h"
 #include "views/framework/DormView.h"
 #include "views/framework/ViewHost.h"
 
@@ -21,11 +22,17 @@ CViewFrame::CViewFrame(CDormView* view, QWidget* parent) : QMdiSubWindow(parent)
         m_toolBar = m_inner->addToolBar(QStringLiteral("Local Toolbar"));
         for (const ViewCommand& command : commands) {
             if (command.separatorBefore) m_toolBar->addSeparator();
-            QString text = command.text;
-            QAction* action = m_toolBar->addAction(text.remove(QLatin1Char('&')));
+            // The tool button shows the text without its mnemonic and its "...".
+            auto* action = new QAction(command.text, this);
+            action->setData(command.id);
+            action->setProperty("separatorBefore", command.separatorBefore);
             const int id = command.id;
             connect(action, &QAction::triggered, this, [this, id] { emit CommandTriggered(id); });
+            m_toolBar->addAction(action);
+            m_actions << action;
+            m_shortcuts << command.shortcut;
         }
+        UpdateCommandStates();
     }
     setWidget(m_inner);
     setMinimumSize(view->SizeHook(QSize(0, 0)));
@@ -38,6 +45,20 @@ QRect CViewFrame::NormalGeometry() const {
 
 void CViewFrame::SetLocalToolBarVisible(bool visible) {
     if (m_toolBar) m_toolBar->setVisible(visible);
+}
+
+void CViewFrame::UpdateCommandStates() {
+    for (QAction* action : m_actions) {
+        const CommandState state = m_view->GetCommandState(action->data().toInt());
+        action->setEnabled(state.enabled);
+        // An action once checked stays checkable, so its button keeps its look when off.
+        action->setCheckable(state.checked || action->isCheckable());
+        action->setChecked(state.checked);
+    }
+}
+
+void CViewFrame::SetShortcutsActive(bool active) {
+    for (int i = 0; i < m_actions.size(); ++i) m_actions[i]->setShortcut(active ? m_shortcuts[i] : QKeySequence());
 }
 
 void CViewFrame::TrackNormalGeometry() {

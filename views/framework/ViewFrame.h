@@ -3,8 +3,11 @@
 // closing, remembers its normal geometry and carries the view's local tool bar.
 
 #include <QMdiSubWindow>
+#include <QKeySequence>
+#include <QList>
 #include <QRect>
 
+class QAction;
 class QMainWindow;
 class QToolBar;
 
@@ -24,6 +27,13 @@ public:
     void RememberNormalGeometry() { m_normal = geometry(); }
     QToolBar* LocalToolBar() const { return m_toolBar; }
     void SetLocalToolBarVisible(bool visible);
+    // The view's commands as actions, shared by the local tool bar and, while the view is
+    // active, the main window's Options menu: both always show the same state.
+    const QList<QAction*>& CommandActions() const { return m_actions; }
+    // Reads every command's enabled and checked state from the view.
+    void UpdateCommandStates();
+    // Keys belong to the active view's commands only.
+    void SetShortcutsActive(bool active);
 
 signals:
     void CommandTriggered(int id);
@@ -39,6 +49,8 @@ private:
     CDormView* m_view;
     QMainWindow* m_inner;
     QToolBar* m_toolBar = nullptr;
+    QList<QAction*> m_actions;
+    QList<QKeySequence> m_shortcuts;
     QRect m_normal;
 };
 

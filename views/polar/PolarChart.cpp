@@ -32,7 +32,7 @@ void DrawSpokes(DisplayList& list, const ChartSettings& s, const HalfDisc& disc)
         list.Line(disc.centre, rim, PenRole::Grid);
         // Labels on the left of the disc stand to the left of their point, and so on.
         const HAlign h = phi < 0.001 ? HAlign::Right : phi > 0.001 ? HAlign::Left : HAlign::Center;
-        list.Text(rim, QString::number(t) + QChar(0x00B0), h, VAlign::Bottom);
+        list.Text(rim, QString::number(t) + QChar(0x00B0), h, VAlign::Bottom, FontRole::Axis, LabelGroup::Angle);
     }
 }
 
@@ -41,8 +41,10 @@ void DrawLevels(DisplayList& list, const AmplitudeScale& scale, const HalfDisc& 
     const auto level = [&](int r, const QString& label) {
         list.Arc(disc.centre, r, PenRole::Grid);
         if (label.isEmpty()) return;
-        list.Text({disc.centre.x() + r, disc.centre.y() + 1}, label, HAlign::Center, VAlign::Top);
-        list.Text({disc.centre.x() - r, disc.centre.y() + 1}, label, HAlign::Center, VAlign::Top);
+        list.Text({disc.centre.x() + r, disc.centre.y() + 1}, label, HAlign::Center, VAlign::Top, FontRole::Axis,
+                  LabelGroup::Amplitude);
+        list.Text({disc.centre.x() - r, disc.centre.y() + 1}, label, HAlign::Center, VAlign::Top, FontRole::Axis,
+                  LabelGroup::Amplitude);
     };
     if (scale.units == 0) {
         for (int k = 10; k >= 2; k -= 2) level(k * rho / 10, RelativeLabel(k / 10.0));
@@ -79,7 +81,8 @@ DisplayList RenderPolarChart(const ChartData& data, const ChartSettings& setting
     const HalfDisc disc = HalfDiscOf(g);
 
     list.Line(disc.centre, {g.left + disc.diameter, disc.centre.y()}, PenRole::Text);
-    list.Text({disc.centre.x(), disc.centre.y() + 1}, QStringLiteral("0"), HAlign::Center, VAlign::Top);
+    list.Text({disc.centre.x(), disc.centre.y() + 1}, QStringLiteral("0"), HAlign::Center, VAlign::Top, FontRole::Axis,
+              LabelGroup::Amplitude);
     DrawSpokes(list, settings, disc);
 
     const AmplitudeScale scale = ComputeScale(data, settings, axis);
@@ -111,9 +114,10 @@ DisplayList RenderPolarChart(const ChartData& data, const ChartSettings& setting
         return QPoint(x, y);
     });
 
-    list.Text({0, 0}, ChartTitle(scale, settings, data.powerUnit), HAlign::Left, VAlign::Top, FontRole::Title);
+    list.Text({0, 0}, ChartTitle(scale, settings, data.powerUnit), HAlign::Left, VAlign::Top, FontRole::Title,
+              LabelGroup::Title);
     list.Text({disc.diameter + 2 * g.horizontalMargin, 0}, PhiLabel(data, axis), HAlign::Right, VAlign::Top,
-              FontRole::Title);
+              FontRole::Title, LabelGroup::Phi);
     return list;
 }
 

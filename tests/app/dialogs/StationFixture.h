@@ -27,7 +27,7 @@ public:
     std::optional<FileChoice> AskOpenFile(const QList<FileFilter>&) override {
         return std::nullopt;
     }
-    std::optional<FileChoice> AskSaveFile(const QList<FileFilter>&, const QString&,
+    std::optional<FileChoice> AskSaveFile(const QList<FileFilter>&, const QString&, const QString&,
                                           const QString&) override {
         return std::nullopt;
     }

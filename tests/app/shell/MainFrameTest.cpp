@@ -7,7 +7,7 @@
 #include <QPrinter>
 #include <gtest/gtest.h>
 
-#include "app/images/ImageExport.h"
+#include "images/ImageExport.h"
 #include "tests/app/shell/ShellFixture.h"
 #include "tests/support/TestStation.h"
 

@@ -1,4 +1,4 @@
-#include "app/images/GifWriter.h"
+#include "images/GifWriter.h"
 
 #include <gif_lib.h>
 

@@ -1,4 +1,4 @@
-#include "app/images/ImageExport.h"
+#include "images/ImageExport.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/images/GifWriter.h"
+#include "images/GifWriter.h"
 #include "common/WholeFileWrite.h"
 
 namespace velor {

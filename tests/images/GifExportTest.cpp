@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "app/images/ImageExport.h"
-#include "tests/app/images/TestImages.h"
+#include "images/ImageExport.h"
+#include "tests/images/TestImages.h"
 
 namespace velor {
 namespace {
