@@ -12,6 +12,8 @@ packages=(
   libqwt-qt5-dev libqt5svg5-dev
   # 3D views
   libvtk9-dev libvtk9-qt-dev
+  # a real digital I/O board on Linux: Comedi's user library behind the board library's driver
+  libcomedi-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # the sanitizer run and the fuzz targets (clang with its sanitizer and libFuzzer runtimes)
