@@ -335,5 +335,18 @@ TEST_F(SimulatedStation, MotionPortThatCannotOpenLeavesAViewer) {
     EXPECT_FALSE(frame.State(ID_ACQUIRE_SCAN_DATA).enabled);
 }
 
+TEST_F(SimulatedStation, ABoardDeviceThatCannotOpenLeavesAViewer) {
+    StationOptions station;
+    station.comediBoard = 97;
+    CMainFrame& frame = Start(station);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages.front().text,
+              "The acquisition board's device /dev/comedi97 could not be opened:\n"
+              "No such file or directory\n\nThe program runs as a viewing station.");
+    EXPECT_FALSE(app->HasInstrument());
+    frame.Execute(ID_FILE_NEW);
+    EXPECT_FALSE(frame.State(ID_ACQUIRE_SCAN_DATA).enabled);
+}
+
 }  // namespace
 }  // namespace velor::test
