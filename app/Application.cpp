@@ -29,6 +29,9 @@ CVelor32App::~CVelor32App() {
     m_automation.reset();
     m_frame.reset();
     m_motion.Disconnect();
+    m_board = &m_noBoard;
+    m_simulatedStation.reset();
+    m_comediStation.reset();
 }
 
 bool CVelor32App::SetUpStation(const StationOptions& options) {
@@ -47,13 +50,29 @@ bool CVelor32App::SetUpStation(const StationOptions& options) {
             return false;
         }
     }
-    if (options.simulatedSource) {
-        m_simulatedBoard = std::make_unique<SimulatedBoard>(
-            options.simulatedSource, options.simulatedBoard, m_clock, m_sleeper);
-        m_board = m_simulatedBoard.get();
-        if (!options.motionPort) ConnectSimulated(m_motion, m_simulatedController);
+    if (options.comediBoard) {
+        QString error;
+        m_comediStation = ComediStation::Open(*options.comediBoard, m_clock, m_sleeper, &error);
+        if (!m_comediStation) {
+            m_prompt.Message(error + QStringLiteral("\n\nThe program runs as a viewing station."),
+                             QStringLiteral("Acquisition Board"), PromptIcon::Exclamation);
+            m_motion.Disconnect();
+            return false;
+        }
+        m_board = &m_comediStation->Board();
+    } else if (options.simulatedSource) {
+        // The simulated stage turns the sweep plane, unless a real stage is on the line.
+        SimulatedUnit::StageAzimuth stage;
+        if (!options.motionPort) {
+            ConnectSimulated(m_motion, m_simulatedController);
+            stage = [this] { return m_simulatedController.Phi(); };
+        }
+        m_simulatedStation = std::make_unique<SimulatedStation>(
+            options.simulatedSource, options.simulatedBoard, m_clock, m_sleeper, m_prompt,
+            std::move(stage));
+        m_board = &m_simulatedStation->Board();
     }
-    return options.simulatedSource || options.motionPort;
+    return options.simulatedSource || options.comediBoard || options.motionPort;
 }
 
 bool CVelor32App::InitInstance(const StartOptions& options) {

@@ -1,7 +1,8 @@
 #pragma once
-// The application: the station's instrument (none on a viewing station, a simulated one, or a
-// motion controller on a serial line), the preferences, the main window and the automation
-// object, started in the order the program has always started.
+// The application: the station's instrument (none on a viewing station, a simulated one, a
+// real acquisition board through Comedi, a motion controller on a serial line), the
+// preferences, the main window and the automation object, started in the order the program
+// has always started.
 
 #include <QString>
 #include <memory>
@@ -10,8 +11,9 @@
 #include "app/MainFrame.h"
 #include "app/Preferences.h"
 #include "common/Clock.h"
+#include "instrument/board/ComediStation.h"
 #include "instrument/board/NoInstrument.h"
-#include "instrument/board/SimulatedBoard.h"
+#include "instrument/board/SimulatedStation.h"
 #include "instrument/motion/MotionController.h"
 #include "instrument/motion/SerialSettings.h"
 #include "instrument/motion/SimulatedController.h"
@@ -27,6 +29,8 @@ struct StationOptions {
     // A simulated board and motion controller, the board sweeping this source.
     std::shared_ptr<const sim::BeamModel> simulatedSource;
     SimulatedBoardSettings simulatedBoard;
+    // A real acquisition board: the Comedi device /dev/comedi<n> (in place of the simulated one).
+    std::optional<uint32_t> comediBoard;
     // A real motion controller on this serial line (in place of the simulated one).
     std::optional<SerialSettings> motionPort;
 };
@@ -55,8 +59,8 @@ public:
     bool AutomationRegistered() const { return m_automationRegistered; }
     // A station whose documents may acquire.
     bool HasInstrument() const { return m_instrument; }
-    // The simulated board, on a simulated station.
-    SimulatedBoard* SimulatedInstrument() { return m_simulatedBoard.get(); }
+    // The simulated instrument, on a simulated station.
+    SimulatedStation* SimulatedInstrument() { return m_simulatedStation.get(); }
     SimulatedController& SimulatedMotion() { return m_simulatedController; }
 
 private:
@@ -70,8 +74,9 @@ private:
     const MillisecondClock& m_clock;
     Sleeper& m_sleeper;
     NoInstrument m_noBoard;
-    std::unique_ptr<SimulatedBoard> m_simulatedBoard;
     SimulatedController m_simulatedController;
+    std::unique_ptr<SimulatedStation> m_simulatedStation;
+    std::unique_ptr<ComediStation> m_comediStation;
     MotionController m_motion;
     Tesk32* m_board = &m_noBoard;
     bool m_instrument = false;

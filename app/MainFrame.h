@@ -142,6 +142,7 @@ private:
     // Every view's tool bar and menu actions follow the state of their commands; run whenever
     // the program has handled its events.
     void UpdateCommandStates();
+    bool RunCommand(int id);
     void OnActiveViewChanged();
     CDormView* ActiveView() const;
     CViewFrame* AddViewFrame(CDormView* view);

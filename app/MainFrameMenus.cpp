@@ -216,6 +216,13 @@ void CMainFrame::UpdateCommandStates() {
 void CMainFrame::OnActiveViewChanged() { RebuildOptionsMenu(); }
 
 bool CMainFrame::Execute(int id) {
+    const bool done = RunCommand(id);
+    // What the command changed shows on the tool bars at once.
+    UpdateCommandStates();
+    return done;
+}
+
+bool CMainFrame::RunCommand(int id) {
     if (!State(id).enabled) return false;
     CVelor32Doc* doc = ActiveDocument();
     if (const NewWindowItem* item = NewWindowItemFor(id)) return OpenView(item->tag) != nullptr;

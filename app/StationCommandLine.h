@@ -1,9 +1,10 @@
 #pragma once
-// The program's station options on the command line: a simulated instrument, or a motion
-// controller on a serial port.
+// The program's station options on the command line: a simulated instrument, a real
+// acquisition board, a motion controller on a serial port.
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <stdexcept>
 
 #include "app/Application.h"
@@ -21,6 +22,12 @@ struct StationCommandLine {
         QStringLiteral("With --simulate: where the simulated source sits, as an "
                        "aperture-source distance in cm (default 0, as a new document assumes)."),
         QStringLiteral("CM"), QStringLiteral("0")};
+    QCommandLineOption board{
+        QStringLiteral("board"),
+        QStringLiteral("Acquire through a real acquisition board on a 24-line digital I/O board: "
+                       "comedi:/dev/comediN, the Comedi device N (0 to 99) set up for it "
+                       "(see README.md). Not with --simulate."),
+        QStringLiteral("BOARD")};
     QCommandLineOption motionPort{
         QStringLiteral("motion-port"),
         QStringLiteral("Drive the motion controller on the serial port DEVICE "
@@ -44,6 +51,7 @@ struct StationCommandLine {
         parser.addOption(simulate);
         sim::AddSourceOptions(parser, QStringLiteral("With --simulate: "));
         parser.addOption(sourceDistance);
+        parser.addOption(board);
         parser.addOption(motionPort);
         parser.addOption(motionBaud);
         parser.addOption(motionFormat);
@@ -82,9 +90,25 @@ struct StationCommandLine {
         return settings;
     }
 
+    // The board number of a --board value; throws std::invalid_argument for anything else.
+    static uint32_t ComediBoardFrom(const QString& value) {
+        static const QRegularExpression kDevice(QStringLiteral("^comedi:/dev/comedi(0|[1-9][0-9]?)$"));
+        const QRegularExpressionMatch match = kDevice.match(value);
+        if (!match.hasMatch()) {
+            throw std::invalid_argument("--board takes comedi:/dev/comediN, N from 0 to 99");
+        }
+        return match.captured(1).toUInt();
+    }
+
     // The station the options ask for; throws std::invalid_argument for a bad value.
     StationOptions StationFrom(const QCommandLineParser& parser) const {
         StationOptions station;
+        if (parser.isSet(board)) {
+            if (parser.isSet(simulate)) {
+                throw std::invalid_argument("--board and --simulate both choose the acquisition board");
+            }
+            station.comediBoard = ComediBoardFrom(parser.value(board));
+        }
         if (parser.isSet(simulate)) {
             station.simulatedSource = sim::SourceFromOptions(parser);
             station.simulatedBoard.sweep = sim::SweepFromOptions(parser);

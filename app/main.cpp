@@ -27,8 +27,8 @@ struct CommandLine {
         QCoreApplication::setApplicationVersion(QStringLiteral("4.0.4"));
         parser.setApplicationDescription(QStringLiteral(
             "Orbiscan Viewer: opens far-field measurements (.vnq) and configurations (.cfg).\n"
-            "Without --simulate or --motion-port the program is a viewing station: data reach it "
-            "through files."));
+            "Without --simulate, --board or --motion-port the program is a viewing station: data "
+            "reach it through files."));
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("measurement to open"));

@@ -2,8 +2,15 @@
 
 namespace velor {
 
-HeadlessSession::HeadlessSession(UserPrompt& prompt, const ViewTypeRegistry& viewTypes)
-    : m_environment{prompt, m_board, m_motion, m_clock, m_documentFrame},
+HeadlessSession::HeadlessSession(UserPrompt& prompt, const ViewTypeRegistry& viewTypes,
+                                 const SessionInstrument* instrument)
+    : m_environment{prompt,
+                    instrument ? instrument->board : m_board,
+                    instrument ? instrument->motion : m_motion,
+                    instrument ? instrument->clock : m_clock,
+                    m_documentFrame,
+                    DocumentEnvironment::NoTimers(),
+                    instrument ? instrument->sleeper : DocumentEnvironment::DefaultSleeper()},
       m_documents(m_environment),
       m_file(prompt, m_frame, m_documents, viewTypes) {}
 

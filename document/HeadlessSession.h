@@ -1,7 +1,8 @@
 #pragma once
-// A measurement session without windows: one document, the viewing station's idle board, no
-// motion controller, and the data-file code. The command-line tool runs on it; tests build
-// their own variants with recorders in place of the user.
+// A measurement session without windows: one document, the viewing station's idle board and
+// no motion controller unless an instrument is handed in, and the data-file code. The
+// command-line tool runs on it; tests build their own variants with recorders in place of the
+// user.
 
 #include <memory>
 
@@ -17,10 +18,19 @@
 
 namespace velor {
 
+// An instrument to measure with, and the time it runs on; all of it outlives the session.
+struct SessionInstrument {
+    Tesk32& board;
+    MotionStage& motion;
+    const MillisecondClock& clock;
+    Sleeper& sleeper;
+};
+
 class HeadlessSession {
 public:
     // The view types come from the caller (which registers the headless sections it knows).
-    HeadlessSession(UserPrompt& prompt, const ViewTypeRegistry& viewTypes);
+    HeadlessSession(UserPrompt& prompt, const ViewTypeRegistry& viewTypes,
+                    const SessionInstrument* instrument = nullptr);
 
     CVelor32Doc* NewDocument() { return m_documents.CreateDocument(); }
     CVelor32Doc* Document() { return m_documents.ActiveDocument(); }

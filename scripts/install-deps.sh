@@ -12,12 +12,16 @@ packages=(
   libqwt-qt5-dev libqt5svg5-dev
   # 3D views
   libvtk9-dev libvtk9-qt-dev
+  # a real digital I/O board on Linux: Comedi's user library behind the board library's driver
+  libcomedi-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   # the sanitizer run and the fuzz targets (clang with its sanitizer and libFuzzer runtimes)
   clang libclang-rt-14-dev llvm
   # headless GUI, session bus and a D-Bus client (gdbus) for the GUI and automation tests
   xvfb xauth libgl1-mesa-dri dbus dbus-daemon libglib2.0-bin
+  # reading printed pages back in the tests
+  poppler-utils
   # fonts for the chart views
   fonts-dejavu-core
 )

@@ -1,6 +1,7 @@
 // The per-sweep processing chain (averaging, smoothing with the widest filter, the pulsed
 // envelope, corrections) and a simulated live run: perpendicular axes at the board's 10 sweeps
-// a second, 14 clients, driven tick by tick on a simulated clock.
+// a second, 14 clients, driven tick by tick on a simulated clock through the simulated
+// station's whole board chain.
 
 #include <benchmark/benchmark.h>
 #include <cstring>
@@ -10,7 +11,7 @@
 #include "document/AcquisitionTimers.h"
 #include "document/Velor32Doc.h"
 #include "instrument/board/NoInstrument.h"
-#include "instrument/board/SimulatedBoard.h"
+#include "instrument/board/SimulatedStation.h"
 #include "instrument/motion/MotionStage.h"
 
 namespace {
@@ -90,11 +91,11 @@ BENCHMARK(BM_SweepChain)->Unit(benchmark::kMicrosecond);
 void BM_LiveRunOneSecond(benchmark::State& state) {
     ConsolePrompt prompt;
     SimulatedTime time;
-    SimulatedBoard board(sim::MakeGaussianFiber(1310, 9.2), {}, time, time);
+    SimulatedStation station(sim::MakeGaussianFiber(1310, 9.2), {}, time, time, prompt);
     NoMotionStage motion;
     DocumentFrame frame;
     ManualTicks ticks;
-    DocumentEnvironment env{prompt, board, motion, time, frame, ticks, time};
+    DocumentEnvironment env{prompt, station.Board(), motion, time, frame, ticks, time};
     CVelor32Doc doc(env);
     doc.SetInstrumentFlag(true);
     doc.SetScanAcquisition(true);  // initialising without a controller selects one axis...

@@ -25,16 +25,17 @@ void WriteRegister(std::uint8_t address, std::uint8_t value) noexcept {
     cbDOut(board, kStrobePort, kStrobesIdle);
 }
 
-std::uint16_t ReadRegister(std::uint8_t address) noexcept {
+std::uint16_t ReadRegister(std::uint8_t address, bool* ok) noexcept {
     SetDataDirection(kInput);
     const int board = State().boardNumber;
     // The address goes out before the strobes are set idle, unlike a write.
-    cbDOut(board, kAddressPort, address);
-    cbDOut(board, kStrobePort, kStrobesIdle);
-    cbDOut(board, kStrobePort, kReadStrobe);
+    int failed = cbDOut(board, kAddressPort, address);
+    failed |= cbDOut(board, kStrobePort, kStrobesIdle);
+    failed |= cbDOut(board, kStrobePort, kReadStrobe);
     unsigned short value = 0;
-    cbDIn(board, kDataPort, &value);
+    failed |= cbDIn(board, kDataPort, &value);
     cbDOut(board, kStrobePort, kStrobesIdle);
+    if (ok != nullptr) *ok = failed == 0;
     return value;
 }
 

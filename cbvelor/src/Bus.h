@@ -10,7 +10,9 @@ namespace cbvelor {
 void SetDataDirection(int direction) noexcept;
 
 void WriteRegister(std::uint8_t address, std::uint8_t value) noexcept;
-std::uint16_t ReadRegister(std::uint8_t address) noexcept;
+// The value as read; `ok`, when given, tells whether every driver call of the read succeeded
+// (a failed read leaves the value at 0, which must not pass for a status).
+std::uint16_t ReadRegister(std::uint8_t address, bool* ok = nullptr) noexcept;
 
 // Puts an address on the bus for direct reads, which then take a single driver call each.
 void SelectRead(std::uint8_t address) noexcept;

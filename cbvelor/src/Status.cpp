@@ -33,7 +33,11 @@ extern "C" void CbVelorGetBoardVer(uint32_t unit, int16_t* version) {
 }
 
 extern "C" void CbVelorIsReady(uint32_t unit, int32_t* ready) {
-    const bool complete = (ReadStatus(unit) & kBusyBit) == 0;
+    // A read that failed tells nothing about the capture: it counts as busy, or a caller
+    // would read out a capture that never completed.
+    bool readOk = false;
+    const unsigned status = ReadRegister(Address(unit, kStatus), &readOk);
+    const bool complete = readOk && (status & kBusyBit) == 0;
     if (complete) State().armed = 0;
     Store(ready, complete ? 1 : 0);
 }

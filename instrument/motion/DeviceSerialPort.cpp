@@ -105,6 +105,11 @@ int DeviceSerialPort::Read(char* buffer, int maxCount) {
     return count > 0 ? static_cast<int>(count) : 0;
 }
 
+void DeviceSerialPort::DiscardInput() {
+    // Both the driver's buffer and the port's own.
+    if (m_port->isOpen()) m_port->clear(QSerialPort::Input);
+}
+
 void DeviceSerialPort::Close() { m_port->close(); }
 
 }  // namespace velor

@@ -20,6 +20,7 @@ public:
 
     void Write(std::string_view text) override;
     int Read(char* buffer, int maxCount) override;
+    void DiscardInput() override;
     void Close() override;
 
 private:

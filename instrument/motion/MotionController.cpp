@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 
 #include "instrument/motion/MotionPrograms.h"
 
@@ -44,6 +45,18 @@ int StatusValue(const ReplyBuffer& reply, int length) {
         value = value * 10 + (c - '0');
     }
     return value;
+}
+
+// Drops the carriage returns and line feeds a reply starts with (the end of an earlier line
+// arriving late); returns what is left.
+int SkipLineEnds(char* buffer, int count) {
+    int skip = 0;
+    while (skip < count && (buffer[skip] == '\r' || buffer[skip] == '\n')) ++skip;
+    if (skip > 0) {
+        std::memmove(buffer, buffer + skip, static_cast<size_t>(count - skip));
+        std::memset(buffer + count - skip, 0, static_cast<size_t>(skip));
+    }
+    return count - skip;
 }
 
 SteadyClock& RealClock() {
@@ -110,15 +123,17 @@ bool MotionController::ResetController() {
     return ReadReply(reply.data(), kResetReplyMax, kResetTimeout, true) > 0;
 }
 
-uint8_t MotionController::QueryStatus() {
-    if (!m_port) return 0;
+uint8_t MotionController::QueryStatus() { return ReadStatus().value_or(0); }
+
+std::optional<uint8_t> MotionController::ReadStatus() {
+    if (!m_port) return std::nullopt;
     ReplyBuffer reply{};
     int length = 0;
     for (int round = 0; round < kStatusRounds; ++round) {
         reply.fill('\0');
         WriteProgram(kProgramStatus);
         const int count = ReadReply(reply.data(), kReplySize - 1, kProgramTimeout, true);
-        if (count == 0) return 0;
+        if (count == 0) return std::nullopt;
         length = reply[0] == 'B' ? StatusLength(reply, count) : 0;
         if (length == kStatusDigits) break;
         if (reply[0] == 'B') {
@@ -128,7 +143,10 @@ uint8_t MotionController::QueryStatus() {
             ReadReply(drain.data(), kReplySize - 1, kProgramTimeout, false);
         }
     }
-    if (reply[0] != 'B') return 0;
+    // A 'B' without a single digit after it carries no status either.
+    if (reply[0] != 'B' || length == 0 || reply[kStatusOffset] < '0' || reply[kStatusOffset] > '9') {
+        return std::nullopt;
+    }
     return static_cast<uint8_t>(StatusValue(reply, length) & 0xFF);
 }
 
@@ -136,7 +154,8 @@ bool MotionController::CheckHome() {
     if (!m_port) return false;
     RunProgram(kProgramHome);
     constexpr uint8_t kHomingError = 0x02;
-    return (QueryStatus() & kHomingError) == 0;
+    const std::optional<uint8_t> status = ReadStatus();
+    return status && (*status & kHomingError) == 0;
 }
 
 bool MotionController::Disconnect() {
@@ -148,6 +167,8 @@ bool MotionController::Disconnect() {
 }
 
 void MotionController::WriteProgram(int program) {
+    // Whatever is still on the line (the rest of an earlier reply, noise) is no answer to this.
+    m_port->DiscardInput();
     char command[32];
     std::snprintf(command, sizeof command, "Y %d\rX\r", program);
     m_port->Write(command);
@@ -157,7 +178,7 @@ int MotionController::ReadReply(char* buffer, int maxCount, uint32_t timeoutUnit
     const uint32_t start = m_clock.Now();
     const uint32_t limit = timeoutUnits * kTimeoutUnitMs;
     for (;;) {
-        const int count = m_port->Read(buffer, maxCount);
+        const int count = SkipLineEnds(buffer, m_port->Read(buffer, maxCount));
         if (count > 0) return count;
         if (!wait) return 0;
         m_sleeper.SleepMs(kPollIntervalMs);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/Clock.h"
@@ -37,11 +38,15 @@ public:
     bool ResetController() override;
     // The controller's status byte; 0 when it does not answer or answers something else.
     uint8_t QueryStatus();
+    // Homes the stage; true only when the controller then reports a status without the homing
+    // error. A status that never came proves nothing about where the stage is.
     bool CheckHome() override;
     // Closes the line. Always true.
     bool Disconnect();
 
 private:
+    // The status byte; nothing when no 'B' reply came.
+    std::optional<uint8_t> ReadStatus();
     void WriteProgram(int program);
     int ReadReply(char* buffer, int maxCount, uint32_t timeoutUnits, bool wait);
     [[noreturn]] void AbortProgram();

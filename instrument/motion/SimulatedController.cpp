@@ -1,6 +1,7 @@
 #include "instrument/motion/SimulatedController.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -49,6 +50,7 @@ public:
     int Read(char* buffer, int maxCount) override {
         return m_controller.Transmit(buffer, maxCount);
     }
+    void DiscardInput() override { m_controller.DropArrived(); }
     void Close() override {
         if (m_open) --m_controller.m_openPorts;
         m_open = false;
@@ -61,6 +63,11 @@ private:
 
 std::unique_ptr<SerialPort> SimulatedController::OpenPort() {
     return std::make_unique<SimulatedPort>(*this);
+}
+
+void SimulatedController::SetPhi(double degrees) {
+    const long centidegrees = std::lround(degrees * 100.0);
+    m_phiCentidegrees = static_cast<int>((centidegrees % kFullTurn + kFullTurn) % kFullTurn);
 }
 
 void SimulatedController::Receive(std::string_view bytes) {
@@ -82,10 +89,28 @@ int SimulatedController::Transmit(char* buffer, int maxCount) {
         --m_heldReads;
         return 0;
     }
-    const int count = std::min(maxCount, static_cast<int>(m_output.size()));
+    int count = std::min(maxCount, static_cast<int>(m_output.size()));
+    if (m_splitAt > 0) {
+        // The first part now; the rest is held back for one read.
+        count = std::min(count, static_cast<int>(m_splitAt));
+        m_splitAt = 0;
+        m_heldReads = 1;
+    }
     std::memcpy(buffer, m_output.data(), count);
     m_output.erase(0, count);
     return count;
+}
+
+void SimulatedController::DropArrived() {
+    if (m_heldReads > 0) return;  // nothing has arrived yet
+    if (m_splitAt > 0) {
+        // Only a split reply's first part is there; the rest is still on its way.
+        m_output.erase(0, m_splitAt);
+        m_splitAt = 0;
+        m_heldReads = 1;
+        return;
+    }
+    m_output.clear();
 }
 
 void SimulatedController::Execute(const std::string& line) {
@@ -118,6 +143,7 @@ void SimulatedController::RunSelectedProgram() {
     std::string reply = Reply(program);
     if (fault == Fault::WrongLetter) reply = std::string(1, WrongLetter(reply[0])) + "\r";
     if (fault == Fault::ShortReply) reply = reply.substr(0, 1) + "\r";
+    if (fault == Fault::SplitReply && m_output.empty()) m_splitAt = 1;
     Answer(std::move(reply));
 }
 

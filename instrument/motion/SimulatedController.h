@@ -22,6 +22,7 @@ public:
         Silence,      // the command is lost: nothing runs, nothing is answered
         WrongLetter,  // the program runs but the reply starts with a letter it never gives
         ShortReply,   // the reply breaks off after its first letter and a carriage return
+        SplitReply,   // the reply's first letter comes alone, the rest one read later
     };
 
     // A host-side port on this controller's line. The controller must outlive it.
@@ -32,6 +33,9 @@ public:
     // controller has to send back (at most maxCount bytes; 0 while a reply is held back).
     void Receive(std::string_view bytes);
     int Transmit(char* buffer, int maxCount);
+    // Drops what has reached the host's end of the line and not been read; a reply still held
+    // back is on its way and stays.
+    void DropArrived();
 
     // Each queued fault applies to one program execution, in order.
     void QueueFault(Fault fault) { m_faults.push_back(fault); }
@@ -42,6 +46,9 @@ public:
 
     // Azimuth in degrees, in [0, 360).
     double Phi() const { return m_phiCentidegrees / 100.0; }
+    // Turns the stage by hand to an azimuth (to the nearest hundredth of a degree), as a user
+    // sets up a measurement at some angle the motion programs do not step to.
+    void SetPhi(double degrees);
     const SpeedSet& Speeds() const { return m_speeds; }
     int Status() const { return m_status; }
     const std::vector<int>& ProgramsRun() const { return m_programsRun; }
@@ -68,6 +75,7 @@ private:
     int m_status = 0;
     int m_replyDelay = 0;
     int m_heldReads = 0;
+    size_t m_splitAt = 0;  // bytes of the reply that arrive before the rest; 0: all at once
     int m_reads = 0;
     int m_openPorts = 0;
 };

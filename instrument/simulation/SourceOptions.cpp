@@ -1,5 +1,6 @@
 #include "instrument/simulation/SourceOptions.h"
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -44,7 +45,10 @@ void AddSourceOptions(QCommandLineParser& parser, const QString& prefix) {
 double NumberOption(const QCommandLineParser& parser, const char* name) {
     bool ok = false;
     const double value = parser.value(QString::fromLatin1(name)).toDouble(&ok);
-    if (!ok) throw std::invalid_argument(std::string("--") + name + " needs a number");
+    // "inf" and "nan" parse as numbers, but no source or sweep is described by them.
+    if (!ok || !std::isfinite(value)) {
+        throw std::invalid_argument(std::string("--") + name + " needs a finite number");
+    }
     return value;
 }
 
@@ -77,10 +81,15 @@ SweepSettings SweepFromOptions(const QCommandLineParser& parser) {
     sweep.peakCounts = NumberOption(parser, "peak");
     sweep.darkOffset = NumberOption(parser, "offset");
     sweep.noiseRms = NumberOption(parser, "noise");
-    sweep.seed = static_cast<uint32_t>(NumberOption(parser, "seed"));
+    const double seed = NumberOption(parser, "seed");
     if (sweep.peakCounts < 0.0 || sweep.darkOffset < 0.0 || sweep.noiseRms < 0.0) {
         throw std::invalid_argument("--peak, --offset and --noise cannot be negative");
     }
+    // Converting a number outside the seed's range would be undefined.
+    if (!(seed >= 0.0 && seed <= 4294967295.0)) {
+        throw std::invalid_argument("--seed must be from 0 to 4294967295");
+    }
+    sweep.seed = static_cast<uint32_t>(seed);
     return sweep;
 }
 

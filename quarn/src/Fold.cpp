@@ -18,25 +18,30 @@ struct FoldCentre {
     float angle = 0.0f;
 };
 
-// The centre is the middle one of the samples equal to the peak: that sample itself for an
-// odd number of matches, or the gap after the match at position m / 2 for an even number.
+// The centre is the middle of the samples equal to the peak: the middle match itself for an
+// odd number of matches; for an even number the midpoint of the two central matches, which is
+// a sample or the gap between two samples.
 bool FindCentre(std::size_t count, const float* intensity, const float* angle, float peak,
                 FoldCentre& centre) {
     const std::size_t matches =
         static_cast<std::size_t>(std::count(intensity, intensity + count, peak));
     if (matches == 0) return false;
 
-    std::size_t z = 0;
-    for (std::size_t seen = 0;; ++z) {
-        if (intensity[z] == peak && seen++ == matches / 2) break;
+    // The matches at positions (matches - 1) / 2 and matches / 2: one and the same when odd.
+    std::size_t left = 0;
+    std::size_t right = 0;
+    for (std::size_t i = 0, seen = 0; i < count; ++i) {
+        if (intensity[i] != peak) continue;
+        if (seen == (matches - 1) / 2) left = i;
+        if (seen == matches / 2) {
+            right = i;
+            break;
+        }
+        ++seen;
     }
-    if (matches % 2 == 1) {
-        centre = {z, z, angle[z]};
-        return true;
-    }
-    // The gap after the last sample has no right-hand side to fold onto.
-    if (z + 1 >= count) return false;
-    centre = {z, z + 1, (angle[z] + angle[z + 1]) / 2.0f};
+    const std::size_t down = (left + right) / 2;
+    const std::size_t up = (left + right + 1) / 2;
+    centre = {down, up, down == up ? angle[down] : (angle[down] + angle[up]) / 2.0f};
     return true;
 }
 

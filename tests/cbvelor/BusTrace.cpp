@@ -9,6 +9,12 @@ namespace cbvelor::test {
 
 namespace {
 
+// The driver keeps no log unless asked; every test here reads it.
+const bool kLogging = [] {
+    cbw32sim::SetCallLogging(true);
+    return true;
+}();
+
 std::string Hex(int value) {
     char text[8];
     std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(value));

@@ -79,13 +79,28 @@ TEST_F(FoldData, CentresOnTheMiddleMatch) {
          7.0f,
          {7.0f, 7.0f, 1.5f, 0.0f},
          {0.0f, 1.0f, 2.0f, 3.0f}},
-        // For an even number m of matches the centre is the gap after the match at position
-        // m / 2: for adjacent matches p, p + 1 the gap between p + 1 and p + 2.
-        {"two matches: the gap after the second",
+        // For an even number of matches the centre is the middle of the two central ones.
+        {"two adjacent matches: the gap between them",
+         {1, 3, 8, 8, 3, 1},
+         8.0f,
+         {8.0f, 3.0f, 1.0f},
+         {0.5f, 1.5f, 2.5f}},
+        {"two adjacent matches off centre",
          {1, 2, 8, 8, 6, 3, 2, 1},
          8.0f,
-         {7.0f, 5.5f, 2.0f, 1.0f},
-         {0.5f, 1.5f, 2.5f, 3.5f}},
+         {8.0f, 4.0f, 2.0f},
+         {0.5f, 1.5f, 2.5f}},
+        {"two matches on the last samples", {1, 2, 3, 3}, 3.0f, {3.0f}, {0.5f}},
+        {"four matches: between the second and the third",
+         {9, 0, 9, 9, 2, 9},
+         9.0f,
+         {9.0f, 1.0f, 9.0f},
+         {0.5f, 1.5f, 2.5f}},
+        {"two matches two apart: the sample between them",
+         {0, 5, 1, 5, 0},
+         5.0f,
+         {1.0f, 5.0f, 0.0f},
+         {0.0f, 1.0f, 2.0f}},
     };
     for (const FoldCase& c : cases) {
         std::vector<float> x(c.values.size());
@@ -100,7 +115,6 @@ TEST_F(FoldData, CentresOnTheMiddleMatch) {
 TEST_F(FoldData, FailsWithoutAnythingToFoldAbout) {
     const std::vector<float> x = {0, 1, 2, 3};
     EXPECT_FALSE(Fold({1, 2, 3, 2}, x, 5.0f).ok);  // peak not present
-    EXPECT_FALSE(Fold({1, 2, 3, 3}, x, 3.0f).ok);  // centre gap after the last sample
     EXPECT_FALSE(Fold({}, {}, 0.0f).ok);           // no samples
 }
 

@@ -8,7 +8,7 @@
 
 #include "document/AcquisitionTimers.h"
 #include "document/Velor32Doc.h"
-#include "instrument/board/SimulatedBoard.h"
+#include "tests/support/SimulatedBoard.h"
 #include "instrument/motion/MotionConnection.h"
 #include "instrument/motion/MotionController.h"
 #include "instrument/motion/SimulatedController.h"

@@ -1,21 +1,22 @@
-// vnqtool simulate: a complete measurement of a simulated source — settings, both axes, the
-// N + 1 azimuth scans and their noise — with a note saying what was simulated and a
-// rectangular view, ready to open in the viewer.
+// vnqtool simulate: a complete measurement of a simulated source taken on the simulated
+// station — settings, the N + 1 azimuth scans of the 3D acquisition and the axes, every sweep
+// through the board access, the board library and the simulated acquisition unit — with a note
+// saying what was simulated and a rectangular view, ready to open in the viewer.
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
 
 #include "document/Velor32Doc.h"
-#include "document/simulation/SimulatedMeasurement.h"
 #include "instrument/simulation/SourceOptions.h"
 #include "tools/vnqtool/CommandLine.h"
 #include "tools/vnqtool/Commands.h"
-#include "tools/vnqtool/ToolSession.h"
+#include "tools/vnqtool/SimulatedStationRun.h"
 #include "views/notes/NoteSection.h"
 #include "views/profile/ProfileSection.h"
 
@@ -28,9 +29,35 @@ using namespace velor;
 constexpr sim::ValueOption kOptions[] = {
     {"distance", "CM", "aperture-source distance (0 to 100)", "2"},
     {"scans3d", "N", "3D azimuth scans: 10, 20, 50, 100 or 200", "50"},
-    {"phi", "DEG", "azimuth of axis 0", "0"},
-    {"gain", "DB", "signal gain code", "0"},
+    {"phi", "DEG", "azimuth of axis 0 (0 to 360)", "0"},
+    {"gain", "DB", "signal gain code (0 to 185); --peak is the count at gain 0", "0"},
 };
+
+// The options as a measurement a station could take; throws std::invalid_argument.
+StationMeasurement MeasurementFrom(const QCommandLineParser& parser, bool perpendicular) {
+    StationMeasurement m;
+    const double distance = sim::NumberOption(parser, "distance");
+    const double scans = sim::NumberOption(parser, "scans3d");
+    const double phi = sim::NumberOption(parser, "phi");
+    const double gain = sim::NumberOption(parser, "gain");
+    // Whole and in range before it is converted.
+    const bool scansAllowed = scans >= 0.0 && scans <= 200.0 && scans == std::trunc(scans) &&
+                              IsAllowedScans3D(static_cast<uint16_t>(scans));
+    if (!(distance >= 0.0 && distance <= 100.0) || !scansAllowed || !(phi >= 0.0 && phi < 360.0) ||
+        !(gain >= 0.0 && gain <= 185.0) || gain != std::trunc(gain)) {
+        throw std::invalid_argument(
+            "distance must be 0 to 100, scans3d one of 10, 20, 50, 100, 200, phi 0 to 360, "
+            "gain a whole number 0 to 185");
+    }
+    m.distanceCm = static_cast<float>(distance);
+    m.scans3D = static_cast<uint16_t>(scans);
+    m.phiDeg = static_cast<float>(phi);
+    m.gain = static_cast<int>(gain);
+    m.wavelengthNm = static_cast<float>(sim::NumberOption(parser, "wavelength"));
+    m.perpendicular = perpendicular;
+    m.sweep = sim::SweepFromOptions(parser);
+    return m;
+}
 
 }  // namespace
 
@@ -45,9 +72,9 @@ int RunSimulate(const QStringList& arguments) {
     parser.addOption(force);
     QStringList files;
     const int stop = ParseCommand(parser, "simulate",
-                                  "Writes a complete measurement of a simulated source to OUT: "
-                                  "every sweep is simulated\nas the board would deliver it and "
-                                  "processed as the viewer processes real ones.",
+                                  "Writes a complete measurement of a simulated source to OUT: the "
+                                  "simulated station\ntakes it as the viewer would, every sweep read "
+                                  "out of the simulated acquisition board.",
                                   arguments, {QStringLiteral("OUT")}, files);
     if (stop >= 0) return stop;
     const QString out = files.first();
@@ -56,26 +83,21 @@ int RunSimulate(const QStringList& arguments) {
         return kExitUsage;
     }
 
-    ToolSession session;
-    CVelor32Doc* doc = session.NewDocument();
-    std::unique_ptr<sim::BeamModel> model;
-    SimulationOptions options;
+    std::shared_ptr<const sim::BeamModel> model;
+    StationMeasurement options;
     try {
         model = sim::SourceFromOptions(parser);
-        options.distanceCm = static_cast<float>(sim::NumberOption(parser, "distance"));
-        options.scans3D = static_cast<uint16_t>(sim::NumberOption(parser, "scans3d"));
-        options.phiDeg = static_cast<float>(sim::NumberOption(parser, "phi"));
-        options.wavelengthNm = static_cast<float>(sim::NumberOption(parser, "wavelength"));
-        options.gain = static_cast<uint16_t>(sim::NumberOption(parser, "gain"));
-        options.perpendicular = parser.isSet(perpendicular);
-        options.sweep = sim::SweepFromOptions(parser);
-        if (!SimulateMeasurement(*doc, *model, options)) {
-            throw std::invalid_argument("distance must be 0 to 100, scans3d one of 10, 20, 50, 100, "
-                                        "200, phi 0 to 360");
-        }
+        options = MeasurementFrom(parser, parser.isSet(perpendicular));
     } catch (const std::invalid_argument& e) {
         std::fprintf(stderr, "vnqtool simulate: %s\n", e.what());
         return kExitUsage;
+    }
+
+    SimulatedStationRun run(model, options);
+    CVelor32Doc* doc = run.Measure();
+    if (doc == nullptr) {
+        std::fprintf(stderr, "vnqtool simulate: no measurement taken; nothing written\n");
+        return kExitFileError;
     }
 
     auto note = std::make_unique<NoteSection>();
@@ -99,7 +121,7 @@ int RunSimulate(const QStringList& arguments) {
     std::copy(std::begin(noteRect), std::end(noteRect), note->m_viewData.m_placement.normalPosition);
     doc->AdoptView(std::move(profile));
     doc->AdoptView(std::move(note));
-    if (!session.File().SaveDataFile(out)) return kExitFileError;
+    if (!run.Session().File().SaveDataFile(out)) return kExitFileError;
     std::printf("wrote %s\n", qPrintable(out));
     return kExitOk;
 }

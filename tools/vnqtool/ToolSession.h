@@ -10,7 +10,9 @@ namespace vnqtool {
 
 class ToolSession {
 public:
-    ToolSession() : m_session(m_prompt, m_viewTypes) {
+    // An instrument, when given, is what the session's documents measure with.
+    explicit ToolSession(const velor::SessionInstrument* instrument = nullptr)
+        : m_session(m_prompt, m_viewTypes, instrument) {
         velor::RegisterHeadlessViewSections(m_viewTypes);
     }
 

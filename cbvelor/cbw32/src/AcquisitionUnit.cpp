@@ -23,8 +23,11 @@ constexpr std::uint8_t kOverScaleReset = 0x80;  // clears on the rising edge
 
 }  // namespace
 
-void AcquisitionUnit::PowerOn(const UnitConfig& config) {
+void AcquisitionUnit::PowerOn(const UnitConfig& config, int index) {
+    SweepSource* const source = m_source;
     *this = AcquisitionUnit{};
+    m_source = source;
+    m_index = index;
     m_config = config;
     m_first.PowerOn();
     m_second.PowerOn();
@@ -47,6 +50,7 @@ void AcquisitionUnit::Write(int offset, std::uint8_t value) {
 
 std::optional<std::uint8_t> AcquisitionUnit::StrobedRead(int offset) {
     if (offset == kModeFirst || offset == kModeSecond) return std::nullopt;
+    Settle();
     if (offset < kModeFirst) {
         std::uint8_t inputs = 0xFF;
         if (!m_first.IsInput(offset)) return m_first.Read(offset, inputs);
@@ -63,6 +67,7 @@ std::optional<std::uint8_t> AcquisitionUnit::StrobedRead(int offset) {
 }
 
 std::optional<std::uint8_t> AcquisitionUnit::UnstrobedRead(int offset) {
+    Settle();
     if (offset == kSampleLow && m_first.IsInput(ParallelInterface::kPortA)) {
         return TakeSampleLow();
     }
@@ -74,6 +79,53 @@ std::optional<std::uint8_t> AcquisitionUnit::UnstrobedRead(int offset) {
 
 void AcquisitionUnit::LoadSamples(std::vector<std::uint16_t> samples) {
     m_samples = std::move(samples);
+    m_readPosition = 0;
+}
+
+void AcquisitionUnit::FinishCapture() {
+    if (m_busy && m_source != nullptr) TakeCapture();
+    m_busy = false;
+}
+
+void AcquisitionUnit::StartCapture() {
+    m_busy = true;
+    m_busyReadsLeft = m_config.busyStatusReads;
+    ++m_armPulses;
+    if (m_source == nullptr) return;
+    // The sweep runs under the settings in force at the arm pulse. Until it ends the memory
+    // holds nothing readable.
+    CaptureSettings settings;
+    settings.unit = m_index;
+    settings.version = m_config.version;
+    settings.head = m_config.head;
+    settings.gainWord = m_gain;
+    settings.fine = ((m_second.Lines(ParallelInterface::kPortB) & 0x0F) << 8) |
+                    m_second.Lines(ParallelInterface::kPortA);
+    settings.slitSelected = (m_second.Lines(ParallelInterface::kPortB) & 0x80) == 0;
+    settings.option = m_second.Lines(ParallelInterface::kPortC);
+    m_captureStart = m_source->NowMs();
+    m_capture = m_source->Sweep(settings);
+    m_samples.clear();
+    m_readPosition = 0;
+}
+
+void AcquisitionUnit::Settle() {
+    if (!m_busy || m_source == nullptr) return;
+    // Unsigned difference: the clock may wrap during a capture.
+    if (static_cast<std::uint32_t>(m_source->NowMs() - m_captureStart) < m_capture.durationMs) {
+        return;
+    }
+    TakeCapture();
+    m_busy = false;
+}
+
+void AcquisitionUnit::TakeCapture() {
+    m_samples = std::move(m_capture.samples);
+    m_capture = Capture{};
+    // A version-0 unit converts to eight bits: the top ones of a 16-bit count.
+    if (m_config.version == 0) {
+        for (std::uint16_t& sample : m_samples) sample = static_cast<std::uint16_t>(sample / 257);
+    }
     m_readPosition = 0;
 }
 
@@ -106,11 +158,7 @@ void AcquisitionUnit::ControlLinesChanged() {
         m_readPosition = 0;
         ++m_readStarts;
     }
-    if (fell & kArm) {
-        m_busy = true;
-        m_busyReadsLeft = m_config.busyStatusReads;
-        ++m_armPulses;
-    }
+    if (fell & kArm) StartCapture();
     if (rose & kGainClock) {
         m_gainShift =
             static_cast<std::uint16_t>((m_gainShift << 1) | ((lines & kGainData) ? 1 : 0));
@@ -123,9 +171,11 @@ void AcquisitionUnit::ControlLinesChanged() {
 }
 
 std::uint8_t AcquisitionUnit::Status() {
-    // The capture ends after the configured number of status reads; negative waits for
-    // FinishCapture.
-    if (m_busy && m_busyReadsLeft == 0) {
+    // Without a source the capture ends after the configured number of status reads; negative
+    // waits for FinishCapture.
+    if (m_source != nullptr) {
+        Settle();
+    } else if (m_busy && m_busyReadsLeft == 0) {
         m_busy = false;
     } else if (m_busy && m_busyReadsLeft > 0) {
         --m_busyReadsLeft;

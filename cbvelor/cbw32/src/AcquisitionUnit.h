@@ -16,8 +16,9 @@ class AcquisitionUnit {
 public:
     static constexpr int kRegisterCount = 8;
 
-    // Power-up with a new configuration; drops the loaded samples.
-    void PowerOn(const UnitConfig& config);
+    // Power-up with a new configuration; drops the loaded samples, keeps the sweep source.
+    void PowerOn(const UnitConfig& config, int index);
+    void AttachSource(SweepSource* source) { m_source = source; }
     bool Present() const { return m_config.present; }
 
     // A write strobe with the register offset and the byte on the data bus.
@@ -28,18 +29,26 @@ public:
     std::optional<std::uint8_t> UnstrobedRead(int offset);
 
     void LoadSamples(std::vector<std::uint16_t> samples);
-    void FinishCapture() { m_busy = false; }
+    void FinishCapture();
     void RaiseOverScale() { m_overScale = true; }
     UnitState State() const;
 
 private:
     void ControlLinesChanged();
+    void StartCapture();
+    // Ends a source's capture once its time is up: its samples become the read-out.
+    void Settle();
+    void TakeCapture();
     std::uint8_t Status();
     std::uint8_t TakeSampleLow();
     std::uint8_t SampleHigh() const;
     bool SampleHighWired() const { return m_config.version != 0; }
 
     UnitConfig m_config;
+    int m_index = 0;
+    SweepSource* m_source = nullptr;
+    Capture m_capture;  // taken at the arm pulse, read out once it ends
+    std::uint32_t m_captureStart = 0;
     ParallelInterface m_first;   // +0 sample low, +1 control, +2 status, +3 mode
     ParallelInterface m_second;  // +4 fine low, +5 slit, +6 option or sample high, +7 mode
     std::uint8_t m_controlLines = 0xFF;

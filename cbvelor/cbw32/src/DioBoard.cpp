@@ -23,7 +23,7 @@ void DioBoard::PowerOnPorts() {
 }
 
 void DioBoard::PowerOnUnits(const BoardConfig& config) {
-    for (int unit = 0; unit < kUnitCount; ++unit) m_units[unit].PowerOn(config.units[unit]);
+    for (int unit = 0; unit < kUnitCount; ++unit) m_units[unit].PowerOn(config.units[unit], unit);
 }
 
 int DioBoard::ConfigPort(int port, int direction) {

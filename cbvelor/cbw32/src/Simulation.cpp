@@ -22,6 +22,7 @@ Simulation& TheSimulation() {
 void Reset() {
     Simulation& simulation = TheSimulation();
     simulation.board.PowerOnPorts();
+    for (int unit = 0; unit < kUnitCount; ++unit) simulation.board.UnitAt(unit).AttachSource(nullptr);
     Configure(BoardConfig{});
 }
 
@@ -34,6 +35,20 @@ void Configure(const BoardConfig& config) {
 
 const BoardConfig& Configuration() {
     return TheSimulation().config;
+}
+
+void AttachSource(int unit, SweepSource* source) {
+    if (IsUnit(unit)) TheSimulation().board.UnitAt(unit).AttachSource(source);
+}
+
+void SetCallLogging(bool on) {
+    Simulation& simulation = TheSimulation();
+    simulation.logging = on;
+    if (!on) simulation.log = {};  // gives the memory back
+}
+
+std::uint64_t CallCount() {
+    return TheSimulation().calls;
 }
 
 const std::vector<DriverCall>& CallLog() {

@@ -7,7 +7,7 @@
  *
  * The library keeps process-wide state without locks (board number, board version, armed flag,
  * copies of the write-only registers): call it from one thread at a time. Driver errors are
- * ignored everywhere but in CbVelorInitCard. A null result pointer makes a query store nothing.
+ * ignored everywhere but in CbVelorInitCard and CbVelorIsReady. A null result pointer makes a query store nothing.
  */
 #ifndef CBVELOR_CBVELOR_H
 #define CBVELOR_CBVELOR_H
@@ -53,7 +53,8 @@ CBVELOR_API void CbVelorGetBoardVer(uint32_t unit, int16_t* version);
  * of the control register puts the motor back to on. */
 CBVELOR_API void CbVelorSpinMotor(uint32_t unit, int32_t on);
 
-/* 1 when the capture is complete, else 0; a 1 ends the armed state. */
+/* 1 when the capture is complete, else 0; a 1 ends the armed state. A status read that the
+ * driver reports as failed gives 0. */
 CBVELOR_API void CbVelorIsReady(uint32_t unit, int32_t* ready);
 
 /* Starts a capture and enters the armed state. */

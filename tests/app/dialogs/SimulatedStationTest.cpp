@@ -2,6 +2,7 @@
 // acquisition behind its progress dialog with replay and cross sections after it, the
 // Sensitivity dialog's live changes and the saturation notice.
 
+#include <QAction>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -27,6 +28,7 @@
 #include "app/dialogs/SensitivityDlg.h"
 #include "tests/app/dialogs/StationFixture.h"
 #include "views/framework/DormView.h"
+#include "views/framework/ViewFrame.h"
 
 namespace velor::test {
 namespace {
@@ -80,6 +82,25 @@ TEST_F(SimulatedStation, AcquireScanDataFeedsAnOpenView) {
     const int scans = view->scans;
     RunUntil([] { return false; }, 30);
     EXPECT_EQ(view->scans, scans) << "no scans once acquisition is off";
+}
+
+TEST_F(SimulatedStation, ToolBarDataCollectionFollowsTheAcquisition) {
+    CMainFrame& frame = StartSimulated();
+    CDormView* view = frame.OpenView(kProfileViewTag);  // the new measurement's own view
+    ASSERT_NE(view, nullptr);
+    QAction* collect = nullptr;
+    for (QAction* a : view->Frame()->CommandActions()) {
+        if (a->data().toInt() == ID_DATA_COLLECTION) collect = a;
+    }
+    ASSERT_NE(collect, nullptr);
+    EXPECT_FALSE(collect->isEnabled()) << "nothing to collect while acquisition is off";
+    ASSERT_TRUE(frame.Execute(ID_ACQUIRE_SCAN_DATA));
+    EXPECT_TRUE(collect->isEnabled());
+    EXPECT_TRUE(collect->isChecked()) << "views follow acquisition switched on";
+    collect->trigger();
+    EXPECT_FALSE(collect->isChecked());
+    ASSERT_TRUE(frame.Execute(ID_ACQUIRE_SCAN_DATA));
+    EXPECT_FALSE(collect->isEnabled());
 }
 
 TEST_F(SimulatedStation, AutoGainPutsThePeakInRange) {
@@ -331,6 +352,19 @@ TEST_F(SimulatedStation, MotionPortThatCannotOpenLeavesAViewer) {
         "The motion controller's serial port /nonexistent/ttyVELOR could not be opened:"));
     EXPECT_FALSE(app->HasInstrument());
     EXPECT_FALSE(app->Motion().IsConnected());
+    frame.Execute(ID_FILE_NEW);
+    EXPECT_FALSE(frame.State(ID_ACQUIRE_SCAN_DATA).enabled);
+}
+
+TEST_F(SimulatedStation, ABoardDeviceThatCannotOpenLeavesAViewer) {
+    StationOptions station;
+    station.comediBoard = 97;
+    CMainFrame& frame = Start(station);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages.front().text,
+              "The acquisition board's device /dev/comedi97 could not be opened:\n"
+              "No such file or directory\n\nThe program runs as a viewing station.");
+    EXPECT_FALSE(app->HasInstrument());
     frame.Execute(ID_FILE_NEW);
     EXPECT_FALSE(frame.State(ID_ACQUIRE_SCAN_DATA).enabled);
 }

@@ -1,14 +1,24 @@
 // The main window as a user meets it: start-up, the status bar, the window limits, the exit
 // question, the file commands in every kind, printing, the timed backup and the preferences.
 
+#include <QDateTime>
+#include <QDialog>
 #include <QFile>
 #include <QImageReader>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QToolBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <gtest/gtest.h>
 
 #include "images/ImageExport.h"
+#include "app/DialogTitleFit.h"
 #include "tests/app/shell/ShellFixture.h"
+#include "views/chart/ChartView.h"
 #include "tests/support/TestStation.h"
 
 namespace velor::test {
@@ -185,15 +195,91 @@ TEST_F(Shell, ImagesOfAViewInEveryFormat) {
     EXPECT_EQ(prompt.Last().text, "Could not save the image in the specified format.");
 }
 
-TEST_F(Shell, PrintingTheActiveViewToAPdfFile) {
+TEST_F(Shell, PrintedViewSaysWhichMeasurementViewAndTimeItShows) {
     CMainFrame& frame = Start();
     frame.Execute(ID_FILE_NEW);
+    prompt.fileChoices.push_back({Path("run 7.vnq"), 0});
+    frame.Execute(ID_FILE_SAVE_AS);
     frame.OpenView(kNoteViewTag);
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(Path("view.pdf"));
+    const QDateTime before = QDateTime::currentDateTime();
     ASSERT_TRUE(frame.PrintActiveView(printer));
-    EXPECT_TRUE(ReadAll(Path("view.pdf")).startsWith("%PDF"));
+    ASSERT_TRUE(ReadAll(Path("view.pdf")).startsWith("%PDF"));
+
+    // The first page's text as a PDF reader finds it.
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                                QStringLiteral("1"), Path("view.pdf"), QStringLiteral("-")});
+    ASSERT_TRUE(reader.waitForFinished(30000)) << "pdftotext (Debian package poppler-utils) is needed";
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+    EXPECT_TRUE(text.contains("run 7.vnq")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Notes - Lumora Inc.")) << text.toStdString();
+    EXPECT_TRUE(text.contains(QLocale::c().toString(before, QStringLiteral("yyyy-MM-dd")))) << text.toStdString();
+}
+
+TEST_F(Shell, ToolBarButtonsAreTheMenusActionsWithTheirState) {
+    CMainFrame& frame = Start();
+    frame.Execute(ID_FILE_NEW);
+    CDormView* view = frame.OpenView(kProfileViewTag);
+    ASSERT_NE(view, nullptr);
+    Pump();
+    const QList<QAction*> actions = view->Frame()->CommandActions();
+    ASSERT_FALSE(actions.isEmpty());
+    const auto action = [&](int id) {
+        for (QAction* a : actions) {
+            if (a->data().toInt() == id) return a;
+        }
+        return static_cast<QAction*>(nullptr);
+    };
+    // The tool bar's buttons and the Options menu hold the very same actions.
+    QMenu* options = nullptr;
+    for (QAction* entry : frame.menuBar()->actions()) {
+        if (entry->text() == QLatin1String("&Options")) options = entry->menu();
+    }
+    ASSERT_NE(options, nullptr);
+    for (QAction* a : actions) {
+        EXPECT_TRUE(view->Frame()->LocalToolBar()->actions().contains(a)) << a->text().toStdString();
+        EXPECT_TRUE(options->actions().contains(a)) << a->text().toStdString();
+    }
+    EXPECT_FALSE(action(ID_DATA_COLLECTION)->isEnabled()) << "a viewing station collects no data";
+
+    struct Step {
+        int command;
+        int checkedNow;  // the one magnification or scale that shows checked
+    };
+    for (const Step step : {Step{ID_MAGNIFY_100, ID_MAGNIFY_100}, Step{ID_LOGARITHMIC, ID_LOGARITHMIC},
+                            Step{ID_MAGNIFY_1, ID_MAGNIFY_1}}) {
+        action(step.command)->trigger();
+        Pump();
+        for (const int id : {ID_MAGNIFY_1, ID_MAGNIFY_10, ID_MAGNIFY_100, ID_MAGNIFY_1000, ID_LOGARITHMIC}) {
+            EXPECT_EQ(action(id)->isChecked(), id == step.checkedNow) << step.command << " " << id;
+        }
+    }
+    action(ID_NORMALIZE)->trigger();
+    Pump();
+    EXPECT_TRUE(action(ID_NORMALIZE)->isChecked());
+    EXPECT_EQ(action(ID_NORMALIZE)->isChecked(), view->GetCommandState(ID_NORMALIZE).checked);
+}
+
+TEST_F(Shell, DialogsAreAsWideAsTheirTitlesAndSaveImageSaysSo) {
+    CMainFrame& frame = Start();
+    const QString title = QStringLiteral("A dialog whose title is a good deal longer than its contents");
+    QDialog narrow(&frame);
+    narrow.setWindowTitle(title);
+    narrow.resize(80, 60);
+    narrow.show();
+    QMessageBox box(QMessageBox::Warning, title, QStringLiteral("Short."), QMessageBox::Ok, &frame);
+    box.show();
+    Pump();
+    EXPECT_GE(narrow.width(), DialogTitleFit::WidthForTitle(title));
+    EXPECT_GE(box.width(), DialogTitleFit::WidthForTitle(title));
+
+    frame.Execute(ID_FILE_NEW);
+    frame.OpenView(kNoteViewTag);
+    frame.Execute(ID_SAVE_IMAGE);
+    EXPECT_EQ(prompt.lastSaveTitle, "Save Image");
 }
 
 TEST_F(Shell, TimedBackupSavesAfterTheIntervalOfUnsavedMinutes) {

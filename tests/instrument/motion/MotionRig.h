@@ -85,6 +85,9 @@ public:
         m_pending.erase(0, count);
         return count;
     }
+    void DiscardInput() override { m_pending.clear(); }
+    // Bytes that reach the line without being asked for.
+    void Arrive(const std::string& bytes) { m_pending += bytes; }
     void Close() override {}
 
 private:

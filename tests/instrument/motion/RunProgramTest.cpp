@@ -113,5 +113,41 @@ TEST(MotionRunProgram, ALongReplyIsCutAt99Bytes) {
     EXPECT_EQ(readSizes, std::vector<int>{99});
 }
 
+// Input that is on the line before a command, or ahead of its reply, is no answer to it.
+TEST(MotionRunProgram, InputLeftOnTheLineNeverAnswersTheNextCommand) {
+    const struct {
+        const char* what;
+        std::string waiting;  // on the line before the command goes out
+        std::string reply;
+    } cases[] = {
+        {"a late reply to an earlier command", "P\r", "N\r"},
+        {"line noise", "x?\n", "N\r"},
+        {"line ends ahead of the letter", "", "\r\nN\r"},
+    };
+    for (const auto& c : cases) {
+        RecordingPrompt prompt;
+        FakeClock clock;
+        FakeSleeper sleeper(clock);
+        std::deque<std::string> replies{c.reply};
+        std::vector<int> readSizes;
+        auto port = std::make_unique<ScriptedPort>(&replies, &readSizes);
+        port->Arrive(c.waiting);
+        MotionController controller(prompt, clock, sleeper);
+        controller.Connect(std::move(port));
+        EXPECT_EQ(ExitCodeOf([&] { EXPECT_EQ(controller.RunProgram(540), "N\r") << c.what; }), -1)
+            << c.what;
+        EXPECT_TRUE(prompt.Messages().empty()) << c.what;
+    }
+}
+
+TEST(MotionRunProgram, AReplySplitAfterItsLetterDoesNotSpoilTheNextCommand) {
+    MotionRig rig;
+    rig.simulated.QueueFault(Fault::SplitReply);  // "N", and "\r" one read later
+    EXPECT_EQ(rig.controller.RunProgram(540), "N");
+    EXPECT_EQ(ExitCodeOf([&] { rig.controller.RunProgram(540); }), -1);
+    EXPECT_TRUE(rig.prompt.Messages().empty());
+    EXPECT_DOUBLE_EQ(rig.simulated.Phi(), 36.0);
+}
+
 }  // namespace
 }  // namespace velor::test

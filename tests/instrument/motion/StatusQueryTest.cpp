@@ -1,5 +1,5 @@
 // The status query and homing check: the five digits of a 'B' reply, the rounds for short or
-// wrong replies, and a silent controller taken for a clean status.
+// wrong replies, and a status that never came, which proves no homing.
 
 #include <gtest/gtest.h>
 
@@ -93,12 +93,24 @@ TEST(MotionStatus, SilenceGivesZeroAfterOneRound) {
     EXPECT_TRUE(rig.controller.IsConnected());
 }
 
-TEST(MotionStatus, AnUnansweredQueryPassesForHome) {
-    MotionRig rig;
-    rig.simulated.SetStatus(2);
-    rig.simulated.QueueFault(Fault::None);  // the homing answers
-    rig.simulated.QueueFault(Fault::Silence);
-    EXPECT_TRUE(rig.controller.CheckHome());
+TEST(MotionStatus, AStatusThatNeverComesIsNoProofOfHome) {
+    const struct {
+        const char* what;
+        Fault fault;
+        int rounds;
+    } cases[] = {
+        {"no reply", Fault::Silence, 1},
+        {"no 'B' reply in three rounds", Fault::WrongLetter, 3},
+        {"only broken 'B' replies", Fault::ShortReply, 3},
+    };
+    for (const auto& c : cases) {
+        MotionRig rig;
+        rig.simulated.QueueFault(Fault::None);  // the homing answers
+        for (int i = 0; i < c.rounds; ++i) rig.simulated.QueueFault(c.fault);
+        EXPECT_FALSE(rig.controller.CheckHome()) << c.what;
+        EXPECT_TRUE(rig.controller.IsConnected()) << c.what;
+        EXPECT_TRUE(rig.prompt.Messages().empty()) << c.what;
+    }
 }
 
 TEST(MotionStatus, AHomingThatIsNotAnsweredEndsTheProgram) {

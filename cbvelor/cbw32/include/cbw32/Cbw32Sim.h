@@ -1,7 +1,8 @@
 #pragma once
 // Control of the simulated boards behind the cbw32 stand-in: their configuration, the captures
-// the acquisition units hold, their registers as the board logic sees them, and a log of every
-// driver call. Meant for tests and simulations; like the driver calls, not thread-safe.
+// the acquisition units hold or take from a sweep source, their registers as the board logic
+// sees them, and a log of the driver calls. Meant for tests and simulations; like the driver
+// calls, not thread-safe.
 //
 // The acquisition board carries up to four units of eight registers at bus addresses 0x40, 0x48,
 // 0x60 and 0x68. A register write happens when the write strobe falls (port C low going from 3
@@ -53,6 +54,36 @@ struct DriverCall {
     bool operator==(const DriverCall&) const = default;
 };
 
+// What an armed unit's registers set up for its capture.
+struct CaptureSettings {
+    int unit = 0;
+    int version = 0;
+    int head = 0;
+    std::uint16_t gainWord = 0;  // the gain shift register as last loaded
+    int fine = 0;                // the 12-bit fine value of +4 and +5
+    bool slitSelected = false;
+    std::uint8_t option = 0;     // +6 on version 0
+};
+
+// One capture: the sweep in counts of a 16-bit converter (a version-0 unit keeps the top
+// eight bits of each), and how long the unit stays busy taking it. No samples: the capture
+// failed and the unit reads out nothing from it.
+struct Capture {
+    std::vector<std::uint16_t> samples;
+    std::uint32_t durationMs = 0;
+};
+
+// The detector and the sweep mechanics behind a unit. A unit with a source takes a capture
+// from it at each arm pulse and stays busy for the capture's duration on the source's clock;
+// the samples become readable when it ends. A unit without one reads out what LoadSamples gave
+// it and is busy for UnitConfig::busyStatusReads.
+class SweepSource {
+public:
+    virtual ~SweepSource() = default;
+    virtual std::uint32_t NowMs() const = 0;
+    virtual Capture Sweep(const CaptureSettings& settings) noexcept = 0;
+};
+
 // The acquisition board's view of one unit: the lines its logic sees (an output latch, or
 // pulled high where the port is an input) and its internal state.
 struct UnitState {
@@ -84,20 +115,32 @@ struct PortState {
     std::uint8_t dataBus = 0;  // last value driven on the data lines
 };
 
-// Power-on of both boards with the default configuration; empties the call log.
+// Power-on of both boards with the default configuration; detaches the sweep sources and
+// empties the call log. The board library keeps its own record of the port directions, which
+// a power-on of the ports makes wrong until the library next changes the data direction: a
+// program that keeps using the library configures instead.
 CBW32SIM_API void Reset();
 // Applies a configuration and power-cycles the acquisition board; the digital I/O board, being
-// in the PC, keeps its ports. Loaded samples are dropped; the call log is emptied.
+// in the PC, keeps its ports, and the units keep their sweep sources. Loaded samples are
+// dropped; the call log is emptied.
 CBW32SIM_API void Configure(const BoardConfig& config);
 CBW32SIM_API const BoardConfig& Configuration();
 
+// The source a unit captures from; null detaches. The source must outlive its attachment.
+CBW32SIM_API void AttachSource(int unit, SweepSource* source);
+
+// The log of driver calls is kept only while logging is on (it is off at load): a sweep read
+// out is tens of thousands of calls, which only a test wants to see one by one.
+CBW32SIM_API void SetCallLogging(bool on);
 CBW32SIM_API const std::vector<DriverCall>& CallLog();
 CBW32SIM_API void ClearCallLog();
+// Driver calls made since load, logged or not.
+CBW32SIM_API std::uint64_t CallCount();
 
 // The capture a unit reads out, one sample per read of +0 after a read-start pulse. A version-0
 // unit delivers the low 8 bits of each sample; reads past the end give 0.
 CBW32SIM_API void LoadSamples(int unit, std::vector<std::uint16_t> samples);
-// Ends a capture in progress: status bit 0 clears.
+// Ends a capture in progress at once: status bit 0 clears and a source's samples are in.
 CBW32SIM_API void FinishCapture(int unit);
 // Sets the unit's over-scale latch, as a signal above full scale would.
 CBW32SIM_API void RaiseOverScale(int unit);

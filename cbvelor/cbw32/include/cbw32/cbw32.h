@@ -1,9 +1,10 @@
 /* cbw32: the digital I/O driver calls of the 24-line digital I/O board.
  *
- * This build's driver is a stand-in: behind these four calls sits a simulated digital I/O board
- * whose first three ports are wired, as a small parallel bus, to a simulated acquisition board
- * (Cbw32Sim.h controls it). Every call returns CBW32_OK or one of the CBW32_ERR_ codes and leaves
- * its output untouched on an error. Not thread-safe.
+ * Two implementations sit behind these four calls (Cbw32Backend.h chooses): a simulated digital
+ * I/O board whose first three ports are wired, as a small parallel bus, to a simulated
+ * acquisition board (Cbw32Sim.h controls it), and a real board through Comedi. Every call
+ * returns CBW32_OK or one of the CBW32_ERR_ codes and leaves its output untouched on an error.
+ * Not thread-safe.
  */
 #ifndef CBW32_CBW32_H
 #define CBW32_CBW32_H
@@ -23,6 +24,7 @@
 #define CBW32_ERR_CONFIG 5    /* unknown information type or item */
 #define CBW32_ERR_POINTER 6   /* null result pointer */
 #define CBW32_ERR_INTERNAL 7  /* the driver ran out of resources */
+#define CBW32_ERR_DEVICE 8    /* the device refused the operation */
 
 /* Ports of the first group: A and B are 8 bits wide, C is used as two 4-bit halves. */
 #define CBW32_PORT_A 10

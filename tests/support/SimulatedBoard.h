@@ -1,28 +1,17 @@
 #pragma once
-// A simulated acquisition board behind the board access calls: captures are sweeps of a
-// simulated source at the azimuth the board was given (fine value 1 + 18·phi), scaled by the
-// gain code, with the dark level and noise a real detector shows, taking a capture's time on
-// the injectable clock.
+// A test double of the board access for the document's acquisition tests: it sweeps the
+// simulated detector straight from the ten calls, without the board library, so that a test
+// may hold several stations at once and look at each sweep it delivered. The fine value gives
+// the azimuth (1 + 18·phi); a capture takes its time on the injectable clock.
 
-#include <array>
 #include <memory>
 #include <random>
 
 #include "common/Clock.h"
 #include "instrument/board/Tesk32.h"
-#include "instrument/simulation/BeamModel.h"
-#include "instrument/simulation/SweepSimulator.h"
+#include "instrument/simulation/SimulatedDetector.h"
 
-namespace velor {
-
-struct SimulatedBoardSettings {
-    int headType = 0;          // 0 InGaAs, 1 Si
-    int headVariant = 0;       // selects the motion speed set
-    bool pulsedSystem = false; // a pulsed board captures 5 sweeps a second instead of 10
-    float storedDistanceCm = 3.65f;  // where the source really sits (user distance + 1.65)
-    double pulseFrequencyKHz = 0.0;  // a pulsed source's repetition rate; 0 for a steady one
-    sim::SweepSettings sweep;        // counts at gain 0, dark level, noise, seed
-};
+namespace velor::test {
 
 class SimulatedBoard final : public Tesk32 {
 public:
@@ -40,18 +29,13 @@ public:
     int Tesk32_ReadData(int unit, uint16_t* buffer, int count) override;
     int Tesk32_CapReadData(int unit, uint16_t* buffer, int count) override;
 
-    // Milliseconds one capture takes.
-    uint32_t CaptureTimeMs() const { return m_settings.pulsedSystem ? 200 : 100; }
     double PhiDegrees() const { return m_phiDeg; }
     int GainCode() const { return m_gain; }
     int CapturesTaken() const { return m_captures; }
     // The sweep of the last capture triggered.
     const sim::RawSweep& LastSweep() const { return m_sweep; }
-    void SetSource(std::shared_ptr<const sim::BeamModel> source) { m_source = std::move(source); }
 
 private:
-    sim::RawSweep Capture();
-
     std::shared_ptr<const sim::BeamModel> m_source;
     SimulatedBoardSettings m_settings;
     const MillisecondClock& m_clock;
@@ -67,4 +51,4 @@ private:
     int m_captures = 0;
 };
 
-}  // namespace velor
+}  // namespace velor::test
