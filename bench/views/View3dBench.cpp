@@ -1,0 +1,117 @@
+// The 3D rectangular view at its finest: a simulated laser diode with 201 azimuth scans at
+// high resolution (541 × 201 nodes) in a shown 1280 × 800 window. A rebuild takes the document's
+// thinned data through every step into a new scene and renders it; a turn renders the scene
+// from a camera 6° further round, 60 of them a round. Run under Xvfb (Mesa's software
+// renderer): VTK needs a real X server.
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+#include "common/ConsolePrompt.h"
+#include "document/HeadlessSession.h"
+#include "document/UpdateHints.h"
+#include "document/simulation/SimulatedMeasurement.h"
+#include "views/framework/ViewHost.h"
+#include "views/view3d/C3dView.h"
+#include "views/view3d/ExaminerViewer.h"
+#include "views/view3d/SurfaceFormat.h"
+#include "views/view3d/SurfaceScene.h"
+
+namespace {
+
+using namespace velor;
+
+constexpr int kFramesPerRound = 60;
+
+class BenchHost : public ViewHost {
+public:
+    UserPrompt& Prompt() override { return prompt; }
+    int ImageType() const override { return 0; }
+    int ImageQuality() const override { return 100; }
+    void ViewClosing(CDormView&) override {}
+    ConsolePrompt prompt;
+};
+
+struct Fixture {
+    Fixture() : session(host.prompt, types) {
+        doc = session.NewDocument();
+        sim::LaserDiodeBeam beam;
+        beam.tiltThetaDeg = 5;
+        beam.tiltPhiDeg = 40;
+        SimulationOptions options;
+        options.scans3D = 200;
+        ok = SimulateMeasurement(*doc, *sim::MakeLaserDiode(beam), options);
+        view = new C3dView(host);
+        view->SetDisplayMode(static_cast<int>(k3dRectangular));
+        view->m_nResolution = k3dHigh;
+        doc->AddView(view);
+        view->resize(1280, 800);
+        view->show();
+        view->OnInitialUpdate();
+        QApplication::processEvents();
+        view->FlushRebuild();
+        view->Viewer().FlushRender();
+        QApplication::processEvents();
+    }
+    BenchHost host;
+    ViewTypeRegistry types;
+    HeadlessSession session;
+    CVelor32Doc* doc = nullptr;
+    C3dView* view = nullptr;
+    bool ok = false;
+};
+
+// Made on first use, gone before the application object.
+Fixture* g_fixture = nullptr;
+
+Fixture& View() {
+    if (!g_fixture) g_fixture = new Fixture;
+    return *g_fixture;
+}
+
+void BM_RebuildHighResolution(benchmark::State& state) {
+    Fixture& f = View();
+    if (!f.ok) state.SkipWithError("simulation failed");
+    for (auto _ : state) {
+        f.view->OnUpdate(UM_PARAMCHANGED);  // what a changed parameter asks of the view
+        f.view->FlushRebuild();
+        f.view->Viewer().FlushRender();
+        QApplication::processEvents();
+    }
+    state.counters["nodes"] = f.view->Viewer().Scene().NodeCount();
+}
+BENCHMARK(BM_RebuildHighResolution)->Unit(benchmark::kMillisecond);
+
+void BM_TurnSixtyFrames(benchmark::State& state) {
+    Fixture& f = View();
+    if (!f.ok) state.SkipWithError("simulation failed");
+    for (auto _ : state) {
+        for (int frame = 0; frame < kFramesPerRound; ++frame) {
+            f.view->Viewer().Turn(6.0, 0.0);
+            f.view->Viewer().FlushRender();
+            QApplication::processEvents();
+        }
+    }
+    state.counters["frames_per_second"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * kFramesPerRound, benchmark::Counter::kIsRate);
+    state.counters["width"] = f.view->width();
+    state.counters["height"] = f.view->height();
+}
+BENCHMARK(BM_TurnSixtyFrames)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        std::fprintf(stderr, "view3d_bench renders with OpenGL: run it under xvfb-run\n");
+        return 1;
+    }
+    UseSurfaceFormatFor3dViews();
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete g_fixture;
+    return 0;
+}
