@@ -31,6 +31,17 @@ public:
     vtkTypeMacro(ExaminerStyle, vtkInteractorStyleTrackballCamera)
 
     std::function<void()> onRightClick;
+    std::function<void(bool)> onInteraction;  // a turn, zoom or pan starts (true) or ends
+
+    // The last render of an interaction, which follows, shows the scene at rest.
+    void StartState(int state) override {
+        if (onInteraction) onInteraction(true);
+        Superclass::StartState(state);
+    }
+    void StopState() override {
+        if (onInteraction) onInteraction(false);
+        Superclass::StopState();
+    }
 
     void OnRightButtonDown() override {
         const int* at = GetInteractor()->GetEventPosition();
@@ -72,6 +83,9 @@ ExaminerViewer::ExaminerViewer(QWidget* parent) : QWidget(parent), m_parts(std::
     // asks for the menu.
     p.widget->setContextMenuPolicy(Qt::PreventContextMenu);
     p.widget->setRenderWindow(p.window);
+    // No multisampling: software OpenGL renders every sample, which would cost the rotation
+    // most of its frames; the surface's fine grid hardly needs it.
+    p.window->SetMultiSamples(0);
     p.window->AddRenderer(p.renderer);
     p.renderer->SetBackground(0.0, 0.0, 0.0);
     p.renderer->AutomaticLightCreationOff();
@@ -84,6 +98,7 @@ ExaminerViewer::ExaminerViewer(QWidget* parent) : QWidget(parent), m_parts(std::
         // Out of the interactor's event first: the menu runs an event loop of its own.
         QTimer::singleShot(0, this, [this] { emit MenuRequested(QCursor::pos()); });
     };
+    p.style->onInteraction = [this](bool moving) { m_parts->scene->SetInteractive(moving); };
     p.widget->interactor()->SetInteractorStyle(p.style);
 
     auto* layout = new QVBoxLayout(this);

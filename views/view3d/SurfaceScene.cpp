@@ -1,11 +1,12 @@
 #include "views/view3d/SurfaceScene.h"
 
 #include <vtkActor.h>
-#include <vtkBillboardTextActor3D.h>
 #include <vtkCellArray.h>
 #include <vtkColorTransferFunction.h>
+#include <vtkCoordinate.h>
 #include <vtkDataSetSurfaceFilter.h>
 #include <vtkDoubleArray.h>
+#include <vtkExtractGrid.h>
 #include <vtkFloatArray.h>
 #include <vtkNew.h>
 #include <vtkPointData.h>
@@ -18,6 +19,7 @@
 #include <vtkRenderer.h>
 #include <vtkScalarBarActor.h>
 #include <vtkStructuredGrid.h>
+#include <vtkTextActor.h>
 #include <vtkTextProperty.h>
 #include <vtkTransform.h>
 #include <algorithm>
@@ -61,6 +63,31 @@ constexpr double kPolarTipDeg = -90.0;
 // Edges drawn over the surface.
 constexpr double kEdgeGrey = 0.15;
 
+// The most nodes a surface keeps while it moves: about what software OpenGL draws 30 times a
+// second at 1280 × 800 on two cores.
+constexpr double kInteractiveNodes = 30000.0;
+
+// Every how many rows and columns the moving surface keeps.
+int InteractiveStride(int rows, int columns) {
+    const double nodes = static_cast<double>(rows) * columns;
+    return nodes <= kInteractiveNodes ? 1 : static_cast<int>(std::ceil(std::sqrt(nodes / kInteractiveNodes)));
+}
+
+void ColourBy(vtkPolyDataMapper* mapper, vtkColorTransferFunction* colours) {
+    // Each node takes its colour from the mapping exactly, between nodes the colours blend.
+    mapper->SetLookupTable(colours);
+    mapper->SetScalarModeToUsePointData();
+    mapper->ScalarVisibilityOn();
+    mapper->UseLookupTableScalarRangeOn();
+    mapper->InterpolateScalarsBeforeMappingOff();
+}
+
+void SmoothNormals(vtkPolyDataNormals* normals) {
+    normals->SplittingOff();
+    normals->ConsistencyOff();
+    normals->AutoOrientNormalsOff();
+}
+
 void AddLine(vtkPoints* points, vtkCellArray* lines, const double a[3], const double b[3]) {
     const vtkIdType ids[2] = {points->InsertNextPoint(a), points->InsertNextPoint(b)};
     lines->InsertNextCell(2, ids);
@@ -98,6 +125,10 @@ struct SurfaceScene::Parts {
     vtkNew<vtkDataSetSurfaceFilter> surfaceFilter;
     vtkNew<vtkPolyDataNormals> normals;
     vtkNew<vtkPolyDataMapper> mapper;
+    vtkNew<vtkExtractGrid> coarseGrid;
+    vtkNew<vtkDataSetSurfaceFilter> coarseFilter;
+    vtkNew<vtkPolyDataNormals> coarseNormals;
+    vtkNew<vtkPolyDataMapper> coarseMapper;
     vtkNew<vtkColorTransferFunction> colours;
     vtkNew<vtkActor> surface;
     vtkNew<vtkColorTransferFunction> legendColours;
@@ -106,27 +137,30 @@ struct SurfaceScene::Parts {
     vtkNew<vtkPolyData> axesLines;
     vtkNew<vtkPolyDataMapper> axesMapper;
     vtkNew<vtkActor> axes;
-    vtkNew<vtkBillboardTextActor3D> labels[3];
+    // 2D texts anchored at points of the scene: drawn over it, with no translucent pass.
+    vtkNew<vtkTextActor> labels[3];
     vtkNew<vtkTransform> polarTurn;
     bool shown = false;
     bool rectangular = false;
+    bool interactive = false;
+    int stride = 1;
     SceneLook look;
 
     explicit Parts(vtkRenderer* r) : renderer(r) {
         surfaceFilter->SetInputData(grid);
         normals->SetInputConnection(surfaceFilter->GetOutputPort());
-        normals->SplittingOff();
-        normals->ConsistencyOff();
-        normals->AutoOrientNormalsOff();
+        SmoothNormals(normals);
         mapper->SetInputConnection(normals->GetOutputPort());
+        coarseGrid->SetInputData(grid);
+        coarseGrid->IncludeBoundaryOn();  // the rim and the seam stay where they are
+        coarseFilter->SetInputConnection(coarseGrid->GetOutputPort());
+        coarseNormals->SetInputConnection(coarseFilter->GetOutputPort());
+        SmoothNormals(coarseNormals);
+        coarseMapper->SetInputConnection(coarseNormals->GetOutputPort());
         colours->SetColorSpaceToRGB();
         colours->ClampingOn();
-        // Each node takes its colour from the mapping exactly, between nodes the colours blend.
-        mapper->SetLookupTable(colours);
-        mapper->SetScalarModeToUsePointData();
-        mapper->ScalarVisibilityOn();
-        mapper->UseLookupTableScalarRangeOn();
-        mapper->InterpolateScalarsBeforeMappingOff();
+        ColourBy(mapper, colours);
+        ColourBy(coarseMapper, colours);
         surface->SetMapper(mapper);
         surface->GetProperty()->SetEdgeColor(kEdgeGrey, kEdgeGrey, kEdgeGrey);
 
@@ -167,6 +201,7 @@ struct SurfaceScene::Parts {
         const char* texts[3] = {"0\u00B0", "90\u00B0", "I"};
         for (int i = 0; i < 3; ++i) {
             labels[i]->SetInput(texts[i]);
+            labels[i]->GetPositionCoordinate()->SetCoordinateSystemToWorld();
             labels[i]->GetTextProperty()->SetFontFamilyToArial();
             labels[i]->GetTextProperty()->SetFontSize(kAxisLabelSize);
             labels[i]->GetTextProperty()->SetColor(kAxisGrey, kAxisGrey, kAxisGrey);
@@ -186,7 +221,7 @@ struct SurfaceScene::Parts {
         for (int i = 0; i < 3; ++i) {
             double at[3] = {ends[i][0], ends[i][1], ends[i][2]};
             if (turn) turn->TransformPoint(ends[i], at);
-            labels[i]->SetPosition(at);
+            labels[i]->GetPositionCoordinate()->SetValue(at);
         }
     }
 
@@ -215,6 +250,8 @@ struct SurfaceScene::Parts {
         legend->SetVisibility(rectangular && look.legend);
     }
 
+    void ChooseMapper() { surface->SetMapper(interactive && stride > 1 ? coarseMapper.Get() : mapper.Get()); }
+
     // False when the grid's arrays cannot be had.
     bool FillGrid(const SurfaceModel& model) {
         const vtkIdType nodes = static_cast<vtkIdType>(model.rows) * model.columns;
@@ -233,6 +270,9 @@ struct SurfaceScene::Parts {
         grid->SetDimensions(model.columns, model.rows, 1);
         grid->SetPoints(points);
         grid->GetPointData()->SetScalars(values);
+        stride = InteractiveStride(model.rows, model.columns);
+        coarseGrid->SetSampleRate(stride, stride, 1);
+        ChooseMapper();
         return true;
     }
 
@@ -303,6 +343,15 @@ void SurfaceScene::FitLegend(int width, int height) {
         std::clamp(static_cast<int>(height / kLabelRowsPerHeight), kLegendSmallestText, kLegendLabelSize);
     m_parts->legend->GetTitleTextProperty()->SetFontSize(title);
     m_parts->legend->GetLabelTextProperty()->SetFontSize(label);
+}
+
+void SurfaceScene::SetInteractive(bool interactive) {
+    m_parts->interactive = interactive;
+    m_parts->ChooseMapper();
+}
+
+bool SurfaceScene::ShowsCoarseSurface() const {
+    return m_parts->shown && m_parts->surface->GetMapper() == m_parts->coarseMapper.Get();
 }
 
 bool SurfaceScene::IsEmpty() const { return !m_parts->shown; }

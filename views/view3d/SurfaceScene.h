@@ -32,6 +32,10 @@ public:
     void SetLook(const SceneLook& look);
     // The legend's texts sized to the view (in pixels), so its title fits its box.
     void FitLegend(int width, int height);
+    // While the user turns, zooms or pans, a surface of many nodes is drawn from every second
+    // (or third …) row and column, so that software OpenGL keeps up; at rest it is whole.
+    void SetInteractive(bool interactive);
+    bool ShowsCoarseSurface() const;
 
     bool IsEmpty() const;
     bool LegendShown() const;

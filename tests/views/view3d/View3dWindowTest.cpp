@@ -48,8 +48,8 @@ namespace {
 
 constexpr QSize kPictureSize(400, 300);
 
-// A tilted elliptical laser diode beam over 51 azimuth scans, as the tools write it.
-QString WriteSample(const QString& path) {
+// A tilted elliptical laser diode beam over N + 1 azimuth scans, as the tools write it.
+QString WriteSample(const QString& path, uint16_t scans = 50) {
     RecordingPrompt quiet;
     ViewTypeRegistry types;
     HeadlessSession session(quiet, types);
@@ -61,7 +61,7 @@ QString WriteSample(const QString& path) {
     beam.tiltThetaDeg = 5;
     beam.tiltPhiDeg = 40;
     SimulationOptions options;
-    options.scans3D = 50;
+    options.scans3D = scans;
     EXPECT_TRUE(SimulateMeasurement(*doc, *sim::MakeLaserDiode(beam), options));
     doc->AdoptView(std::make_unique<ProfileSection>());
     EXPECT_TRUE(session.File().SaveDataFile(path));
@@ -114,11 +114,11 @@ const std::vector<int> kRectangularReference = {
 
 class View3dShell : public Shell {
 protected:
-    CMainFrame& StartWithSample() {
+    CMainFrame& StartWithSample(uint16_t scans = 50) {
         CMainFrame& frame = Start();
         frame.resize(1000, 800);
         frame.show();
-        EXPECT_TRUE(frame.OpenDocumentFile(WriteSample(Path("s.vnq"))));
+        EXPECT_TRUE(frame.OpenDocumentFile(WriteSample(Path("s.vnq"), scans)));
         return frame;
     }
 
@@ -317,7 +317,7 @@ void Drag(QWidget* target, Qt::MouseButton button, QPoint from, QPoint to) {
 }
 
 TEST_F(View3dShell, MouseTurnsZoomsPansAndOpensTheMenu) {
-    StartWithSample();
+    StartWithSample(100);
     C3dView* view = Open(ID_NEW_3D_RECTANGULAR);
     ASSERT_NE(view, nullptr);
     QWidget* area = view->Viewer().findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
@@ -328,8 +328,16 @@ TEST_F(View3dShell, MouseTurnsZoomsPansAndOpensTheMenu) {
         return FrameOf(c.orientation.axis, c.orientation.angle).direction;
     };
 
+    // At high resolution (541 × 101 nodes) the surface moves with every second row and
+    // column, and comes back whole when the button is released.
+    ASSERT_TRUE(app->MainFrame().Execute(ID_3D_HIGH));
+    view->FlushRebuild();
     const Vector3 before = direction();
-    Drag(area, Qt::LeftButton, middle, middle + QPoint(60, 0));
+    Send(area, QEvent::MouseButtonPress, middle, Qt::LeftButton, Qt::LeftButton);
+    Send(area, QEvent::MouseMove, middle + QPoint(60, 0), Qt::NoButton, Qt::LeftButton);
+    EXPECT_TRUE(view->Viewer().Scene().ShowsCoarseSurface());
+    Send(area, QEvent::MouseButtonRelease, middle + QPoint(60, 0), Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(view->Viewer().Scene().ShowsCoarseSurface());
     EXPECT_GT(std::abs(direction()[0] - before[0]) + std::abs(direction()[1] - before[1]), 0.1) << "turned";
 
     const double height = view->Viewer().Camera().height;
