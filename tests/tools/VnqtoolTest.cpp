@@ -312,24 +312,14 @@ TEST_F(VnqtoolCli, InfoReadsTheTimeStatisticsSectionWithItsPointsAsTheViewerDoes
 }
 
 TEST_F(VnqtoolCli, InfoReadsThe3dViewSectionAsTheViewerDoes) {
-    for (const bool sound : {true, false}) {
-        velor::test::TestStation station;
-        velor::CVelor32Doc* doc = station.NewDocument();
-        auto section = std::make_unique<velor::View3dSection>();
-        section->SetInitialKind(velor::k3dRectangular);
-        if (!sound) section->m_nResolution = 3;  // no command sets a fourth resolution
-        doc->AdoptView(std::move(section));
-        ASSERT_TRUE(station.file.SaveDataFile(Path("v.vnq")));
-        const ToolRun info = RunTool({"info", Path("v.vnq")});
-        if (sound) {
-            EXPECT_EQ(info.status, 0) << info.err.toStdString();
-            EXPECT_TRUE(QRegularExpression("\\n +22 +3D view +60, 452\\n").match(info.out).hasMatch())
-                << info.out.toStdString();
-        } else {
-            EXPECT_EQ(info.status, 1);
-            EXPECT_TRUE(info.err.contains("Could not read file")) << info.err.toStdString();
-        }
-    }
+    velor::test::TestStation station;
+    auto section = std::make_unique<velor::View3dSection>();
+    section->SetInitialKind(velor::k3dRectangular);
+    station.NewDocument()->AdoptView(std::move(section));
+    ASSERT_TRUE(station.file.SaveDataFile(Path("v.vnq")));
+    const ToolRun info = RunTool({"info", Path("v.vnq")});
+    EXPECT_EQ(info.status, 0) << info.err.toStdString();
+    EXPECT_TRUE(QRegularExpression("\\n +22 +3D view +60, 452\\n").match(info.out).hasMatch()) << info.out.toStdString();
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/RecordingPrompt.h"
-#include "views/common/ClipLevelRules.h"
 #include "views/common/ColorClipDlg.h"
 
 namespace velor {
@@ -139,21 +138,6 @@ TEST_F(ClipDialog, ASixtyFifthLevelIsRefused) {
     EXPECT_EQ(prompt.Texts(), QStringList{"You may not have more than 64 ClipLevels"});
     EXPECT_EQ(prompt.Last().caption, "ERROR");
     EXPECT_EQ(dialog->Levels().size(), 64u);
-}
-
-TEST(ClipLevelRules, LevelsAreWrittenWithOneDecimalAndAcceptedInTenths) {
-    EXPECT_EQ(ClipLevelText(1000), "100.0%");
-    EXPECT_EQ(ClipLevelText(607), "60.7%");
-    EXPECT_EQ(ClipLevelText(5), "0.5%");
-    const struct {
-        const char* text;
-        uint16_t tenths;
-    } cases[] = {{"1", 10}, {"1.", 10}, {"100", 1000}, {" 60.7 ", 607}, {"007.5%", 75}, {"+12.3", 123}};
-    for (const auto& c : cases) {
-        const ClipLevelCheck check = CheckNewClipLevel(QString::fromLatin1(c.text), 10, 1000, {});
-        EXPECT_TRUE(check.accepted) << c.text;
-        EXPECT_EQ(check.tenths, c.tenths) << c.text;
-    }
 }
 
 }  // namespace
