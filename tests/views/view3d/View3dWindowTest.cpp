@@ -31,17 +31,28 @@
 #include "views/view3d/SurfaceScene.h"
 
 // Allocations of at least this many bytes fail while it is not 0: the scene's arrays are the
-// only ones of that size a rebuild asks for.
+// only ones of that size a rebuild asks for. Every plain form is replaced, so that memory is
+// always given back the way it was taken (sanitizers check that).
 static std::atomic<size_t> g_failFrom{0};
 
-void* operator new(std::size_t size) {
+static void* Allocate(std::size_t size) {
     const size_t limit = g_failFrom.load(std::memory_order_relaxed);
-    if (limit != 0 && size >= limit) throw std::bad_alloc();
-    if (void* p = std::malloc(size ? size : 1)) return p;
+    if (limit != 0 && size >= limit) return nullptr;
+    return std::malloc(size ? size : 1);
+}
+void* operator new(std::size_t size) {
+    if (void* p = Allocate(size)) return p;
     throw std::bad_alloc();
 }
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
 void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace velor::test {
 namespace {
