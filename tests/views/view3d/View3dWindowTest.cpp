@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
@@ -185,7 +186,12 @@ TEST_F(View3dShell, PicturesOfBothKindsMatchTheirReferences) {
         EXPECT_GT(tolerance, 0.2) << "the reference itself shows something";
         EXPECT_LT(MeanDifference(now, kind.reference), tolerance);
 
-        // Copy and Save Image take the same picture.
+        // Print, Copy and Save Image take the same picture.
+        QImage page(kPictureSize, QImage::Format_RGB32);
+        QPainter painter(&page);
+        kind.view->Print(painter, page.rect());
+        painter.end();
+        EXPECT_LT(MeanDifference(Signature(page), kind.reference), tolerance);
         frame.MdiArea().setActiveSubWindow(kind.view->Frame());
         ASSERT_TRUE(frame.Execute(ID_EDIT_COPY));
         EXPECT_LT(MeanDifference(Signature(QApplication::clipboard()->image()), kind.reference), tolerance);
