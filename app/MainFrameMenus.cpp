@@ -27,8 +27,8 @@ struct NewWindowItem {
 constexpr NewWindowItem kNewWindowItems[] = {
     {ID_NEW_RECTANGULAR, "&Rectangular View", Qt::Key_F2, kProfileViewTag},
     {ID_NEW_POLAR, "&Polar View", Qt::Key_F3, kPolarViewTag},
-    {ID_NEW_3D_POLAR, "3D P&olar View", Qt::Key_F4, k3dViewTag, 1},
-    {ID_NEW_3D_RECTANGULAR, "3D R&ectangular View", Qt::Key_F5, k3dViewTag, 3},
+    {ID_NEW_3D_POLAR, "&3D Polar View", Qt::Key_F4, k3dViewTag, 1},
+    {ID_NEW_3D_RECTANGULAR, "3&D Rectangular View", Qt::Key_F5, k3dViewTag, 3},
     {ID_NEW_TOPOGRAPHIC, "&Topographic View", Qt::Key_F6, kTopoViewTag, 2},
     {ID_NEW_BEAM_STATISTICS, "&Beam Statistics", Qt::Key_F7, kBeamDataViewTag},
     {ID_NEW_TIME_STATISTICS, "T&ime Statistics", Qt::Key_F8, kTimeStatViewTag},
