@@ -222,7 +222,7 @@ CViewFrame* CMainFrame::AddViewFrame(CDormView* view) {
     return frame;
 }
 
-CDormView* CMainFrame::OpenView(uint16_t tag) {
+CDormView* CMainFrame::OpenView(uint16_t tag, int displayMode) {
     CVelor32Doc* doc = ActiveDocument();
     const ViewType* type = m_viewTypes.Find(tag);
     if (!doc || !type) return nullptr;
@@ -236,6 +236,7 @@ CDormView* CMainFrame::OpenView(uint16_t tag) {
             return nullptr;
         }
         CDormView* view = type->create(*this);
+        view->SetDisplayMode(displayMode);
         doc->AddView(view);
         CViewFrame* frame = AddViewFrame(view);
         frame->show();

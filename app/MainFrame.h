@@ -73,7 +73,8 @@ public:
     // A 3D run holds the document: no command, close or timer may act on it meanwhile.
     bool IsHeldBy3DRun() const;
     // Opens a view window of the type on the active document, obeying the window limits.
-    CDormView* OpenView(uint16_t tag);
+    // displayMode: the kind of window where a view type has several (the 3D views).
+    CDormView* OpenView(uint16_t tag, int displayMode = 0);
     void RegisterViewType(ViewType type);
 
     CMyMdi& MdiArea() const { return *m_mdi; }

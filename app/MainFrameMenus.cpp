@@ -21,14 +21,15 @@ struct NewWindowItem {
     const char* text;
     Qt::Key key;
     uint16_t tag;
+    int displayMode = 0;  // which kind of the type's windows (the 3D views: 1 polar, 3 rectangular)
 };
 
 constexpr NewWindowItem kNewWindowItems[] = {
     {ID_NEW_RECTANGULAR, "&Rectangular View", Qt::Key_F2, kProfileViewTag},
     {ID_NEW_POLAR, "&Polar View", Qt::Key_F3, kPolarViewTag},
-    {ID_NEW_3D_POLAR, "3D P&olar View", Qt::Key_F4, k3dViewTag},
-    {ID_NEW_3D_RECTANGULAR, "3D R&ectangular View", Qt::Key_F5, k3dViewTag},
-    {ID_NEW_TOPOGRAPHIC, "&Topographic View", Qt::Key_F6, kTopoViewTag},
+    {ID_NEW_3D_POLAR, "&3D Polar View", Qt::Key_F4, k3dViewTag, 1},
+    {ID_NEW_3D_RECTANGULAR, "3&D Rectangular View", Qt::Key_F5, k3dViewTag, 3},
+    {ID_NEW_TOPOGRAPHIC, "&Topographic View", Qt::Key_F6, kTopoViewTag, 2},
     {ID_NEW_BEAM_STATISTICS, "&Beam Statistics", Qt::Key_F7, kBeamDataViewTag},
     {ID_NEW_TIME_STATISTICS, "T&ime Statistics", Qt::Key_F8, kTimeStatViewTag},
     {ID_NEW_POWER, "Po&wer", Qt::Key_F9, kPowerViewTag},
@@ -225,7 +226,7 @@ bool CMainFrame::Execute(int id) {
 bool CMainFrame::RunCommand(int id) {
     if (!State(id).enabled) return false;
     CVelor32Doc* doc = ActiveDocument();
-    if (const NewWindowItem* item = NewWindowItemFor(id)) return OpenView(item->tag) != nullptr;
+    if (const NewWindowItem* item = NewWindowItemFor(id)) return OpenView(item->tag, item->displayMode) != nullptr;
     if (id >= ID_FILE_MRU_FIRST && id < ID_FILE_MRU_FIRST + kRecentFileCount) {
         const QStringList recent = RecentFiles();
         const int index = id - ID_FILE_MRU_FIRST;

@@ -9,6 +9,7 @@
 #include "app/Application.h"
 #include "app/GuiPrompt.h"
 #include "app/StationCommandLine.h"
+#include "views/view3d/SurfaceFormat.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ int main(int argc, char* argv[]) {
         CommandLine().Process(core);
         return 0;
     }
+    velor::UseSurfaceFormatFor3dViews();
     QApplication application(argc, argv);
     CommandLine line;
     line.Process(application);

@@ -5,6 +5,7 @@
 #include "views/notes/NoteSection.h"
 #include "views/power/PowerSection.h"
 #include "views/timestats/TimeStatSection.h"
+#include "views/view3d/View3dSection.h"
 
 namespace velor {
 
@@ -15,6 +16,7 @@ void RegisterHeadlessViewSections(ViewTypeRegistry& registry) {
     RegisterHeadlessPowerSection(registry);
     RegisterHeadlessBeamSection(registry);
     RegisterHeadlessTimeStatSection(registry);
+    RegisterHeadless3dSection(registry);
 }
 
 }  // namespace velor

@@ -1,10 +1,13 @@
 // Test main for the GUI tests: a QApplication on the offscreen platform (unless a display was
-// chosen), the program's organisation and name, and settings kept away from the user's.
+// chosen), the OpenGL format the 3D views render with, the program's organisation and name,
+// and settings kept away from the user's.
 
 #include <QApplication>
 #include <QStandardPaths>
 #include <cstdlib>
 #include <gtest/gtest.h>
+
+#include "views/view3d/SurfaceFormat.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // Qt's platform plugins keep a few allocations until the process ends; they are not ours.
@@ -15,6 +18,7 @@ int main(int argc, char** argv) {
     // Test discovery runs this binary without the test environment.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QStandardPaths::setTestModeEnabled(true);
+    velor::UseSurfaceFormatFor3dViews();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Lumora"));
     QApplication::setApplicationName(QStringLiteral("Orbiscan Viewer Tests"));

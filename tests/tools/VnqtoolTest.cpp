@@ -16,6 +16,7 @@
 #include "views/beamstats/BeamSection.h"
 #include "views/chart/ChartSection.h"
 #include "views/timestats/TimeStatSection.h"
+#include "views/view3d/View3dSection.h"
 
 namespace {
 
@@ -308,6 +309,17 @@ TEST_F(VnqtoolCli, InfoReadsTheTimeStatisticsSectionWithItsPointsAsTheViewerDoes
             EXPECT_TRUE(info.err.contains("Could not read file")) << info.err.toStdString();
         }
     }
+}
+
+TEST_F(VnqtoolCli, InfoReadsThe3dViewSectionAsTheViewerDoes) {
+    velor::test::TestStation station;
+    auto section = std::make_unique<velor::View3dSection>();
+    section->SetInitialKind(velor::k3dRectangular);
+    station.NewDocument()->AdoptView(std::move(section));
+    ASSERT_TRUE(station.file.SaveDataFile(Path("v.vnq")));
+    const ToolRun info = RunTool({"info", Path("v.vnq")});
+    EXPECT_EQ(info.status, 0) << info.err.toStdString();
+    EXPECT_TRUE(QRegularExpression("\\n +22 +3D view +60, 452\\n").match(info.out).hasMatch()) << info.out.toStdString();
 }
 
 }  // namespace

@@ -49,6 +49,9 @@ public:
     virtual void RegisterAsClient();
     // Runs once the view sits in its frame: the placement from the settings.
     virtual void OnInitialUpdate();
+    // The kind of window the Window menu asked for, before the view is first shown: the 3D
+    // views are polar (1) or rectangular (3). Views of a single kind have nothing to choose.
+    virtual void SetDisplayMode(int /*mode*/) {}
 
     // The view's own menu (an Options menu while it is active, and its local tool bar).
     virtual QList<ViewCommand> MenuCommands() const { return {}; }

@@ -7,6 +7,7 @@
 #include "views/power/PowerView.h"
 #include "views/profile/PrflView.h"
 #include "views/timestats/TimeStatView.h"
+#include "views/view3d/C3dView.h"
 
 namespace velor {
 
@@ -46,6 +47,7 @@ std::vector<ViewType> ViewWindowTypes() {
         TypeOf<CBeamData>(kBeamDataViewTag),
         TypeOf<CNoteView>(kNoteViewTag),
         TypeOf<CTimeStatView>(kTimeStatViewTag),
+        TypeOf<C3dView>(k3dViewTag),
     };
 }
 

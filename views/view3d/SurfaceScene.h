@@ -1,0 +1,49 @@
+#pragma once
+// The parts of a 3D view's scene in VTK: the surface as a structured grid coloured through
+// the model's colour mapping, the legend, the axes, and the polar surface's orientation.
+// The header names no VTK type beyond the renderer the scene is put into.
+
+#include <memory>
+
+#include "views/view3d/SurfaceModel.h"
+
+class vtkRenderer;
+
+namespace velor {
+
+// How the surface is drawn, apart from its data.
+struct SceneLook {
+    bool solid = true;       // filled; otherwise lines
+    bool meshLines = false;  // element edges drawn over the surface
+    bool legend = true;      // the colour legend shown (where the kind has one)
+};
+
+class SurfaceScene {
+public:
+    explicit SurfaceScene(vtkRenderer* renderer);
+    ~SurfaceScene();
+    SurfaceScene(const SurfaceScene&) = delete;
+    SurfaceScene& operator=(const SurfaceScene&) = delete;
+
+    // Replaces what is shown; an empty model empties the scene. False, with the scene empty,
+    // when its arrays cannot be had.
+    bool Show(const SurfaceModel& model, const SceneLook& look);
+    void Clear();
+    void SetLook(const SceneLook& look);
+    // The legend's texts sized to the view (in pixels), so its title fits its box.
+    void FitLegend(int width, int height);
+    // While the user turns, zooms or pans, a surface of many nodes is drawn from every second
+    // (or third …) row and column, so that software OpenGL keeps up; at rest it is whole.
+    void SetInteractive(bool interactive);
+    bool ShowsCoarseSurface() const;
+
+    bool IsEmpty() const;
+    bool LegendShown() const;
+    int NodeCount() const;
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> m_parts;
+};
+
+}  // namespace velor
