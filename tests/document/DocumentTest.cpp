@@ -219,6 +219,16 @@ TEST_F(Document, HintsReachEveryViewAndViewsLeaveCleanly) {
     EXPECT_EQ(a->hints.back(), UM_RECOMPUTE);
 }
 
+// g++ and clang tell of AddressSanitizer each in their own way.
+#if defined(__SANITIZE_ADDRESS__)
+#define VELOR_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELOR_UNDER_ASAN 1
+#endif
+#endif
+
+#if !defined(VELOR_UNDER_ASAN)
 // Runs in a child process: limits the address space, then asks for about 850 MB of scans.
 [[noreturn]] void AllocateBeyondTheLimit() {
     TestStation station;
@@ -234,17 +244,9 @@ TEST_F(Document, HintsReachEveryViewAndViewsLeaveCleanly) {
     }
     std::_Exit(0);
 }
+#endif
 
 // Allocation failure must end the program through the door with "Not enough memory".
-// g++ and clang tell of AddressSanitizer each in their own way.
-#if defined(__SANITIZE_ADDRESS__)
-#define VELOR_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VELOR_UNDER_ASAN 1
-#endif
-#endif
-
 TEST(DocumentDeathTest, FailedAllocationEndsTheProgram) {
 #if defined(VELOR_UNDER_ASAN)
     GTEST_SKIP() << "address-space limits do not apply under AddressSanitizer";
