@@ -276,6 +276,14 @@ void CMainFrame::RefreshStatusBar() {
     m_panes[2]->setText(QStringLiteral("Detector: ") + detector);
 }
 
+void CMainFrame::ShowStatusMessage(const QString& text) {
+    if (text.isEmpty()) {
+        statusBar()->clearMessage();
+    } else {
+        statusBar()->showMessage(text);
+    }
+}
+
 QString CMainFrame::StatusPaneText(int pane) const {
     return pane >= 1 && pane <= 3 ? m_panes[pane - 1]->text() : statusBar()->currentMessage();
 }

@@ -123,6 +123,7 @@ public:
     int ImageType() const override { return m_prefs.imageType; }
     int ImageQuality() const override { return m_prefs.imageQuality; }
     bool CanCloseView(CDormView& view) override;
+    void ShowStatusMessage(const QString& text) override;
     void ViewClosing(CDormView& view) override;
 
     // The timed backup's file and its tick (one a minute: the interval counts minutes of

@@ -5,6 +5,7 @@
 #include "views/notes/NoteSection.h"
 #include "views/power/PowerSection.h"
 #include "views/timestats/TimeStatSection.h"
+#include "views/topo/TopoSection.h"
 #include "views/view3d/View3dSection.h"
 
 namespace velor {
@@ -17,6 +18,7 @@ void RegisterHeadlessViewSections(ViewTypeRegistry& registry) {
     RegisterHeadlessBeamSection(registry);
     RegisterHeadlessTimeStatSection(registry);
     RegisterHeadless3dSection(registry);
+    RegisterHeadlessTopoSection(registry);
 }
 
 }  // namespace velor

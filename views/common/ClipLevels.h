@@ -21,4 +21,15 @@ inline constexpr uint32_t kDefaultClipColors[kDefaultClipLevelCount] = {
 inline constexpr uint16_t kMinClipLevel = 10;
 inline constexpr uint16_t kMaxClipLevel = 1000;
 
+// A table as a record read from a file may hold it: one to 64 levels within the dialog's
+// limits and colours without a high byte.
+constexpr bool IsValidClipTable(uint16_t count, const uint16_t (&levels)[kMaxClipLevels],
+                                const uint32_t (&colours)[kMaxClipLevels]) {
+    if (count < 1 || count > kMaxClipLevels) return false;
+    for (int i = 0; i < count; ++i) {
+        if (levels[i] < kMinClipLevel || levels[i] > kMaxClipLevel || colours[i] > 0x00FFFFFFu) return false;
+    }
+    return true;
+}
+
 }  // namespace velor

@@ -154,4 +154,21 @@ void CColorClipDlg::OnDelete() {
     Refill();
 }
 
+bool EditClipLevels(uint16_t& count, uint16_t (&levels)[kMaxClipLevels], uint32_t (&colours)[kMaxClipLevels],
+                    const QString& title, UserPrompt& prompt, QWidget* parent) {
+    std::vector<ClipLevel> table;
+    for (int i = 0; i < count && i < kMaxClipLevels; ++i) table.push_back({levels[i], colours[i]});
+    CColorClipDlg dialog(table, title, prompt, parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    const std::vector<ClipLevel>& chosen = dialog.Levels();
+    // The dialog refuses a 65th level; the record could not hold it.
+    const size_t taken = std::min<size_t>(chosen.size(), kMaxClipLevels);
+    count = static_cast<uint16_t>(taken);
+    for (size_t i = 0; i < static_cast<size_t>(kMaxClipLevels); ++i) {
+        levels[i] = i < taken ? chosen[i].tenths : 0;
+        colours[i] = i < taken ? chosen[i].colour : 0;
+    }
+    return true;
+}
+
 }  // namespace velor

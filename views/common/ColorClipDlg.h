@@ -63,4 +63,9 @@ private:
     QPushButton* m_swatch = nullptr;
 };
 
+// A record's table through the dialog (limits 1.0 % to 100.0 %): on OK the list replaces the
+// table and the entries past it are cleared; true when the user chose OK.
+bool EditClipLevels(uint16_t& count, uint16_t (&levels)[kMaxClipLevels], uint32_t (&colours)[kMaxClipLevels],
+                    const QString& title, UserPrompt& prompt, QWidget* parent);
+
 }  // namespace velor

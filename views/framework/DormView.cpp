@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMdiArea>
+#include <QMenu>
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
@@ -262,6 +263,20 @@ CommandState CDormView::GetCommandState(int id) const {
         default:
             return {false, false, false};
     }
+}
+
+void CDormView::ShowCommandMenu(const QPoint& globalPos) {
+    QMenu menu(this);
+    for (const ViewCommand& command : MenuCommands()) {
+        if (command.separatorBefore) menu.addSeparator();
+        QAction* action = menu.addAction(command.text);
+        const CommandState state = GetCommandState(command.id);
+        action->setEnabled(state.enabled);
+        action->setCheckable(state.checked);
+        action->setChecked(state.checked);
+        action->setData(command.id);
+    }
+    if (QAction* chosen = menu.exec(globalPos)) OnCommand(chosen->data().toInt());
 }
 
 QImage CDormView::RenderImage() { return grab().toImage(); }

@@ -57,6 +57,9 @@ public:
     virtual QList<ViewCommand> MenuCommands() const { return {}; }
     virtual bool OnCommand(int id);
     virtual CommandState GetCommandState(int id) const;
+    // The view's menu as a popup at a global position (the right-button menu), each item in
+    // the state its command has now; the chosen one runs.
+    void ShowCommandMenu(const QPoint& globalPos);
 
     // Asked before the user's save writes the view: false when the user would rather not
     // save now (the save is then abandoned without a message).

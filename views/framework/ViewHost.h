@@ -1,6 +1,8 @@
 #pragma once
-// What a view window needs of the main frame: the door to the user, the image settings, and
-// word of its closing.
+// What a view window needs of the main frame: the door to the user, the image settings, the
+// status bar's message pane, and word of its closing.
+
+class QString;
 
 namespace velor {
 
@@ -17,6 +19,8 @@ public:
     // May the view's frame close now? A document goes with its last window, so closing that
     // one first asks about unsaved changes.
     virtual bool CanCloseView(CDormView& /*view*/) { return true; }
+    // Shows a line of the view's own in the status bar's message pane; an empty text clears it.
+    virtual void ShowStatusMessage(const QString& /*text*/) {}
     // The view's frame is closing (the view is about to go).
     virtual void ViewClosing(CDormView& view) = 0;
 };

@@ -7,6 +7,7 @@
 #include "views/power/PowerView.h"
 #include "views/profile/PrflView.h"
 #include "views/timestats/TimeStatView.h"
+#include "views/topo/C2dView.h"
 #include "views/view3d/C3dView.h"
 
 namespace velor {
@@ -48,6 +49,7 @@ std::vector<ViewType> ViewWindowTypes() {
         TypeOf<CNoteView>(kNoteViewTag),
         TypeOf<CTimeStatView>(kTimeStatViewTag),
         TypeOf<C3dView>(k3dViewTag),
+        TypeOf<C2dView>(kTopoViewTag),
     };
 }
 

@@ -1,7 +1,6 @@
 #include "views/timestats/TimeStatView.h"
 
 #include <QContextMenuEvent>
-#include <QMenu>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstring>
@@ -10,6 +9,7 @@
 #include "document/UpdateHints.h"
 #include "document/Velor32Doc.h"
 #include "views/common/ColorRef.h"
+#include "views/framework/PausedAcquisition.h"
 #include "views/framework/ViewFrame.h"
 #include "views/framework/ViewHost.h"
 #include "views/timestats/Chart2D.h"
@@ -34,22 +34,6 @@ const QString kTooManyPoints =
 // The period of manual collection's single scan.
 constexpr int kManualPeriodMs = 10;
 constexpr uint16_t kAmplitudeUnitsChanged = 4;
-
-// Pauses the document's acquisition while a dialog of the view is open.
-class PausedAcquisition {
-public:
-    explicit PausedAcquisition(CVelor32Doc* doc) : m_doc(doc) {
-        if (m_doc) m_doc->PauseAcquisition();
-    }
-    ~PausedAcquisition() {
-        if (m_doc) m_doc->ResumeAcquisition();
-    }
-    PausedAcquisition(const PausedAcquisition&) = delete;
-    PausedAcquisition& operator=(const PausedAcquisition&) = delete;
-
-private:
-    CVelor32Doc* m_doc;
-};
 
 template <size_t N>
 void CopyLatin1(char (&field)[N], const QString& text) {
@@ -320,19 +304,7 @@ CommandState CTimeStatView::GetCommandState(int id) const {
     }
 }
 
-void CTimeStatView::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu menu(this);
-    for (const ViewCommand& command : MenuCommands()) {
-        if (command.separatorBefore) menu.addSeparator();
-        QAction* action = menu.addAction(command.text);
-        const CommandState state = GetCommandState(command.id);
-        action->setEnabled(state.enabled);
-        action->setCheckable(state.checked);
-        action->setChecked(state.checked);
-        action->setData(command.id);
-    }
-    if (QAction* chosen = menu.exec(event->globalPos())) OnCommand(chosen->data().toInt());
-}
+void CTimeStatView::contextMenuEvent(QContextMenuEvent* event) { ShowCommandMenu(event->globalPos()); }
 
 // --- dialogs ----------------------------------------------------------------------------------
 

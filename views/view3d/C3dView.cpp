@@ -1,6 +1,5 @@
 #include "views/view3d/C3dView.h"
 
-#include <QMenu>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
@@ -11,6 +10,7 @@
 #include "document/UpdateHints.h"
 #include "document/Velor32Doc.h"
 #include "views/common/ColorClipDlg.h"
+#include "views/framework/PausedAcquisition.h"
 #include "views/framework/ViewFrame.h"
 #include "views/framework/ViewHost.h"
 #include "views/view3d/ExaminerViewer.h"
@@ -28,22 +28,6 @@ const QString kClipDialogTitle = QStringLiteral("ClipLevels for 3D Plots");
 // The document notifications that change what the surface shows: parameters and a new 3D set.
 constexpr uint16_t kHintParameters = 0x0954;
 constexpr uint16_t kHint3dDone = 0x0955;
-
-// Acquisition waits while a dialog of the view is open.
-class PausedAcquisition {
-public:
-    explicit PausedAcquisition(CVelor32Doc* doc) : m_doc(doc) {
-        if (m_doc) m_doc->PauseAcquisition();
-    }
-    ~PausedAcquisition() {
-        if (m_doc) m_doc->ResumeAcquisition();
-    }
-    PausedAcquisition(const PausedAcquisition&) = delete;
-    PausedAcquisition& operator=(const PausedAcquisition&) = delete;
-
-private:
-    CVelor32Doc* m_doc;
-};
 
 // The camera a new window starts with looks at the middle of the scene, the beam (polar) or
 // the intensity (rectangular) pointing up.
@@ -76,7 +60,7 @@ C3dView::C3dView(ViewHost& host, QWidget* parent) : CDormView(k3dViewTag, host, 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_viewer);
-    connect(m_viewer, &ExaminerViewer::MenuRequested, this, &C3dView::ShowMenu);
+    connect(m_viewer, &ExaminerViewer::MenuRequested, this, &C3dView::ShowCommandMenu);
 }
 
 C3dView::~C3dView() = default;
@@ -235,34 +219,8 @@ CommandState C3dView::GetCommandState(int id) const {
 
 void C3dView::OnClipLevels() {
     PausedAcquisition paused(Document());
-    std::vector<ClipLevel> levels;
-    for (int i = 0; i < m_nClipCount && i < kMaxClipLevels; ++i) levels.push_back({m_nClipLevel[i], m_crClipColor[i]});
-    CColorClipDlg dialog(levels, kClipDialogTitle, Host().Prompt(), this);
-    if (dialog.exec() == QDialog::Accepted) {
-        const std::vector<ClipLevel>& chosen = dialog.Levels();
-        // The dialog refuses a 65th level; the record could not hold it.
-        const size_t count = std::min<size_t>(chosen.size(), kMaxClipLevels);
-        m_nClipCount = static_cast<uint16_t>(count);
-        for (size_t i = 0; i < static_cast<size_t>(kMaxClipLevels); ++i) {
-            m_nClipLevel[i] = i < count ? chosen[i].tenths : 0;
-            m_crClipColor[i] = i < count ? chosen[i].colour : 0;
-        }
-    }
+    EditClipLevels(m_nClipCount, m_nClipLevel, m_crClipColor, kClipDialogTitle, Host().Prompt(), this);
     Rebuild();
-}
-
-void C3dView::ShowMenu(const QPoint& globalPos) {
-    QMenu menu(this);
-    for (const ViewCommand& command : MenuCommands()) {
-        if (command.separatorBefore) menu.addSeparator();
-        QAction* action = menu.addAction(command.text);
-        const CommandState state = GetCommandState(command.id);
-        action->setEnabled(state.enabled);
-        action->setCheckable(state.checked);
-        action->setChecked(state.checked);
-        action->setData(command.id);
-    }
-    if (QAction* chosen = menu.exec(globalPos)) OnCommand(chosen->data().toInt());
 }
 
 // --- notifications and the data file -----------------------------------------------------------

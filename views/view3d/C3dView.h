@@ -55,7 +55,6 @@ public:
 private:
     bool RunCommand(int id);
     void OnClipLevels();
-    void ShowMenu(const QPoint& globalPos);
     // Rebuilds collapse into one build on the next pass of the event loop.
     void Rebuild();
     void BuildScene();

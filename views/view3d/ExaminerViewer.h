@@ -1,14 +1,9 @@
 #pragma once
-// The render area of a 3D view: a VTK render window in a Qt widget with an examiner's mouse
-// (left button turns the scene about its centre, the wheel and a right-button drag zoom, the
-// middle button pans; a right click without a drag asks for the view's menu), an orthographic
-// camera with a light that follows it, and redraws collapsed to one per pass of the event
-// loop. The header names no VTK type.
+// The render area of a 3D view: the shared render area with an examiner's mouse (the left
+// button turns the scene about its centre), an orthographic camera, and the surface scene.
+// The header names no VTK type.
 
-#include <QImage>
-#include <QWidget>
-#include <memory>
-
+#include "views/scene/RenderArea.h"
 #include "views/view3d/CameraPose.h"
 
 namespace velor {
@@ -23,7 +18,7 @@ struct CameraState {
     bool orthographic = true;
 };
 
-class ExaminerViewer : public QWidget {
+class ExaminerViewer : public RenderArea {
     Q_OBJECT
 
 public:
@@ -37,27 +32,11 @@ public:
     // Turns the camera about the point it looks at, as a drag with the left button does.
     void Turn(double azimuthDeg, double elevationDeg);
 
-    // Every request of one pass of the event loop gives one render.
-    void RequestRender();
-    // Renders now if a render was asked for.
-    void FlushRender();
-    int RenderCount() const;
-
-    // The rendered scene as an image, for Copy, Save Image and Print.
-    QImage Grab();
-
-signals:
-    // A right click without a drag, at a global position.
-    void MenuRequested(const QPoint& globalPos);
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void RenderNow();
-
-    struct Parts;
-    std::unique_ptr<Parts> m_parts;
+    std::unique_ptr<SurfaceScene> m_scene;
 };
 
 }  // namespace velor

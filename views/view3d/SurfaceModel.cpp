@@ -5,8 +5,6 @@
 
 namespace velor {
 
-const char* LegendTitle(bool logarithmic) { return logarithmic ? "Level (dB)" : "ClipLevels(%)"; }
-
 SurfaceModel BuildSurfaceModel(CVelor32Doc::Sampled3dData data, const C3dData& settings) {
     SurfaceModel model;
     const int rows = static_cast<int>(data.theta.size());
@@ -18,16 +16,10 @@ SurfaceModel BuildSurfaceModel(CVelor32Doc::Sampled3dData data, const C3dData& s
     CloseSeam(data.values, rows, columns);
     if (model.logarithmic) ApplyDecibelRule(data.values);
     const float maximum = NormaliseToPercent(data.values);
-    const double scaledMaximum = maximum > 0.0f ? 100.0 : 0.0;
     model.points = SurfaceCoordinates(model.kind, data.theta, data.phi, data.values);
-
-    if (model.logarithmic) {
-        model.entries = DecibelColourEntries(maximum, scaledMaximum);
-    } else {
-        const int count = std::clamp<int>(settings.m_nClipCount, 0, kMaxClipLevels);
-        model.entries = LinearColourEntries(std::span(settings.m_nClipLevel, count),
-                                            std::span(settings.m_crClipColor, count), scaledMaximum);
-    }
+    const int count = std::clamp<int>(settings.m_nClipCount, 0, kMaxClipLevels);
+    model.entries = MappingEntries(model.logarithmic, maximum, std::span(settings.m_nClipLevel, count),
+                                   std::span(settings.m_crClipColor, count));
     if (model.kind == SurfaceKind::Polar) Whiten(model.entries);
     model.rows = rows;
     model.columns = columns;

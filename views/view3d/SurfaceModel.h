@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "document/Velor32Doc.h"
-#include "views/view3d/ClipMapping.h"
+#include "views/scene/ClipMapping.h"
 #include "views/view3d/SurfaceGeometry.h"
 #include "views/view3d/View3dData.h"
 
@@ -22,9 +22,6 @@ struct SurfaceModel {
 
     bool IsEmpty() const { return rows == 0 || columns == 0; }
 };
-
-// The legend's title for the scale.
-const char* LegendTitle(bool logarithmic);
 
 // The steps after the document's thinning, on its thinned data: seam, logarithmic rule,
 // normalisation, coordinates and colour mapping.

@@ -2,10 +2,8 @@
 
 #include <vtkActor.h>
 #include <vtkCellArray.h>
-#include <vtkColorTransferFunction.h>
 #include <vtkCoordinate.h>
 #include <vtkDataSetSurfaceFilter.h>
-#include <vtkDoubleArray.h>
 #include <vtkExtractGrid.h>
 #include <vtkFloatArray.h>
 #include <vtkNew.h>
@@ -15,7 +13,6 @@
 #include <vtkPolyDataMapper.h>
 #include <vtkPolyDataNormals.h>
 #include <vtkProperty.h>
-#include <vtkProperty2D.h>
 #include <vtkRenderer.h>
 #include <vtkScalarBarActor.h>
 #include <vtkStructuredGrid.h>
@@ -28,23 +25,10 @@
 #include <new>
 #include <vector>
 
+#include "views/scene/ClipColouring.h"
+
 namespace velor {
 namespace {
-
-// The legend's place: the left edge of the view, top to bottom, in viewport fractions.
-constexpr double kLegendLeft = 0.01;
-constexpr double kLegendBottom = 0.01;
-constexpr double kLegendWidth = 0.165;
-constexpr double kLegendHeight = 0.98;
-constexpr double kLegendBarRatio = 0.25;
-// Text sizes in pixels: as large as these, as small as the box needs, never unreadably small.
-constexpr int kLegendTitleSize = 14;
-constexpr int kLegendLabelSize = 12;
-constexpr int kLegendSmallestText = 7;
-// "ClipLevels(%)" is about 7.5 text heights wide; the labels stand about 2.5 heights apart
-// where two levels lie 5 % apart.
-constexpr double kTitleWidthPerSize = 7.5;
-constexpr double kLabelRowsPerHeight = 30.0;
 
 // The axes: the two angle axes through the middle from −125 to 125, the intensity axis from
 // 0 to 125, a tick every 30 units.
@@ -71,15 +55,6 @@ constexpr double kInteractiveNodes = 30000.0;
 int InteractiveStride(int rows, int columns) {
     const double nodes = static_cast<double>(rows) * columns;
     return nodes <= kInteractiveNodes ? 1 : static_cast<int>(std::ceil(std::sqrt(nodes / kInteractiveNodes)));
-}
-
-void ColourBy(vtkPolyDataMapper* mapper, vtkColorTransferFunction* colours) {
-    // Each node takes its colour from the mapping exactly, between nodes the colours blend.
-    mapper->SetLookupTable(colours);
-    mapper->SetScalarModeToUsePointData();
-    mapper->ScalarVisibilityOn();
-    mapper->UseLookupTableScalarRangeOn();
-    mapper->InterpolateScalarsBeforeMappingOff();
 }
 
 void SmoothNormals(vtkPolyDataNormals* normals) {
@@ -129,11 +104,8 @@ struct SurfaceScene::Parts {
     vtkNew<vtkDataSetSurfaceFilter> coarseFilter;
     vtkNew<vtkPolyDataNormals> coarseNormals;
     vtkNew<vtkPolyDataMapper> coarseMapper;
-    vtkNew<vtkColorTransferFunction> colours;
+    ClipColouring colouring;
     vtkNew<vtkActor> surface;
-    vtkNew<vtkColorTransferFunction> legendColours;
-    vtkNew<vtkDoubleArray> legendLabels;
-    vtkNew<vtkScalarBarActor> legend;
     vtkNew<vtkPolyData> axesLines;
     vtkNew<vtkPolyDataMapper> axesMapper;
     vtkNew<vtkActor> axes;
@@ -157,40 +129,10 @@ struct SurfaceScene::Parts {
         coarseNormals->SetInputConnection(coarseFilter->GetOutputPort());
         SmoothNormals(coarseNormals);
         coarseMapper->SetInputConnection(coarseNormals->GetOutputPort());
-        colours->SetColorSpaceToRGB();
-        colours->ClampingOn();
-        ColourBy(mapper, colours);
-        ColourBy(coarseMapper, colours);
+        colouring.ColourThrough(mapper);
+        colouring.ColourThrough(coarseMapper);
         surface->SetMapper(mapper);
         surface->GetProperty()->SetEdgeColor(kEdgeGrey, kEdgeGrey, kEdgeGrey);
-
-        legendColours->SetColorSpaceToRGB();
-        legend->SetLookupTable(legendColours);
-        legend->GetPositionCoordinate()->SetCoordinateSystemToNormalizedViewport();
-        legend->GetPosition2Coordinate()->SetCoordinateSystemToNormalizedViewport();
-        legend->SetPosition(kLegendLeft, kLegendBottom);
-        legend->SetPosition2(kLegendWidth, kLegendHeight);
-        legend->SetOrientationToVertical();
-        legend->SetBarRatio(kLegendBarRatio);
-        legend->SetMaximumNumberOfColors(256);
-        legend->UnconstrainedFontSizeOn();
-        legend->GetTitleTextProperty()->SetFontFamilyToArial();
-        legend->GetTitleTextProperty()->SetFontSize(kLegendTitleSize);
-        legend->GetTitleTextProperty()->SetColor(1, 1, 1);
-        legend->GetLabelTextProperty()->SetFontFamilyToArial();
-        legend->GetLabelTextProperty()->SetFontSize(kLegendLabelSize);
-        legend->GetLabelTextProperty()->SetColor(1, 1, 1);
-        legend->GetLabelTextProperty()->ItalicOff();
-        legend->GetLabelTextProperty()->ShadowOff();
-        legend->GetTitleTextProperty()->ShadowOff();
-        legend->GetTitleTextProperty()->ItalicOff();
-        legend->SetVerticalTitleSeparation(4);
-        legend->DrawBackgroundOn();
-        legend->GetBackgroundProperty()->SetColor(0.3, 0.3, 0.3);
-        legend->DrawFrameOn();
-        legend->GetFrameProperty()->SetColor(1, 0, 0);
-        legend->SetUseCustomLabels(true);
-        legend->SetCustomLabels(legendLabels);
 
         BuildAxes(axesLines);
         axesMapper->SetInputData(axesLines);
@@ -236,7 +178,7 @@ struct SurfaceScene::Parts {
     }
 
     std::vector<vtkProp*> Props() {
-        return {surface.Get(), axes.Get(), labels[0].Get(), labels[1].Get(), labels[2].Get(), legend.Get()};
+        return {surface.Get(), axes.Get(), labels[0].Get(), labels[1].Get(), labels[2].Get(), colouring.Legend()};
     }
 
     void ApplyLook() {
@@ -247,7 +189,7 @@ struct SurfaceScene::Parts {
             property->SetRepresentationToWireframe();
         }
         property->SetEdgeVisibility(look.meshLines);
-        legend->SetVisibility(rectangular && look.legend);
+        colouring.Legend()->SetVisibility(rectangular && look.legend);
     }
 
     void ChooseMapper() { surface->SetMapper(interactive && stride > 1 ? coarseMapper.Get() : mapper.Get()); }
@@ -276,24 +218,7 @@ struct SurfaceScene::Parts {
         return true;
     }
 
-    void FillColours(const SurfaceModel& model) {
-        colours->RemoveAllPoints();
-        legendColours->RemoveAllPoints();
-        legendLabels->Reset();
-        // Highest first: an entry at the value of one before it takes that place.
-        for (const ColourEntry& e : model.entries) {
-            colours->AddRGBPoint(e.value, e.red, e.green, e.blue);
-            legendColours->AddRGBPoint(e.isovalue, e.red, e.green, e.blue);
-        }
-        std::vector<double> isovalues;
-        for (const ColourEntry& e : model.entries) isovalues.push_back(e.isovalue);
-        std::sort(isovalues.begin(), isovalues.end());
-        isovalues.erase(std::unique(isovalues.begin(), isovalues.end()), isovalues.end());
-        for (const double iso : isovalues) legendLabels->InsertNextValue(iso);
-        legend->SetCustomLabels(legendLabels);
-        legend->SetLabelFormat(model.logarithmic ? "%.0f" : "%.1f");
-        legend->SetTitle(LegendTitle(model.logarithmic));
-    }
+    void FillColours(const SurfaceModel& model) { colouring.SetEntries(model.entries, model.logarithmic); }
 };
 
 SurfaceScene::SurfaceScene(vtkRenderer* renderer) : m_parts(std::make_unique<Parts>(renderer)) {}
@@ -336,14 +261,7 @@ void SurfaceScene::SetLook(const SceneLook& look) {
     m_parts->ApplyLook();
 }
 
-void SurfaceScene::FitLegend(int width, int height) {
-    const int box = static_cast<int>(width * kLegendWidth);
-    const int title = std::clamp(static_cast<int>(box / kTitleWidthPerSize), kLegendSmallestText, kLegendTitleSize);
-    const int label =
-        std::clamp(static_cast<int>(height / kLabelRowsPerHeight), kLegendSmallestText, kLegendLabelSize);
-    m_parts->legend->GetTitleTextProperty()->SetFontSize(title);
-    m_parts->legend->GetLabelTextProperty()->SetFontSize(label);
-}
+void SurfaceScene::FitLegend(int width, int height) { m_parts->colouring.FitLegend(width, height); }
 
 void SurfaceScene::SetInteractive(bool interactive) {
     m_parts->interactive = interactive;
@@ -356,7 +274,7 @@ bool SurfaceScene::ShowsCoarseSurface() const {
 
 bool SurfaceScene::IsEmpty() const { return !m_parts->shown; }
 
-bool SurfaceScene::LegendShown() const { return m_parts->shown && m_parts->legend->GetVisibility() != 0; }
+bool SurfaceScene::LegendShown() const { return m_parts->shown && m_parts->colouring.Legend()->GetVisibility() != 0; }
 
 int SurfaceScene::NodeCount() const { return m_parts->shown ? static_cast<int>(m_parts->grid->GetNumberOfPoints()) : 0; }
 

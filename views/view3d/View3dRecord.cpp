@@ -54,11 +54,7 @@ bool C3dData::HasInitialCamera() const {
 }
 
 bool IsValid3dRecord(const C3dData& r) {
-    if (r.m_nClipCount < 1 || r.m_nClipCount > kMaxClipLevels) return false;
-    for (int i = 0; i < r.m_nClipCount; ++i) {
-        if (r.m_nClipLevel[i] < kMinClipLevel || r.m_nClipLevel[i] > kMaxClipLevel) return false;
-        if (r.m_crClipColor[i] > 0x00FFFFFFu) return false;
-    }
+    if (!IsValidClipTable(r.m_nClipCount, r.m_nClipLevel, r.m_crClipColor)) return false;
     return Flag(r.m_bSolidSurface) && Flag(r.m_bOrthographic) && Flag(r.m_bLegend) && Flag(r.m_bMeshLines) &&
            Flag(r.m_bLogarithmic) && (r.m_nViewKind == k3dPolar || r.m_nViewKind == k3dRectangular) &&
            r.m_nResolution <= k3dHigh && ValidCamera(r);

@@ -11,7 +11,7 @@
 #include "document/simulation/SimulatedMeasurement.h"
 #include "tests/support/TestStation.h"
 #include "views/view3d/CameraPose.h"
-#include "views/view3d/ClipMapping.h"
+#include "views/scene/ClipMapping.h"
 #include "views/view3d/SurfaceGeometry.h"
 #include "views/view3d/SurfaceModel.h"
 

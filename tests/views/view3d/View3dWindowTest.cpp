@@ -21,12 +21,10 @@
 #include <gtest/gtest.h>
 #include <new>
 
-#include "document/HeadlessSession.h"
 #include "document/UpdateHints.h"
-#include "document/simulation/SimulatedMeasurement.h"
 #include "tests/app/shell/ShellFixture.h"
+#include "tests/support/FarFieldPictures.h"
 #include "views/common/ColorClipDlg.h"
-#include "views/profile/ProfileSection.h"
 #include "views/view3d/C3dView.h"
 #include "views/view3d/ExaminerViewer.h"
 #include "views/view3d/SurfaceScene.h"
@@ -60,61 +58,6 @@ namespace {
 
 constexpr QSize kPictureSize(400, 300);
 
-// A tilted elliptical laser diode beam over N + 1 azimuth scans, as the tools write it.
-QString WriteSample(const QString& path, uint16_t scans = 50) {
-    RecordingPrompt quiet;
-    ViewTypeRegistry types;
-    HeadlessSession session(quiet, types);
-    CVelor32Doc* doc = session.NewDocument();
-    sim::LaserDiodeBeam beam;
-    beam.majorFwhmDeg = 30;
-    beam.minorFwhmDeg = 10;
-    beam.orientationDeg = 20;
-    beam.tiltThetaDeg = 5;
-    beam.tiltPhiDeg = 40;
-    SimulationOptions options;
-    options.scans3D = scans;
-    EXPECT_TRUE(SimulateMeasurement(*doc, *sim::MakeLaserDiode(beam), options));
-    doc->AdoptView(std::make_unique<ProfileSection>());
-    EXPECT_TRUE(session.File().SaveDataFile(path));
-    return path;
-}
-
-// 24 × 16 cells of mean red, green and blue.
-std::vector<int> Signature(const QImage& picture) {
-    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
-    std::vector<int> cells;
-    for (int cy = 0; cy < 16; ++cy) {
-        for (int cx = 0; cx < 24; ++cx) {
-            long sum[3] = {0, 0, 0}, n = 0;
-            for (int y = cy * image.height() / 16; y < (cy + 1) * image.height() / 16; ++y) {
-                for (int x = cx * image.width() / 24; x < (cx + 1) * image.width() / 24; ++x) {
-                    const QRgb rgb = image.pixel(x, y);
-                    sum[0] += qRed(rgb);
-                    sum[1] += qGreen(rgb);
-                    sum[2] += qBlue(rgb);
-                    ++n;
-                }
-            }
-            for (long s : sum) cells.push_back(n ? static_cast<int>(s / n) : 0);
-        }
-    }
-    return cells;
-}
-
-double MeanDifference(const std::vector<int>& a, const std::vector<int>& b) {
-    if (a.size() != b.size() || a.empty()) return 255.0;
-    double sum = 0;
-    for (size_t i = 0; i < a.size(); ++i) sum += std::abs(a[i] - b[i]);
-    return sum / a.size();
-}
-
-void PrintSignature(const char* name, const std::vector<int>& s) {
-    // Ready to paste into the .inc file: one row of cells a line.
-    std::printf("%s:\n", name);
-    for (size_t i = 0; i < s.size(); ++i) std::printf("%d%s", s[i], i + 1 == s.size() ? "\n" : (i % 72 == 71 ? ",\n" : ","));
-}
-
 // Reference pictures, made with this program on the sample above and looked at (regenerate
 // with VELOR_PRINT_SIGNATURES=1 after an intended change of the scene).
 const std::vector<int> kPolarReference = {
@@ -130,7 +73,7 @@ protected:
         CMainFrame& frame = Start();
         frame.resize(1000, 800);
         frame.show();
-        EXPECT_TRUE(frame.OpenDocumentFile(WriteSample(Path("s.vnq"), scans)));
+        EXPECT_TRUE(frame.OpenDocumentFile(WriteLaserDiodeSample(Path("s.vnq"), scans)));
         return frame;
     }
 

@@ -43,6 +43,15 @@ std::vector<ColourEntry> LinearColourEntries(std::span<const uint16_t> levels, s
 // and is labelled d; white above, the darkest colour down to 0 and below.
 std::vector<ColourEntry> DecibelColourEntries(double maxDecibels, double maxValue);
 
+// The mapping of values that went through the decibel rule (when logarithmic) and the
+// normalisation, `maximum` being what the normalisation found: the fixed decibel levels on
+// the logarithmic scale, the user's table on the linear one.
+std::vector<ColourEntry> MappingEntries(bool logarithmic, float maximum, std::span<const uint16_t> levels,
+                                        std::span<const uint32_t> colours);
+
+// The legend's title for the scale.
+const char* LegendTitle(bool logarithmic);
+
 // The polar surface is shaded, not coloured: every entry turns white.
 void Whiten(std::vector<ColourEntry>& entries);
 

@@ -1,4 +1,4 @@
-#include "views/view3d/ClipMapping.h"
+#include "views/scene/ClipMapping.h"
 
 #include <algorithm>
 #include <cmath>
@@ -71,6 +71,16 @@ std::vector<ColourEntry> DecibelColourEntries(double maxDecibels, double maxValu
     entries.push_back(Floor(entries.back(), kDecibelLevels[kDecibelLevelCount - 1]));
     return entries;
 }
+
+std::vector<ColourEntry> MappingEntries(bool logarithmic, float maximum, std::span<const uint16_t> levels,
+                                        std::span<const uint32_t> colours) {
+    // The values span 0 … 100 unless every one was 0 or below, when nothing was scaled.
+    const double scaledMaximum = maximum > 0.0f ? 100.0 : 0.0;
+    return logarithmic ? DecibelColourEntries(maximum, scaledMaximum)
+                       : LinearColourEntries(levels, colours, scaledMaximum);
+}
+
+const char* LegendTitle(bool logarithmic) { return logarithmic ? "Level (dB)" : "ClipLevels(%)"; }
 
 void Whiten(std::vector<ColourEntry>& entries) {
     for (ColourEntry& e : entries) e.red = e.green = e.blue = 1.0;

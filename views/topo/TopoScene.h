@@ -1,0 +1,47 @@
+#pragma once
+// The parts of the topographic map in VTK: the unfolded disc as a polar grid mesh coloured
+// through the clip levels' mapping, the rim circle at 90°, the radial axis with its degree
+// labels and the angular axis around the rim, and the legend. The header names no VTK type
+// beyond the renderer the scene is put into.
+
+#include <memory>
+#include <string>
+
+#include "views/topo/TopoModel.h"
+
+class vtkRenderer;
+
+namespace velor {
+
+struct TopoLook {
+    bool meshLines = false;  // element edges drawn over the map
+    bool legend = true;      // the colour legend shown
+};
+
+class TopoScene {
+public:
+    explicit TopoScene(vtkRenderer* renderer);
+    ~TopoScene();
+    TopoScene(const TopoScene&) = delete;
+    TopoScene& operator=(const TopoScene&) = delete;
+
+    // Replaces what is shown; an empty model empties the scene. False, with the scene empty,
+    // when its arrays cannot be had.
+    bool Show(const TopoModel& model, const TopoLook& look);
+    void Clear();
+    void SetLook(const TopoLook& look);
+    // The legend's texts sized to the view (in pixels), so its title fits its box.
+    void FitLegend(int width, int height);
+
+    bool IsEmpty() const;
+    bool LegendShown() const;
+    std::string LegendTitle() const;
+    bool MeshLinesShown() const;
+    int NodeCount() const;
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> m_parts;
+};
+
+}  // namespace velor
