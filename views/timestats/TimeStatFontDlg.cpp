@@ -9,14 +9,14 @@ QString ChartFontString(const ChartFontChoice& c) {
     return QStringLiteral("%1,%2,%3").arg(c.face).arg(c.size).arg(c.bold ? QStringLiteral("bold") : QStringLiteral("normal"));
 }
 
-QFont FontFromString(const QString& spec) {
-    const int weightAt = spec.lastIndexOf(QLatin1Char(','));
-    const int sizeAt = weightAt > 0 ? spec.lastIndexOf(QLatin1Char(','), weightAt - 1) : -1;
-    QFont font(sizeAt >= 0 ? spec.left(sizeAt) : spec);
+QFont FontFromString(const QString& text) {
+    const int weightAt = text.lastIndexOf(QLatin1Char(','));
+    const int sizeAt = weightAt > 0 ? text.lastIndexOf(QLatin1Char(','), weightAt - 1) : -1;
+    QFont font(sizeAt >= 0 ? text.left(sizeAt) : text);
     bool ok = false;
-    const int size = sizeAt >= 0 ? spec.mid(sizeAt + 1, weightAt - sizeAt - 1).toInt(&ok) : 0;
+    const int size = sizeAt >= 0 ? text.mid(sizeAt + 1, weightAt - sizeAt - 1).toInt(&ok) : 0;
     font.setPointSize(ok && size > 0 ? size : 10);
-    font.setBold(weightAt >= 0 && spec.mid(weightAt + 1) == QLatin1String("bold"));
+    font.setBold(weightAt >= 0 && text.mid(weightAt + 1) == QLatin1String("bold"));
     return font;
 }
 

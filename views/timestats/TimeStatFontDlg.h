@@ -16,7 +16,7 @@ struct ChartFontChoice {
 // The chart's font as the record describes it: "face,size,bold" or "face,size,normal".
 QString ChartFontString(const ChartFontChoice& choice);
 // The font such a string names (the face may itself hold commas).
-QFont FontFromString(const QString& spec);
+QFont FontFromString(const QString& text);
 
 class CTimeStatFontDlg : public QFontDialog {
     Q_OBJECT
