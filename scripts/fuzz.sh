@@ -37,5 +37,5 @@ echo "fuzz: $target for $seconds s"
 "$build/fuzz/$target" "$corpus" fuzz/regressions/"$target" -max_total_time="$seconds" \
   -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$crashes/$target-" \
   2> "$build/fuzz-$target.log" || { tail -n 60 "$build/fuzz-$target.log"; exit 1; }
-grep -E '^#[0-9]+ +DONE|stat::number_of_executed_units|stat::average_exec_per_sec|stat::peak_rss_mb' \
+grep -E '^#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::average_exec_per_sec|stat::peak_rss_mb' \
   "$build/fuzz-$target.log" || true
