@@ -9,11 +9,6 @@
 
 #include "views/view3d/SurfaceFormat.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-// Qt's platform plugins keep a few allocations until the process ends; they are not ours.
-extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
-#endif
-
 int main(int argc, char** argv) {
     // Test discovery runs this binary without the test environment.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
