@@ -4,21 +4,16 @@
 // with the mouse, 60 renders a round. Run under Xvfb (Mesa's software renderer): VTK needs a
 // real X server.
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include <cstdio>
+#include <QApplication>
+#include <QMouseEvent>
 
-#include "common/ConsolePrompt.h"
-#include "document/HeadlessSession.h"
+#include "bench/views/SceneViewFixture.h"
 #include "document/UpdateHints.h"
-#include "document/simulation/SimulatedMeasurement.h"
-#include "views/framework/ViewHost.h"
 #include "views/view3d/C3dView.h"
 #include "views/view3d/ExaminerViewer.h"
-#include "views/view3d/SurfaceFormat.h"
 #include "views/view3d/SurfaceScene.h"
 
 namespace {
@@ -36,49 +31,17 @@ double ProcessCpuMs() {
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
 }
 
-class BenchHost : public ViewHost {
-public:
-    UserPrompt& Prompt() override { return prompt; }
-    int ImageType() const override { return 0; }
-    int ImageQuality() const override { return 100; }
-    void ViewClosing(CDormView&) override {}
-    ConsolePrompt prompt;
-};
-
-struct Fixture {
-    Fixture() : session(host.prompt, types) {
-        doc = session.NewDocument();
-        sim::LaserDiodeBeam beam;
-        beam.tiltThetaDeg = 5;
-        beam.tiltPhiDeg = 40;
-        SimulationOptions options;
-        options.scans3D = 200;
-        ok = SimulateMeasurement(*doc, *sim::MakeLaserDiode(beam), options);
-        view = new C3dView(host);
-        view->SetDisplayMode(static_cast<int>(k3dRectangular));
-        view->m_nResolution = k3dHigh;
-        doc->AddView(view);
-        view->resize(1280, 800);
-        view->show();
-        view->OnInitialUpdate();
-        QApplication::processEvents();
-        view->FlushRebuild();
-        view->Viewer().FlushRender();
-        QApplication::processEvents();
-    }
-    BenchHost host;
-    ViewTypeRegistry types;
-    HeadlessSession session;
-    CVelor32Doc* doc = nullptr;
-    C3dView* view = nullptr;
-    bool ok = false;
-};
+using Fixture = bench::SceneViewFixture<C3dView>;
 
 // Made on first use, gone before the application object.
 Fixture* g_fixture = nullptr;
 
 Fixture& View() {
-    if (!g_fixture) g_fixture = new Fixture;
+    if (!g_fixture)
+        g_fixture = new Fixture([](C3dView& v) {
+            v.SetDisplayMode(static_cast<int>(k3dRectangular));
+            v.m_nResolution = k3dHigh;
+        });
     return *g_fixture;
 }
 
@@ -102,7 +65,8 @@ void BM_DragSixtyFrames(benchmark::State& state) {
     if (!f.ok) state.SkipWithError("simulation failed");
     QWidget* area = f.view->Viewer().findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     const QPoint start(340, 400);
-    const auto send = [area](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    const auto send = [area](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                             Qt::MouseButtons held) {
         QMouseEvent event(type, at, area->mapToGlobal(at), button, held, Qt::NoModifier);
         QApplication::sendEvent(area, &event);
         QApplication::processEvents();
@@ -120,13 +84,15 @@ void BM_DragSixtyFrames(benchmark::State& state) {
         cpuMs += ProcessCpuMs() - before;
         state.PauseTiming();
         coarse = coarse && f.view->Viewer().Scene().ShowsCoarseSurface();
-        send(QEvent::MouseButtonRelease, start + QPoint(10 * kFramesPerRound, 0), Qt::LeftButton, Qt::NoButton);
+        send(QEvent::MouseButtonRelease, start + QPoint(10 * kFramesPerRound, 0), Qt::LeftButton,
+             Qt::NoButton);
         state.ResumeTiming();
     }
-    state.counters["frames_per_second"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * kFramesPerRound, benchmark::Counter::kIsRate);
+    state.counters["frames_per_second"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * kFramesPerRound, benchmark::Counter::kIsRate);
     state.counters["coarse_while_moving"] = coarse ? 1 : 0;
-    state.counters["process_cpu_ms_per_frame"] = cpuMs / (static_cast<double>(state.iterations()) * kFramesPerRound);
+    state.counters["process_cpu_ms_per_frame"] =
+        cpuMs / (static_cast<double>(state.iterations()) * kFramesPerRound);
     state.counters["width"] = f.view->width();
     state.counters["height"] = f.view->height();
 }
@@ -146,23 +112,13 @@ void BM_TurnWholeSurfaceSixtyFrames(benchmark::State& state) {
     }
     state.counters["process_cpu_ms_per_frame"] =
         (ProcessCpuMs() - before) / (static_cast<double>(state.iterations()) * kFramesPerRound);
-    state.counters["frames_per_second"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * kFramesPerRound, benchmark::Counter::kIsRate);
+    state.counters["frames_per_second"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * kFramesPerRound, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_TurnWholeSurfaceSixtyFrames)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::fprintf(stderr, "view3d_bench renders with OpenGL: run it under xvfb-run\n");
-        return 1;
-    }
-    UseSurfaceFormatFor3dViews();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    delete g_fixture;
-    return 0;
+    return velor::bench::RunSceneBenchmarks(argc, argv, "view3d_bench", [] { delete g_fixture; });
 }
