@@ -113,11 +113,11 @@ bool CMainFrame::OnFileSaveAs() {
 }
 
 void CMainFrame::SaveMainWindowBitmap(const QString& path) {
-    raise();
-    repaint();
-    setEnabled(false);
+    // The picture is the window as the user sees it now that the file dialog has closed: drawn
+    // afresh from its widgets, every menu and tool bar in the state the commands give it, and
+    // nothing greyed for the sake of the picture.
+    UpdateCommandStates();
     const QImage image = grab().toImage();
-    setEnabled(true);
     if (!SaveImage(image, path, ImageType::Bmp, kDefaultImageQuality)) {
         m_services.prompt.Message(kImageSaveFailedMessage, QString(), PromptIcon::Exclamation);
     }

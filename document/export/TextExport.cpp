@@ -1,10 +1,12 @@
 // The document's part of the ASCII export: the gain, then the profiles in counts, one line
-// per point, CR LF line ends and the degree sign as the single byte 0xB0.
+// per point, CR LF line ends and the degree sign as the single byte 0xB0. A value that rounds
+// to zero is written without a sign.
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
+#include "common/FixedText.h"
 #include "document/Velor32Doc.h"
 
 namespace velor {
@@ -28,24 +30,24 @@ QByteArray CVelor32Doc::TextExport() const {
     if (!IsCrossSectionMode()) {
         const bool both = m_nScanMode == 2;
         if (both) {
-            Append(text, "\r\nTheta [rad]\tPhi = %.3f\xB0\tPhi = %.3f\xB0\r\n", GetPhi(0, 0),
-                   GetPhi(1, 0));
+            Append(text, "\r\nTheta [rad]\tPhi = %.3f\xB0\tPhi = %.3f\xB0\r\n",
+                   WithoutNegativeZero(GetPhi(0, 0), 3), WithoutNegativeZero(GetPhi(1, 0), 3));
         } else {
-            Append(text, "\r\nTheta [rad]\tPhi = %.3f\xB0\r\n", GetPhi(0, 0));
+            Append(text, "\r\nTheta [rad]\tPhi = %.3f\xB0\r\n", WithoutNegativeZero(GetPhi(0, 0), 3));
         }
         for (int j = 0; j < m_nNumPoints[0]; ++j) {
-            Append(text, "%+09.06f\t", m_arrays.angleGrid[j]);
-            Append(text, "%10.2f\t", m_arrays.profile[0][j]);
-            if (both) Append(text, "%10.2f", m_arrays.profile[1][j]);
+            Append(text, "%+09.06f\t", WithoutNegativeZero(m_arrays.angleGrid[j], 6));
+            Append(text, "%10.2f\t", WithoutNegativeZero(m_arrays.profile[0][j], 2));
+            if (both) Append(text, "%10.2f", WithoutNegativeZero(m_arrays.profile[1][j], 2));
             text.append("\r\n");
         }
     } else {
         for (int axis = 0; axis < 2; ++axis) {
-            Append(text, "\r\nPhi' = \t%.2f\xB0\r\n", GetPhi(axis, 0));
+            Append(text, "\r\nPhi' = \t%.2f\xB0\r\n", WithoutNegativeZero(GetPhi(axis, 0), 2));
             text.append("Theta [rad]\tData\r\n");
             for (int j = 0; j < m_nNumPoints[axis]; ++j) {
-                Append(text, "%+09.06f\t", m_arrays.profileAngles[axis][j]);
-                Append(text, "%10.2f\r\n", m_arrays.profile[axis][j]);
+                Append(text, "%+09.06f\t", WithoutNegativeZero(m_arrays.profileAngles[axis][j], 6));
+                Append(text, "%10.2f\r\n", WithoutNegativeZero(m_arrays.profile[axis][j], 2));
             }
         }
     }

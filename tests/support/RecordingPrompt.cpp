@@ -46,6 +46,7 @@ private:
 std::optional<FileChoice> RecordingPrompt::AskOpenFile(const QList<FileFilter>& filters) {
     ++openDialogs;
     lastFilters = filters;
+    if (whileSaveDialogOpen) whileSaveDialogOpen();
     if (fileChoices.empty()) return std::nullopt;
     FileChoice choice = fileChoices.front();
     fileChoices.pop_front();
@@ -57,6 +58,7 @@ std::optional<FileChoice> RecordingPrompt::AskSaveFile(const QList<FileFilter>& 
     lastSaveTitle = title;
     ++saveDialogs;
     lastFilters = filters;
+    if (whileSaveDialogOpen) whileSaveDialogOpen();
     if (fileChoices.empty()) return std::nullopt;
     FileChoice choice = fileChoices.front();
     fileChoices.pop_front();

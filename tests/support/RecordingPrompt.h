@@ -36,6 +36,8 @@ public:
     std::optional<FileChoice> AskSaveFile(const QList<FileFilter>& filters, const QString& suffix,
                                           const QString& initialPath, const QString& title) override;
     std::deque<FileChoice> fileChoices;
+    // Runs while the Save As dialog is up, for tests of what the window is like around it.
+    std::function<void()> whileSaveDialogOpen;
     int openDialogs = 0;
     int saveDialogs = 0;
     QList<FileFilter> lastFilters;

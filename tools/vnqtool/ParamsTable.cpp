@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/FixedText.h"
 #include "document/Velor32Doc.h"
 
 namespace vnqtool {
@@ -82,7 +83,7 @@ void CollectParameters(CVelor32Doc& doc, FileParameters& file) {
     for (int axis = 0; axis < axes; ++axis) {
         const double phi = doc.GetPhi(axis, 0);
         file.phi[axis] = phi;
-        const QString at = QStringLiteral(" at %1°").arg(phi, 0, 'f', 1);
+        const QString at = QStringLiteral(" at %1°").arg(FixedText(phi, 1));
         for (const uint16_t clip : kClips) {
             out.push_back({axis, QStringLiteral("width_%1").arg(clip / 10.0),
                            QStringLiteral("%1% Angular Width%2 (deg)").arg(clip / 10.0, 0, 'f', 1).arg(at),
@@ -134,7 +135,7 @@ void PrintText(const std::vector<FileParameters>& files) {
                 axis = p.axis;
                 std::printf(axis < 0 ? "\nBoth axes:\n" : "\nAxis %d:\n", axis);
             }
-            std::printf("  %-44s %12s\n", qPrintable(p.name), qPrintable(QString::number(p.value, 'f', p.decimals)));
+            std::printf("  %-44s %12s\n", qPrintable(p.name), qPrintable(FixedText(p.value, p.decimals)));
         }
     }
 }

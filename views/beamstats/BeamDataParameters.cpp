@@ -12,9 +12,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <cmath>
 #include <cstring>
 
+#include "common/UserTenths.h"
 #include "views/common/DataValidation.h"
 
 namespace velor {
@@ -275,7 +275,7 @@ std::optional<int> CBeamDataParameters::ReadTenths(QLineEdit* edit, float low, f
         Refuse(edit, check.message);
         return std::nullopt;
     }
-    return static_cast<int>(std::trunc(static_cast<double>(*check.value) * 10.0 + 0.5));
+    return TenthsFromUserValue(*check.value);
 }
 
 std::optional<int> CBeamDataParameters::ReadInteger(QLineEdit* edit, int low, int high) {

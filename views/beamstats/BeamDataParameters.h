@@ -79,7 +79,7 @@ private:
     QWidget* MakeDisplayGroup();
     QWidget* MakeLoggingGroup();
     void UpdateEnabling();
-    // The field's number (clips and angles as trunc(value × 10 + 0.5)), or nothing after
+    // The field's number in tenths, rounded half away from zero, or nothing after
     // telling the user.
     std::optional<int> ReadTenths(QLineEdit* edit, float low, float high);
     std::optional<int> ReadInteger(QLineEdit* edit, int low, int high);

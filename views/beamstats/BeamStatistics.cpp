@@ -1,26 +1,11 @@
 #include "views/beamstats/BeamStatistics.h"
 
 #include <cmath>
-#include <cstdio>
 
+#include "common/FixedText.h"
 #include "views/beamstats/BeamLog.h"
 
 namespace velor {
-namespace {
-
-QString Fixed(int decimals, double value) {
-    char buffer[64];
-    const int n = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    if (n < 0) return QString();
-    if (n < static_cast<int>(sizeof buffer)) return QString::fromLatin1(buffer, n);
-    // Only numbers beyond 10^60 need more room.
-    QByteArray wide(n + 1, '\0');
-    std::snprintf(wide.data(), static_cast<size_t>(wide.size()), "%.*f", decimals, value);
-    return QString::fromLatin1(wide.constData(), n);
-}
-
-}  // namespace
-
 BeamStatistics::BeamStatistics(CBeamDataData& settings, BeamRowArrays& arrays)
     : m_settings(settings), m_arrays(arrays) {}
 
@@ -159,13 +144,13 @@ void BeamStatistics::UpdateRow(int i, const ValueSource& source, bool sample, Be
         cells.text[column] = text;
         if (log) log->Field(text.toLatin1());
     };
-    show(kColValue, Fixed(d, value));
-    show(kColMean, sampled ? Fixed(d + 1, mean) : QString());
-    show(kColMin, sampled ? Fixed(d, a.minimum[i]) : QString());
-    show(kColMax, sampled ? Fixed(d, a.maximum[i]) : QString());
-    show(kColStdDev, sampled ? Fixed(d + 1, stdDev) : QString());
-    show(kColMinLimit, a.minLimitSet[i] ? Fixed(d, a.minLimit[i]) : QString());
-    show(kColMaxLimit, a.maxLimitSet[i] ? Fixed(d, a.maxLimit[i]) : QString());
+    show(kColValue, FixedText(value, d));
+    show(kColMean, sampled ? FixedText(mean, d + 1) : QString());
+    show(kColMin, sampled ? FixedText(a.minimum[i], d) : QString());
+    show(kColMax, sampled ? FixedText(a.maximum[i], d) : QString());
+    show(kColStdDev, sampled ? FixedText(stdDev, d + 1) : QString());
+    show(kColMinLimit, a.minLimitSet[i] ? FixedText(a.minLimit[i], d) : QString());
+    show(kColMaxLimit, a.maxLimitSet[i] ? FixedText(a.maxLimit[i], d) : QString());
     cells.state = LimitState(i, value);
 }
 

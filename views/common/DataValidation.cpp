@@ -5,14 +5,20 @@
 
 namespace velor {
 
-FloatFieldCheck CheckFloatField(const QString& text, float low, float high) {
-    FloatFieldCheck check;
+std::optional<double> ReadNumberField(const QString& text) {
     bool ok = false;
     // The C locale: the fields always take a decimal point, whatever the user's locale.
     const double number = QLocale::c().toDouble(text.trimmed(), &ok);
-    const auto value = static_cast<float>(number);
-    if (!ok || !std::isfinite(number) || !std::isfinite(value)) {
-        check.message = QStringLiteral("Please enter a number.");
+    if (!ok || !std::isfinite(number)) return std::nullopt;
+    return number;
+}
+
+FloatFieldCheck CheckFloatField(const QString& text, float low, float high) {
+    FloatFieldCheck check;
+    const std::optional<double> number = ReadNumberField(text);
+    const auto value = static_cast<float>(number.value_or(0.0));
+    if (!number || !std::isfinite(value)) {
+        check.message = kEnterNumberText;
     } else if (value < low || value > high) {
         check.message = QStringLiteral("Please enter a number between %1 and %2.")
                             .arg(FormatFloatField(low), FormatFloatField(high));

@@ -7,6 +7,12 @@
 
 namespace velor {
 
+// What a field that must hold a number says when it holds something else.
+inline const QString kEnterNumberText = QStringLiteral("Please enter a number.");
+
+// The whole text (blanks around it aside) as a finite number; nothing when it is not one.
+std::optional<double> ReadNumberField(const QString& text);
+
 struct FloatFieldCheck {
     std::optional<float> value;  // set when the text is a number within the bounds
     QString message;             // otherwise: what to tell the user

@@ -52,11 +52,11 @@ void CTimingDlg::accept() {
     }
     switch (check.verdict) {
     case TimingVerdict::Refuse:
-        m_prompt.Message(check.message, kTimingCaption, PromptIcon::None);
+        m_prompt.Message(check.message, kTimingCaption, check.icon);
         break;
     case TimingVerdict::AskZero:
-        if (m_prompt.Ask(check.message, kTimingCaption, PromptButtons::YesNo,
-                         PromptIcon::None) != PromptAnswer::Yes) {
+        if (m_prompt.Ask(check.message, kTimingCaption, PromptButtons::YesNo, check.icon) !=
+            PromptAnswer::Yes) {
             break;
         }
         [[fallthrough]];

@@ -1,10 +1,11 @@
 #include "views/common/TimingValidation.h"
 
-#include <QLocale>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
+
+#include "views/common/DataValidation.h"
 
 namespace velor {
 
@@ -13,21 +14,6 @@ namespace {
 constexpr std::array<const char*, kTimingUnitCount> kUnitNames{"Updates/Sec", "Updates/Min",
                                                                "Updates/Hour"};
 constexpr std::array<uint32_t, kTimingUnitCount> kUnitSeconds{1, 60, 3600};
-
-// The number at the start of the text, 0 when there is none. Read with the C locale because
-// the application's locale may use a decimal comma.
-double LeadingNumber(const QString& text) {
-    int end = 0;
-    while (end < text.size() && text[end].isSpace()) ++end;
-    const int start = end;
-    if (end < text.size() && (text[end] == u'+' || text[end] == u'-')) ++end;
-    while (end < text.size() && text[end].isDigit()) ++end;
-    if (end < text.size() && text[end] == u'.') ++end;
-    while (end < text.size() && text[end].isDigit()) ++end;
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text.mid(start, end - start), &ok);
-    return ok ? value : 0.0;
-}
 
 }  // namespace
 
@@ -49,7 +35,15 @@ TimingCheck ValidateTiming(const QString& text, int unit, unsigned maxRate) {
         check.message = kTimingEmptyText;
         return check;
     }
-    const double number = LeadingNumber(text);
+    // Letters are no rate: taken as zero they would lead to the zero question, whose Yes stops
+    // the view's updates.
+    const std::optional<double> read = ReadNumberField(text);
+    if (!read) {
+        check.message = kEnterNumberText;
+        check.icon = PromptIcon::Exclamation;
+        return check;
+    }
+    const double number = *read;
     double value = std::trunc(number);
     if (text.contains(u'.')) {
         // A fraction per second or per minute becomes a whole number per minute or per hour;
@@ -64,6 +58,7 @@ TimingCheck ValidateTiming(const QString& text, int unit, unsigned maxRate) {
     if (value < 1.0) {
         check.verdict = TimingVerdict::AskZero;
         check.message = kTimingZeroQuestion;
+        check.icon = PromptIcon::Question;
         return check;
     }
     const uint32_t limit = TimingLimit(check.unit, maxRate);

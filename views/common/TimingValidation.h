@@ -5,6 +5,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "common/UserPrompt.h"
+
 namespace velor {
 
 // Units of the update rate, in the order of the dialog's list and of the stored unit code.
@@ -36,10 +38,11 @@ struct TimingCheck {
     bool converted = false;  // a decimal value was turned into a whole number (maybe of unit)
     double value = 0;        // the whole number understood, for showing after a conversion
     QString message;         // refusal or question text
+    PromptIcon icon = PromptIcon::None;  // the icon the message is shown with
 };
 
-// Text is the edit's content (its leading number counts, as with C's conversions); unit is
-// 0..2 (others are read as per second).
+// Text is the edit's content, which must be a number as a whole (blanks around it aside); unit
+// is 0..2 (others are read as per second).
 TimingCheck ValidateTiming(const QString& text, int unit, unsigned maxRate);
 
 }  // namespace velor

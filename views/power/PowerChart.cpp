@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/FixedText.h"
 #include "views/chart/Curve.h"
 #include "views/power/PowerData.h"
 
@@ -76,26 +77,26 @@ void DrawResults(DisplayList& list, const PowerLayout& g, const CPowerData& s, c
     const QChar degree(0x00B0);
     Panel panel(list, g);
     panel.Row(QStringLiteral("Total Power (%1)").arg(QString::fromLatin1(s.m_szRefUnits)),
-              QString::asprintf("%.3f ", results.total));
+              FixedText(results.total, 3) + QLatin1Char(' '));
     panel.Heading(QStringLiteral("POWER WITHIN CONE"));
     for (int i = 0; i < 3; ++i) {
         if (!s.ConeShown(i)) continue;
         const QString angle = na ? QString::asprintf("%.3fNA", DegreesToNA(s.m_fConeAngle[i]))
                                  : QString::asprintf("%.1f", s.m_fConeAngle[i]) + degree;
-        panel.Row(angle, QString::asprintf("%.3f ", results.conePower[i]));
+        panel.Row(angle, FixedText(results.conePower[i], 3) + QLatin1Char(' '));
     }
     if (s.m_nPercentFlags & 7u) {
         panel.Heading(QStringLiteral("CONE WITH % POWER"));
         for (int i = 0; i < 3; ++i) {
             if (!s.PercentShown(i)) continue;
-            const QString angle = na ? QString::asprintf("%.3fNA", DegreesToNA(results.percentAngle[i]))
-                                     : QString::asprintf("%.3f", results.percentAngle[i]) + degree + QLatin1Char(' ');
+            const QString angle = na ? FixedText(DegreesToNA(results.percentAngle[i]), 3) + QStringLiteral("NA")
+                                     : FixedText(results.percentAngle[i], 3) + degree + QLatin1Char(' ');
             panel.Row(QString::asprintf("%.2f %%", s.m_fPercent[i]), angle);
         }
     }
     panel.Heading(QStringLiteral("3D CENTROID"));
-    panel.Row(QStringLiteral("Theta"), QString::asprintf("%.2f ", snapshot.centroidTheta) + degree);
-    panel.Row(QStringLiteral("Phi"), QString::asprintf("%.2f ", snapshot.centroidPhi) + degree);
+    panel.Row(QStringLiteral("Theta"), FixedText(snapshot.centroidTheta, 2) + QLatin1Char(' ') + degree);
+    panel.Row(QStringLiteral("Phi"), FixedText(snapshot.centroidPhi, 2) + QLatin1Char(' ') + degree);
 }
 
 void DrawCurve(DisplayList& list, const PowerLayout& g, const PowerCurve& curve, const Calibration& calibration,

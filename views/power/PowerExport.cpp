@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "common/FixedText.h"
 #include "views/power/PowerData.h"
 
 namespace velor {
@@ -34,28 +35,31 @@ QByteArray PowerExportText(const CPowerData& r, const PowerSnapshot& s, const Po
     const char* unit = r.m_szRefUnits;
     QByteArray out("\r\n3d-calculations view data:\r\n");
     out += "3D Centroid position";
-    Append(out, "\r\nTheta: %.3f", s.centroidTheta);
-    Append(out, "\r\nPhi: %.3f", s.centroidPhi);
+    Append(out, "\r\nTheta: %.3f", WithoutNegativeZero(s.centroidTheta, 3));
+    Append(out, "\r\nPhi: %.3f", WithoutNegativeZero(s.centroidPhi, 3));
     out += "\r\n";
     Append(out, "\r\nReference power: %.6f %s\r\n", r.m_fRefPower, unit);
     out += r.AboutOpticalAxis() ? "\r\nPower computed about instrument optical axis\r\n"
                                 : "\r\nPower computed about 3D Centroid axis\r\n";
-    Append(out, "\r\nTotal power: %.6f %s", results.total, unit);
+    Append(out, "\r\nTotal power: %.6f %s", WithoutNegativeZero(results.total, 6), unit);
     for (int i = 0; i < 3; ++i) {
         if (!r.ConeShown(i)) continue;
         if (na) {
-            Append(out, "\r\nPower in %.3f NA cone: %.6f %s", DegreesToNA(r.m_fConeAngle[i]), results.conePower[i], unit);
+            Append(out, "\r\nPower in %.3f NA cone: %.6f %s", DegreesToNA(r.m_fConeAngle[i]),
+                   WithoutNegativeZero(results.conePower[i], 6), unit);
         } else {
-            Append(out, "\r\nPower in %.1f\xB0 cone: %.6f %s", r.m_fConeAngle[i], results.conePower[i], unit);
+            Append(out, "\r\nPower in %.1f\xB0 cone: %.6f %s", r.m_fConeAngle[i],
+                   WithoutNegativeZero(results.conePower[i], 6), unit);
         }
     }
     for (int i = 0; i < 3; ++i) {
         if (!r.PercentShown(i)) continue;
         if (na) {
             Append(out, "\r\nCone with %.2f %% total power: %.3f NA", r.m_fPercent[i],
-                   DegreesToNA(results.percentAngle[i]));
+                   WithoutNegativeZero(DegreesToNA(results.percentAngle[i]), 3));
         } else {
-            Append(out, "\r\nCone with %.2f %% total power: %.3f\xB0", r.m_fPercent[i], results.percentAngle[i]);
+            Append(out, "\r\nCone with %.2f %% total power: %.3f\xB0", r.m_fPercent[i],
+                   WithoutNegativeZero(results.percentAngle[i], 3));
         }
     }
     if (na) {
@@ -67,7 +71,8 @@ QByteArray PowerExportText(const CPowerData& r, const PowerSnapshot& s, const Po
     for (int k = 0; k < curve.count; ++k) {
         const double angle = curve.HalfAngle(k);
         const double shown = na ? std::sin(angle) : curve.AboutOpticalAxis() ? angle * 180.0 / std::numbers::pi : k / 10.0;
-        Append(out, "\r\n%9.6f\t%9.5f", shown, static_cast<double>(curve.values[k]));
+        Append(out, "\r\n%9.6f\t%9.5f", WithoutNegativeZero(shown, 6),
+               WithoutNegativeZero(curve.values[k], 5));
     }
     return out;
 }

@@ -10,9 +10,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 #include "common/UserPrompt.h"
+#include "common/UserTenths.h"
 #include "views/common/DataValidation.h"
 
 namespace velor {
@@ -158,7 +158,7 @@ bool CTSParam::TakeLevel(bool tell) {
             return false;
         }
         m_edit.amplitudeRef = 2;
-        m_edit.userAngle = static_cast<int16_t>(std::trunc(*check.value * 10.0f));
+        m_edit.userAngle = static_cast<int16_t>(TenthsFromUserValue(*check.value));
         return true;
     }
     if (level >= 0 && level < kUserLevel) {
@@ -170,7 +170,7 @@ bool CTSParam::TakeLevel(bool tell) {
         if (tell) m_prompt.Message(check.message, QString(), PromptIcon::Exclamation);
         return false;
     }
-    m_edit.clip = static_cast<uint16_t>(std::trunc(*check.value * 10.0f));
+    m_edit.clip = static_cast<uint16_t>(TenthsFromUserValue(*check.value));
     return true;
 }
 

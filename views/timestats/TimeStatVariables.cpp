@@ -10,13 +10,13 @@ namespace velor {
 namespace {
 
 const std::array<VariableInfo, 7> kVariables{{
-    {kAngularWidth, "Angular Width", 0.1, 0.0, 180.0, "%.2f"},
-    {kAngularCentroid, "Angular Centroid", 0.1, -90.0, 90.0, "%.2f"},
-    {kAngularPeak, "Angular Peak", 0.1, -90.0, 90.0, "%.2f"},
-    {kAngleRatio, "Angle Ratio", 0.01, 0.0, 1.0, "%.2f"},
-    {kAmplitude, "Amplitude", 0.01, 0.0, 10000.0, "%.3f"},
-    {kModeFieldDiameter, "Mode-Field Diameter", 0.01, 0.0, 10000.0, "%9.2f"},
-    {kNumericalAperture, "Numerical Aperture", 0.01, 0.0, 1.0, "%9.2f"},
+    {kAngularWidth, "Angular Width", 0.1, 0.0, 180.0, 0, 2},
+    {kAngularCentroid, "Angular Centroid", 0.1, -90.0, 90.0, 0, 2},
+    {kAngularPeak, "Angular Peak", 0.1, -90.0, 90.0, 0, 2},
+    {kAngleRatio, "Angle Ratio", 0.01, 0.0, 1.0, 0, 2},
+    {kAmplitude, "Amplitude", 0.01, 0.0, 10000.0, 0, 3},
+    {kModeFieldDiameter, "Mode-Field Diameter", 0.01, 0.0, 10000.0, 9, 2},
+    {kNumericalAperture, "Numerical Aperture", 0.01, 0.0, 1.0, 9, 2},
 }};
 
 constexpr int kDegrees = 0;

@@ -29,7 +29,8 @@ struct VariableInfo {
     double yStep;   // Y auto-scaling rounds to multiples of it
     double yLow;    // the Y range the Axes dialog allows
     double yHigh;
-    const char* format;  // printf format of a value in the statistics table
+    int width;      // a value in the statistics table: at least this many characters,
+    int decimals;   // with this many decimals
 };
 
 // The entry of a code; an unknown code reads as Angular Width.

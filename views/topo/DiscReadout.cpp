@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "common/FixedText.h"
+
 namespace velor {
 namespace {
 
@@ -44,10 +46,8 @@ std::optional<DiscReading> ReadDisc(const TopoModel& model, double x, double y) 
 
 QString ReadingText(const DiscReading& reading, bool logarithmic) {
     return QStringLiteral("Theta: %1\u00B0  Phi: %2\u00B0  Level: %3 %4")
-        .arg(reading.thetaDeg, 0, 'f', 1)
-        .arg(reading.phiDeg, 0, 'f', 1)
-        .arg(reading.level, 0, 'f', 1)
-        .arg(logarithmic ? QStringLiteral("dB") : QStringLiteral("%"));
+        .arg(FixedText(reading.thetaDeg, 1), FixedText(reading.phiDeg, 1), FixedText(reading.level, 1),
+             logarithmic ? QStringLiteral("dB") : QStringLiteral("%"));
 }
 
 }  // namespace velor

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QTimer>
 #include <QToolBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -130,6 +131,36 @@ TEST_F(Shell, SaveAsInEveryKindAndSaveBackToTheLoadedFile) {
     EXPECT_EQ(prompt.saveDialogs, dialogs);
     ASSERT_TRUE(frame.OpenDocumentFile(Path("m.vnq")));
     EXPECT_EQ(Find<CNoteView>()->Text(), "second\r\nline");
+}
+
+TEST_F(Shell, BitmapOfTheMainWindowIsTheWindowAsTheUserSeesIt) {
+    CMainFrame& frame = Start();
+    frame.Execute(ID_FILE_NEW);
+    frame.show();
+    Pump();
+    // The Save As dialog holds the window modal while it is up, as the real one does.
+    prompt.whileSaveDialogOpen = [&] {
+        QDialog dialog(&frame);
+        dialog.setModal(true);
+        QTimer::singleShot(0, &dialog, &QDialog::accept);
+        dialog.exec();
+    };
+    prompt.fileChoices.push_back({Path("window"), 4});
+    ASSERT_TRUE(frame.Execute(ID_FILE_SAVE_AS));
+    const QImage saved = QImage(Path("window.bmp")).convertToFormat(QImage::Format_RGB32);
+    const QImage live = frame.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(saved.size(), live.size());
+    // The menu bar and the Rectangular View's tool bar, which File New opened.
+    QList<QWidget*> bars{frame.menuBar()};
+    for (QToolBar* bar : frame.findChildren<QToolBar*>()) {
+        if (bar->isVisible()) bars << bar;
+    }
+    ASSERT_GE(bars.size(), 2);
+    for (QWidget* bar : bars) {
+        const QRect area(bar->mapTo(&frame, QPoint(0, 0)), bar->size());
+        EXPECT_EQ(saved.copy(area), live.copy(area)) << bar->metaObject()->className();
+    }
+    EXPECT_TRUE(prompt.Messages().empty());
 }
 
 TEST_F(Shell, SavedViewsReopenInTheirPlaces) {

@@ -16,6 +16,7 @@
 
 #include "tests/support/RecordingPrompt.h"
 #include "views/beamstats/BeamDataParameters.h"
+#include "views/beamstats/BeamRows.h"
 #include "views/beamstats/FileLogDlg.h"
 #include "views/beamstats/MeasLimDlg.h"
 
@@ -73,7 +74,7 @@ TEST_F(Parameters, StoresTheChosenParametersAsTheRecordHoldsThem) {
     EXPECT_EQ(r.m_nUserClip2, 135) << "trunc(134.6 + 0.5)";
     EXPECT_EQ(r.m_nRatioFlags, 0x01u);
     EXPECT_EQ(r.m_nAmplitudeFlags, 0x08u);
-    EXPECT_EQ(r.m_nUserAngle2, -122) << "trunc(-123.4 + 0.5)";
+    EXPECT_EQ(r.m_nUserAngle2, -123);
     EXPECT_EQ(r.m_bModeField, 0u);
     EXPECT_EQ(r.m_nStatMode, static_cast<uint32_t>(kStatFinite));
     EXPECT_EQ(r.m_nFiniteSize, 25);
@@ -83,6 +84,64 @@ TEST_F(Parameters, StoresTheChosenParametersAsTheRecordHoldsThem) {
     EXPECT_EQ(r.m_nDelimiter, static_cast<uint32_t>(kDelimTab));
     EXPECT_EQ(r.m_bLogTime, 1u);
     EXPECT_EQ(questions, 0);
+}
+
+TEST_F(Parameters, UserValuesAreStoredInTenthsRoundedHalfAwayFromZero) {
+    const struct {
+        const char* text;
+        int tenths;
+        const char* shown;  // in the row's name
+    } values[] = {{"-30", -300, "-30.0"}, {"-0.04", 0, "0.0"}, {"-0.05", -1, "-0.1"},
+                  {"0", 0, "0.0"},        {"0.05", 1, "0.1"},  {"29.95", 300, "30.0"}};
+    using Stored = int (*)(const CBeamDataData&);
+    const struct {
+        const char* box;
+        const char* edit;
+        Stored stored;
+        bool takesNegatives;
+    } fields[] = {
+        {Dlg::kWidthBoxNames[3], Dlg::kUserClipEditNames[0],
+         [](const CBeamDataData& r) -> int { return r.m_nUserClip; }, false},
+        {Dlg::kApertureBoxNames[4], Dlg::kUserClipEditNames[1],
+         [](const CBeamDataData& r) -> int { return r.m_nUserClip2; }, false},
+        {Dlg::kRatioBoxNames[3], Dlg::kUserRatioEditNames[0],
+         [](const CBeamDataData& r) -> int { return r.m_nUserRatio1; }, false},
+        {Dlg::kRatioBoxNames[4], Dlg::kUserRatioEditNames[1],
+         [](const CBeamDataData& r) -> int { return r.m_nUserRatio2; }, false},
+        {Dlg::kAmplitudeBoxNames[2], Dlg::kUserAngleEditNames[0],
+         [](const CBeamDataData& r) -> int { return r.m_nUserAngle1; }, true},
+        {Dlg::kAmplitudeBoxNames[3], Dlg::kUserAngleEditNames[1],
+         [](const CBeamDataData& r) -> int { return r.m_nUserAngle2; }, true},
+    };
+    for (const auto& f : fields) {
+        for (const auto& v : values) {
+            SCOPED_TRACE(std::string(f.edit) + " " + v.text);
+            prompt.Clear();
+            auto dlg = Open(CBeamDataData{});
+            Child<QCheckBox>(*dlg, f.box)->setChecked(true);
+            Child<QLineEdit>(*dlg, f.edit)->setText(QString::fromLatin1(v.text));
+            dlg->accept();
+            const bool refused = v.text[0] == '-' && !f.takesNegatives;
+            ASSERT_EQ(dlg->result() == QDialog::Accepted, !refused) << prompt.Texts().join("; ").toStdString();
+            if (refused) continue;
+            CBeamDataData r;
+            dlg->StoreChoices(r);
+            EXPECT_EQ(f.stored(r), v.tenths);
+            if (f.takesNegatives) {
+                const QString name = BuildBeamRows(r, BeamRowContext{}).front().name;
+                const QString expected = QStringLiteral("Amplitude for Theta = %1\u00B0");
+                EXPECT_TRUE(name.startsWith(expected.arg(QLatin1String(v.shown)))) << name.toStdString();
+            }
+            // What was stored shows as what was typed, and comes back unchanged through the field.
+            auto again = Open(r);
+            EXPECT_EQ(Child<QLineEdit>(*again, f.edit)->text().toDouble(), v.tenths / 10.0);
+            Child<QCheckBox>(*again, f.box)->setChecked(true);
+            again->accept();
+            CBeamDataData kept;
+            again->StoreChoices(kept);
+            EXPECT_EQ(f.stored(kept), v.tenths);
+        }
+    }
 }
 
 TEST_F(Parameters, EditsAndLoggingControlsFollowTheirSwitches) {

@@ -92,6 +92,28 @@ TEST_F(LogFixture, HeaderAndRecordForEachDelimiterAndFlag) {
     EXPECT_TRUE(prompt.Messages().empty());
 }
 
+TEST_F(LogFixture, AnAmplitudeThatRoundsToZeroHasNoSignInRowCopyAndLog) {
+    settings.m_nWidthFlags = 0;
+    settings.m_nAmplitudeFlags = 0x01;  // at the centroid, relative units: two decimals
+    settings.m_nDisplayFlags = 0x07;    // Value, Mean (three decimals), Min
+    settings.m_nDelimiter = kDelimComma;
+    stats.RebuildRows(BeamRowContext{});
+    ASSERT_TRUE(log.Open());
+    Sample(-0.001);  // the mean's third decimal still shows it
+    stats.Reset();
+    Sample(-0.0004);
+    log.Close();
+    const BeamCells& cells = stats.Cells().at(0);
+    EXPECT_EQ(cells.text[kColValue], "0.00");
+    EXPECT_EQ(cells.text[kColMean], "0.000");
+    EXPECT_EQ(cells.text[kColMin], "0.00");
+    EXPECT_TRUE(stats.CopyText().endsWith("\r\nValue:0.00\r\nMean:0.000\r\nMin:0.00\r\n"))
+        << stats.CopyText().toStdString();
+    EXPECT_EQ(ReadFile(path), "0.00,-0.001,0.00,\r\n0.00,0.000,0.00,\r\n");
+    Sample(-0.005);
+    EXPECT_EQ(stats.Cells().at(0).text[kColValue], "-0.01") << "what does not round to zero keeps its sign";
+}
+
 TEST_F(LogFixture, AppendingStopsAtTheLastRecordAFileMayHold) {
     {
         QFile file(path);

@@ -205,7 +205,7 @@ TEST(TimeStatParametersDialog, ChoicesFollowTheVariableAndTheMeasurement) {
     const ParameterValues& v = dlg.GetValues();
     EXPECT_EQ(v.variable, kAmplitude);
     EXPECT_EQ(v.amplitudeRef, 2);
-    EXPECT_EQ(v.userAngle, -123) << "tenths, truncated";
+    EXPECT_EQ(v.userAngle, -124) << "tenths, half away from zero";
     EXPECT_EQ(v.clip, 135);
     EXPECT_EQ(v.axisSelection, 0);
     EXPECT_EQ(v.colours[0], 0x00302010u);
