@@ -373,7 +373,9 @@ TEST(AcquisitionDialogs, SensitivityChangesAreUndoneByCancelAndScanCountRealloca
     s.doc->SetSignalGain(60);
     s.doc->SetFilter(9);
     s.doc->SetAveraging(8);
+    s.doc->SetGainRanges(3);
     s.doc->EndSensitivity(false, opening);
+    EXPECT_EQ(s.doc->GetGainRanges(), 1);
     EXPECT_EQ(s.doc->GetSignalGain(), 20);
     EXPECT_EQ(s.doc->GetFilter(), 1);
     EXPECT_EQ(s.doc->GetAveraging(), 1);
