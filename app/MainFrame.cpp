@@ -113,7 +113,7 @@ void CMainFrame::DiscardDocument(std::unique_ptr<CVelor32Doc> document) {
 CVelor32Doc* CMainFrame::NewDocument() {
     CVelor32Doc* document = CreateDocument();
     // The station's ranges are where a measurement starts, not a change of the user's.
-    if (m_services.gainRanges != document->GetGainRanges()) {
+    if (m_services.instrument && m_services.gainRanges != document->GetGainRanges()) {
         document->SetGainRanges(m_services.gainRanges);
         document->SetModifiedFlag(false);
     }
