@@ -87,7 +87,9 @@ bool CVelor32App::InitInstance(const StartOptions& options) {
     m_prefs.Load();
     m_instrument = SetUpStation(options.station);
     m_frame = std::make_unique<CMainFrame>(
-        StationServices{m_prompt, *m_board, m_motion, m_clock, m_sleeper, m_instrument}, m_prefs);
+        StationServices{m_prompt, *m_board, m_motion, m_clock, m_sleeper, m_instrument,
+                        options.station.gainRanges},
+        m_prefs);
     // The session bus takes the place of the automation server; without one the program runs
     // on as a viewer and says nothing.
     if (options.registerAutomation) {

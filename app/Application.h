@@ -33,6 +33,8 @@ struct StationOptions {
     std::optional<uint32_t> comediBoard;
     // A real motion controller on this serial line (in place of the simulated one).
     std::optional<SerialSettings> motionPort;
+    // The gain ranges a new measurement takes each sweep over.
+    int gainRanges = 1;
 };
 
 struct StartOptions {

@@ -51,6 +51,9 @@ CMainFrame::CMainFrame(const StationServices& services, Preferences& preferences
         m_panes[i]->setFixedWidth(QFontMetrics(statusBar()->font()).horizontalAdvance(samples[i]) + 8);
         statusBar()->addPermanentWidget(m_panes[i]);
     }
+    m_rangesPane = new QLabel(this);
+    m_rangesPane->setObjectName(QStringLiteral("rangesPane"));
+    statusBar()->insertPermanentWidget(2, m_rangesPane);  // after the gain
 
     m_file = std::make_unique<DataFile>(services.prompt, *this, *this, m_sectionTypes);
     m_backupTimer.setInterval(60 * 1000);
@@ -109,6 +112,11 @@ void CMainFrame::DiscardDocument(std::unique_ptr<CVelor32Doc> document) {
 
 CVelor32Doc* CMainFrame::NewDocument() {
     CVelor32Doc* document = CreateDocument();
+    // The station's ranges are where a measurement starts, not a change of the user's.
+    if (m_services.instrument && m_services.gainRanges != document->GetGainRanges()) {
+        document->SetGainRanges(m_services.gainRanges);
+        document->SetModifiedFlag(false);
+    }
     if (m_services.instrument && document->InitInstrument()) {
         // The board answers: the document learns the detector head and takes its first
         // sweep, which is no work of the user's yet.
@@ -264,8 +272,10 @@ void CMainFrame::RefreshStatusBar() {
     const CVelor32Doc* doc = m_document.get();
     if (!doc) {
         for (QLabel* pane : m_panes) pane->clear();
+        m_rangesPane->clear();
         return;
     }
+    m_rangesPane->setText(doc->GainRangeStatus());
     m_panes[0]->setText(QStringLiteral("Distance: %1 cm").arg(doc->GetApertureSourceDistance(), 0, 'f', 2));
     const bool mode3D = doc->IsReplayMode() || doc->IsCrossSectionMode();
     m_panes[1]->setText(mode3D ? QStringLiteral("3D Gain: %1 dB").arg(doc->m_n3DGain)
@@ -285,6 +295,7 @@ void CMainFrame::ShowStatusMessage(const QString& text) {
 }
 
 QString CMainFrame::StatusPaneText(int pane) const {
+    if (pane == kRangesPane) return m_rangesPane->text();
     return pane >= 1 && pane <= 3 ? m_panes[pane - 1]->text() : statusBar()->currentMessage();
 }
 

@@ -43,6 +43,8 @@ struct StationServices {
     // A station with an instrument: every document may acquire, and its first capture is
     // taken as it is created.
     bool instrument = false;
+    // The gain ranges each new measurement starts with.
+    int gainRanges = 1;
 };
 
 class CMainFrame : public QMainWindow,
@@ -81,6 +83,8 @@ public:
     DataFile& File() { return *m_file; }
     Preferences& Prefs() { return m_prefs; }
     QStringList RecentFiles() const;
+    // 0 the message pane, 1 to 3 distance, gain and detector, kRangesPane the gain ranges.
+    static constexpr int kRangesPane = 4;
     QString StatusPaneText(int pane) const;
     std::vector<CViewFrame*> ViewFrames() const;
     // Prints the active view on a printer already set up (a PDF file in tests).
@@ -179,6 +183,8 @@ private:
     DataCollectionDialogs m_dataDialogs;
     CMyMdi* m_mdi = nullptr;
     QLabel* m_panes[3] = {nullptr, nullptr, nullptr};
+    // The gain ranges in use, beside the gain; empty with one range.
+    QLabel* m_rangesPane = nullptr;
     std::map<int, QAction*> m_actions;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_recentMenuAnchor = nullptr;

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "app/Application.h"
+#include "document/GainRangeData.h"
 #include "instrument/simulation/SourceOptions.h"
 
 namespace velor {
@@ -22,6 +23,11 @@ struct StationCommandLine {
         QStringLiteral("With --simulate: where the simulated source sits, as an "
                        "aperture-source distance in cm (default 0, as a new document assumes)."),
         QStringLiteral("CM"), QStringLiteral("0")};
+    QCommandLineOption ranges{
+        QStringLiteral("ranges"),
+        QStringLiteral("On a station with an instrument: the gain ranges a new measurement takes "
+                       "each sweep over, 20 dB apart from the signal gain up (1 to 4, default 1)."),
+        QStringLiteral("R"), QStringLiteral("1")};
     QCommandLineOption board{
         QStringLiteral("board"),
         QStringLiteral("Acquire through a real acquisition board on a 24-line digital I/O board: "
@@ -51,6 +57,7 @@ struct StationCommandLine {
         parser.addOption(simulate);
         sim::AddSourceOptions(parser, QStringLiteral("With --simulate: "));
         parser.addOption(sourceDistance);
+        parser.addOption(ranges);
         parser.addOption(board);
         parser.addOption(motionPort);
         parser.addOption(motionBaud);
@@ -120,6 +127,11 @@ struct StationCommandLine {
                 static_cast<float>(distance) + kApertureOffset;
         }
         if (parser.isSet(motionPort)) station.motionPort = SerialFrom(parser);
+        bool whole = false;
+        station.gainRanges = parser.value(ranges).toInt(&whole);
+        if (!whole || !IsValidGainRanges(station.gainRanges)) {
+            throw std::invalid_argument("--ranges takes a whole number from 1 to 4");
+        }
         return station;
     }
 };

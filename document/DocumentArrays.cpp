@@ -17,6 +17,7 @@ void DocumentArrays::Allocate(uint16_t scans3D) {
         fresh.sumBuffer[axis].assign(kSamplesPerSweep, 0.0f);
     }
     fresh.readBuffer.assign(kSamplesPerSweep, 0);
+    for (std::vector<float>& sweep : fresh.rangeSweep) sweep.assign(kSamplesPerSweep, 0.0f);
     fresh.angleGrid.assign(kSamplesPerProfile, 0.0f);
     fresh.gridWeight.assign(kSamplesPerProfile, 0.0f);
     fresh.data3D.assign(scans * kSamplesPerProfile, 0.0f);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "document/GainRangeData.h"
 #include "document/LargeBuffer.h"
 
 namespace velor {
@@ -22,6 +23,7 @@ struct DocumentArrays {
     std::array<std::vector<float>, 2> rawSweep;       // 4096 per axis
     std::array<std::vector<float>, 2> sumBuffer;      // 4096 per axis
     std::vector<uint16_t> readBuffer;                 // 4096
+    std::array<std::vector<float>, kMaxGainRanges> rangeSweep;  // 4096 per gain range
     std::vector<float> angleGrid;                     // 3241
     std::vector<float> gridWeight;                    // 3241
     ScanBuffer data3D;                                // (N + 1) · 3241

@@ -123,4 +123,35 @@ int CVelor32Doc::ReadDocumentSection(SerializeContext& context) {
     return result;
 }
 
+bool CVelor32Doc::HasGainRangeSection(int fileType) const {
+    return fileType == kFileTypeConfig ? m_ranges.m_nGainRanges != 1 : !m_ranges.IsSingleRange();
+}
+
+bool CVelor32Doc::WriteGainRangeSection(SerializeContext& context) const {
+    // A configuration file carries the setting alone: it holds no data to rest on ranges.
+    CGainRangeData record = m_ranges;
+    if (context.fileType == kFileTypeConfig) {
+        record = CGainRangeData{};
+        record.m_nGainRanges = m_ranges.m_nGainRanges;
+    }
+    return WriteBlock(context.archive, &record, sizeof record) == sizeof record;
+}
+
+bool CVelor32Doc::ReadGainRangeSection(SerializeContext& context) {
+    CGainRangeData record;
+    if (ReadBlock(context.archive, &record, sizeof record) == 0) return false;
+    const auto valid = [](uint16_t ranges) { return IsValidGainRanges(ranges); };
+    if (!valid(record.m_nGainRanges) || !valid(record.m_nAxisRanges[0]) || !valid(record.m_nAxisRanges[1]) ||
+        !valid(record.m_n3DRanges) || !IsValidGainCode(record.m_nProfileGain)) {
+        return false;
+    }
+    if (context.fileType == kFileTypeConfig) {
+        m_ranges = CGainRangeData{};
+        m_ranges.m_nGainRanges = record.m_nGainRanges;
+    } else {
+        m_ranges = record;
+    }
+    return true;
+}
+
 }  // namespace velor

@@ -51,12 +51,16 @@ bool CVelor32Doc::OnNewDocument() { return CDormDoc::OnNewDocument(); }
 bool CVelor32Doc::IsModified() const {
     return CDormDoc::IsModified() ||
            std::memcmp(static_cast<const CVelor32DocLSData*>(this), &m_savedSettings,
-                       sizeof m_savedSettings) != 0;
+                       sizeof m_savedSettings) != 0 ||
+           m_ranges.m_nGainRanges != m_nSavedGainRanges;
 }
 
 void CVelor32Doc::SetModifiedFlag(bool modified) {
     CDormDoc::SetModifiedFlag(modified);
-    if (!modified) m_savedSettings = Settings();
+    if (!modified) {
+        m_savedSettings = Settings();
+        m_nSavedGainRanges = m_ranges.m_nGainRanges;
+    }
 }
 
 void CVelor32Doc::ReallocateArrays() {

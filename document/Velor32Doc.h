@@ -13,6 +13,7 @@
 #include "document/CommandIds.h"
 #include "document/DocumentArrays.h"
 #include "document/DormDoc.h"
+#include "document/GainRangeData.h"
 #include "document/Velor32DocLSData.h"
 
 namespace velor {
@@ -74,6 +75,7 @@ public:
         int gain;
         int filter;
         int averaging;
+        int gainRanges;
     };
     // The Sensitivity dialog changes take effect at once; these bracket it: the values at
     // opening come back unless the dialog was accepted.
@@ -92,6 +94,27 @@ public:
     void SetFine(int value, int axis);
     int GetScanMode() const { return m_nScanMode; }
     bool IsPerpendicular() const { return GetScanMode() == 2; }
+
+    // --- gain ranges -------------------------------------------------------------------------
+    // Each sweep taken over this many gain ranges (1 to 4; others are ignored), 20 dB apart
+    // from the signal gain up, and stitched into one.
+    int GetGainRanges() const { return m_ranges.m_nGainRanges; }
+    void SetGainRanges(int ranges);
+    // The ranges the next sweep takes: the setting, fewer where the highest range would pass
+    // the head's highest gain.
+    int RangesInReach() const;
+    // The ranges an axis's profile was stitched from (the 3D data's in replay and cross
+    // sections); the mode-field diameter's floor follows it.
+    int GetAxisRanges(int axis) const;
+    const CGainRangeData& GainRangeRecord() const { return m_ranges; }
+    // The status bar's word on the ranges: empty for one range.
+    QString GainRangeStatus() const;
+    // The file's gain range section: written only when the measurement uses more than one
+    // range; false from the reader for a block that cannot be read or holds values the
+    // program could never have written.
+    bool HasGainRangeSection(int fileType) const;
+    bool WriteGainRangeSection(SerializeContext& context) const;
+    bool ReadGainRangeSection(SerializeContext& context);
 
     // --- profiles and angles ----------------------------------------------------------------
     uint16_t GetNumPoints(int axis) const;
@@ -295,6 +318,14 @@ private:
     void SelectAxisWithinCycle(int axis);
     void TakeWords(int axis, int delivered);
     int ReadAxisNow(int axis);
+    // One sweep of the axis over the ranges in use, merged into its raw sweep buffer.
+    int ReadAxisRanges(int axis);
+    // Keeps the words just read as range r's sweep; after the last range merges the set into
+    // the axis's raw sweep. delivered: the samples the read gave.
+    void TakeRangeWords(int axis, int range, int delivered);
+    // The board's gain for the range about to be swept, and back to the signal gain.
+    void SetRangeGain(int range);
+    void AbandonRangeSet();
     void AverageSweep(int axis);
     void DumpScan(const QByteArray& lines);
     void SmoothSweeps();
@@ -322,6 +353,15 @@ private:
     bool AskResetDataViews();
 
     DocumentArrays m_arrays;
+
+    // Gain ranges: the setting and what the data rest on (saved), the set being swept.
+    CGainRangeData m_ranges;
+    uint16_t m_nSavedGainRanges = 1;  // the setting as last created, loaded or saved
+    int m_nRangesInUse = 1;           // ranges of the sweep set under way
+    int m_nRangeIndex = 0;            // range the state machine sweeps next
+    int m_nRangesDelivered = 0;       // fewest samples a range of the set delivered
+    bool m_bRangeGainSet = false;     // the board holds a higher range's gain
+    uint16_t m_nRawRanges[2] = {1, 1};  // ranges behind each raw sweep buffer
 
     // Per axis.
     uint16_t m_nNumPoints[2] = {kSamplesPerProfile, kSamplesPerProfile};
@@ -374,6 +414,7 @@ private:
         float phi = 0.0f;
         float noise[2] = {0.0f, 0.0f};
         uint16_t numPoints[2] = {0, 0};
+        uint16_t ranges[2] = {1, 1};
     } m_saved;
     uint16_t m_nCrossMode = 0;  // 0 3D centroid, 1 3D peak, 2 user defined
     float m_fUserTheta = 0.0f;

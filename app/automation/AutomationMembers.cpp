@@ -40,6 +40,7 @@ ValueLimits AngularLimitLimits(const Doc&) { return {0, kMaxAngularLimitDeg, fal
 ValueLimits FrequencyLimits(const Doc&) { return {0.1, 20, false, " kHz"}; }
 ValueLimits PhiLimits(const Doc&) { return {0, 360, true, "\u00B0"}; }
 ValueLimits ClipLimits(const Doc&) { return {0, 100, false, " %"}; }
+ValueLimits GainRangeLimits(const Doc&) { return {kMinGainRanges, kMaxGainRanges, false, ""}; }
 
 StationNeed InstrumentWhenSwitchedOn(const QVariant& on) {
     return on.toBool() ? StationNeed::Instrument : StationNeed::Nothing;
@@ -70,6 +71,8 @@ const AutomationProperty kProperties[] = {
      [](Doc& d, const QVariant& v) { d.SetPulsedMode(v.toBool()); }, nullptr, nullptr},
     {"SourceFrequency", DBusType::Double, false, [](const Doc& d) { return Double(d.GetSourceFrequency()); },
      [](Doc& d, const QVariant& v) { d.SetSourceFrequency(Float(v)); }, FrequencyLimits, nullptr},
+    {"GainRanges", DBusType::Int16, false, [](const Doc& d) { return Short(d.GetGainRanges()); },
+     [](Doc& d, const QVariant& v) { d.SetGainRanges(v.toInt()); }, GainRangeLimits, nullptr},
 };
 
 const AutomationMethod kMethods[] = {

@@ -73,6 +73,15 @@ CSensitivityDlg::CSensitivityDlg(CVelor32Doc& doc, bool okEnabled, UserPrompt& p
         m_gain->setValue(doc.GetSignalGain());
         form->addRow(QStringLiteral("&Gain (dB):"), m_gain);
     }
+    // Each range 20 dB above the one before; the field takes 1 to 4 and nothing else.
+    m_gainRanges = new QSpinBox(this);
+    m_gainRanges->setObjectName(QLatin1String(kGainRangesName));
+    m_gainRanges->setRange(kMinGainRanges, kMaxGainRanges);
+    m_gainRanges->setValue(doc.GetGainRanges());
+    m_gainRanges->setToolTip(QStringLiteral("Each sweep is taken at the gain and 20, 40 and 60 dB above it, "
+                                            "and stitched into one: each range adds 10 dB of dynamic range "
+                                            "and takes one more sweep's time."));
+    form->addRow(QStringLiteral("Gain &ranges:"), m_gainRanges);
 
     auto* filter = new FilterSpinBox(this);
     m_filter = filter;
@@ -124,7 +133,14 @@ CSensitivityDlg::CSensitivityDlg(CVelor32Doc& doc, bool okEnabled, UserPrompt& p
     // Changes reach the document only from here on, once the fields hold the current values.
     if (m_gain)
         connect(m_gain, qOverload<int>(&QSpinBox::valueChanged), this,
-                [this](int g) { m_doc.SetSignalGain(g); });
+                [this](int g) {
+                    m_doc.SetSignalGain(g);
+                    ShowTimeEstimates();  // the ranges within the head's reach may change
+                });
+    connect(m_gainRanges, qOverload<int>(&QSpinBox::valueChanged), this, [this](int r) {
+        m_doc.SetGainRanges(r);
+        ShowTimeEstimates();
+    });
     connect(m_filter, qOverload<int>(&QSpinBox::valueChanged), this,
             [this](int f) { m_doc.SetFilter(f); });
     connect(m_averaging, qOverload<int>(&QSpinBox::valueChanged), this,
@@ -161,10 +177,10 @@ void CSensitivityDlg::OnAveragingChanged(int averaging) {
 }
 
 void CSensitivityDlg::ShowTimeEstimates() {
-    // One sweep takes a period of the board's highest scan rate; a profile averages that many
-    // sweeps, and perpendicular mode takes two profiles.
+    // One sweep takes a period of the board's highest scan rate, once per gain range; a
+    // profile averages that many sweeps, and perpendicular mode takes two profiles.
     const int rate = std::max(1, m_doc.GetMaxScanRate());
-    const double single = static_cast<double>(m_averaging->value()) / rate;
+    const double single = static_cast<double>(m_averaging->value()) * m_doc.RangesInReach() / rate;
     m_singleTime->setText(QString::asprintf("%.1f s", single));
     m_perpendicularTime->setText(QString::asprintf("%.1f s", 2.0 * single));
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Sensitivity (dialog 381): gain, smoothing filter and averaging. Every change takes effect on
+// Sensitivity (dialog 381): gain, gain ranges, smoothing filter and averaging. Every change takes effect on
 // the document at once, so live data show it while the dialog is open; whoever runs the dialog
 // brackets it with the document's BeginSensitivity / EndSensitivity, which give the values at
 // opening back unless the dialog was accepted.
@@ -21,6 +21,7 @@ class CSensitivityDlg : public QDialog {
 
 public:
     static constexpr const char* kGainName = "gain";
+    static constexpr const char* kGainRangesName = "gainRanges";
     static constexpr const char* kFilterName = "filter";
     static constexpr const char* kAveragingName = "averaging";
     static constexpr const char* kSingleTimeName = "singleTime";
@@ -44,6 +45,7 @@ private:
     CVelor32Doc& m_doc;
     UserPrompt& m_prompt;
     QSpinBox* m_gain = nullptr;
+    QSpinBox* m_gainRanges = nullptr;
     QSpinBox* m_filter = nullptr;
     QSpinBox* m_averaging = nullptr;
     QButtonGroup* m_presets = nullptr;

@@ -52,9 +52,11 @@ void CVelor32Doc::Acquire3D() {
     const int32_t savedMode = m_nScanMode;
     const std::vector<float> savedProfile = m_arrays.profile[0];
     const float savedNoise = m_fNoise[0];
+    const uint16_t savedRanges = m_ranges.m_nAxisRanges[0];
     const auto restoreAxis0 = [&] {
         std::copy(savedProfile.begin(), savedProfile.end(), m_arrays.profile[0].begin());
         m_fNoise[0] = savedNoise;
+        m_ranges.m_nAxisRanges[0] = savedRanges;
         velor::FindPeak(m_arrays.profile[0].data(), m_nNumPoints[0], &m_fPeakValue[0], &m_nPeakIndex[0]);
         SetPhiPair(m_fPhi);
         m_nScanMode = savedMode;
@@ -65,6 +67,8 @@ void CVelor32Doc::Acquire3D() {
     ScanBuffer scans(static_cast<size_t>(n + 1) * kSamplesPerProfile, 0.0f);
     std::vector<float> scanNoise(static_cast<size_t>(n + 1), 0.0f);
     float noiseMaximum = 0.0f;
+    // The ranges every scan of the run rests on.
+    uint16_t runRanges = kMaxGainRanges;
 
     m_nScanMode = 3;
     m_b3DAbort = 0;
@@ -81,6 +85,7 @@ void CVelor32Doc::Acquire3D() {
         stage.SelectSpeeds(m_nHeadVariant, step.program);
         m_fPhiAxis[0] = 0.0f;
         noiseMaximum = 0.0f;
+        runRanges = kMaxGainRanges;
         for (int k = 0; k <= n; ++k) {
             SendPhiToBoard(0, m_fPhiAxis[0]);
             if (CaptureNow() == -1) saturated = true;
@@ -88,6 +93,7 @@ void CVelor32Doc::Acquire3D() {
             std::copy_n(m_arrays.profile[0].begin(), kSamplesPerProfile,
                         scans.begin() + static_cast<ptrdiff_t>(k) * kSamplesPerProfile);
             scanNoise[k] = m_fNoise[0];
+            runRanges = std::min(runRanges, m_ranges.m_nAxisRanges[0]);
             noiseMaximum = std::max(noiseMaximum, m_fNoise[0]);
             m_fPhiAxis[0] += step.degrees;
             stage.RunProgram(step.program);
@@ -122,11 +128,13 @@ void CVelor32Doc::Acquire3D() {
     // The complete run becomes the 3D data set; the previous one is kept aside until the
     // analysis has accepted the new one.
     const uint16_t previousGain = m_n3DGain;
+    const uint16_t previousRanges = m_ranges.m_n3DRanges;
     const float previousNoiseMaximum = m_f3DNoiseMax;
     m_arrays.data3D.swap(scans);
     m_arrays.scanNoise.swap(scanNoise);
     m_f3DNoiseMax = noiseMaximum;
     m_n3DGain = m_nSignalGain;
+    m_ranges.m_n3DRanges = runRanges;
     bool analysed;
     {
         WaitCursor wait(m_env.prompt);
@@ -137,6 +145,7 @@ void CVelor32Doc::Acquire3D() {
         m_arrays.scanNoise.swap(scanNoise);
         m_f3DNoiseMax = previousNoiseMaximum;
         m_n3DGain = previousGain;
+        m_ranges.m_n3DRanges = previousRanges;
         m_env.prompt.Message(msg::kSignalTooLow, QString(), PromptIcon::Exclamation);
         return;
     }

@@ -47,7 +47,7 @@ void CVelor32Doc::ApplyScans3D(uint16_t scans) {
 
 CVelor32Doc::SensitivitySettings CVelor32Doc::BeginSensitivity() {
     PauseAcquisitionFor(50);
-    return {m_nSignalGain, m_nFilter, m_nAveraging};
+    return {m_nSignalGain, m_nFilter, m_nAveraging, m_ranges.m_nGainRanges};
 }
 
 void CVelor32Doc::EndSensitivity(bool accepted, const SensitivitySettings& atOpening) {
@@ -55,6 +55,7 @@ void CVelor32Doc::EndSensitivity(bool accepted, const SensitivitySettings& atOpe
         SetSignalGain(atOpening.gain);
         SetFilter(atOpening.filter);
         SetAveraging(atOpening.averaging);
+        SetGainRanges(atOpening.gainRanges);
     }
     RefreshStatusBar();
     RecomputeIntensityFactor();

@@ -35,6 +35,7 @@ void CVelor32Doc::StopCapture() {
     m_nAcqAxis = m_nSelectedAxis;
     m_bBusy = 0;
     m_nAcqState = kIdle;
+    AbandonRangeSet();
 }
 
 bool CVelor32Doc::InitInstrument() {
@@ -88,6 +89,7 @@ void CVelor32Doc::TakeWords(int axis, int delivered) {
     const uint16_t* words = m_arrays.readBuffer.data();
     std::copy_n(words, kSamplesPerSweep, m_arrays.rawSweep[axis].begin());
     m_nRawCount[axis] = static_cast<uint16_t>(delivered > 0 ? delivered : 0);
+    m_nRawRanges[axis] = 1;
 }
 
 int CVelor32Doc::ReadAxisNow(int axis) {
@@ -101,10 +103,11 @@ int CVelor32Doc::ReadAxisNow(int axis) {
 int CVelor32Doc::CaptureNow() {
     m_bCapturing = 1;
     if (m_nScanMode != 3) SelectAxis(m_nSelectedAxis);
+    m_nRangesInUse = RangesInReach();
     const int first = m_nSelectedAxis;
     const auto captureAxis = [this](int axis) {
         for (m_nSweepCounter = 1; m_nSweepCounter <= m_nAveraging; ++m_nSweepCounter) {
-            ReadAxisNow(axis);
+            ReadAxisRanges(axis);
             AverageSweep(axis);
         }
         m_nSweepCounter = 1;
@@ -152,6 +155,8 @@ void CVelor32Doc::DoDataAcquisition() {
                     m_nAcqState = kTrigger;
                 }
                 if (m_nAcqState == kTrigger) {
+                    // The cycle's sweeps all take the same ranges.
+                    m_nRangesInUse = RangesInReach();
                     m_nAcqAxis = 0;
                     SelectAxisWithinCycle(0);
                 } else {
@@ -162,11 +167,13 @@ void CVelor32Doc::DoDataAcquisition() {
             case kTrigger:
                 if (m_nAcqAxis == m_nSelectedAxis) {
                     m_nRawCount[m_nAcqAxis] = 0;
+                    if (m_nRangeIndex > 0) SetRangeGain(m_nRangeIndex);
                     board.Tesk32_TriggerData(m_nUnit);
                     m_nAcqState = kWait;
                 } else {
                     m_env.prompt.Message(msg::kApertureChanged, msg::kApertureChangedCaption,
                                          PromptIcon::Exclamation);
+                    AbandonRangeSet();
                     m_nAcqState = kIdle;
                 }
                 m_bBusy = 0;
@@ -177,7 +184,20 @@ void CVelor32Doc::DoDataAcquisition() {
                     break;
                 }
                 const int axis = m_nAcqAxis;
-                TakeWords(axis, board.Tesk32_ReadData(m_nUnit, m_arrays.readBuffer.data(), kSamplesPerSweep));
+                const int delivered = board.Tesk32_ReadData(m_nUnit, m_arrays.readBuffer.data(), kSamplesPerSweep);
+                if (m_nRangesInUse > 1) {
+                    // One range of the set: the next is triggered on the next tick, and only
+                    // the last one completes the sweep.
+                    TakeRangeWords(axis, m_nRangeIndex, delivered);
+                    if (++m_nRangeIndex < m_nRangesInUse) {
+                        m_nAcqState = kTrigger;
+                        m_bBusy = 0;
+                        break;
+                    }
+                    m_nRangeIndex = 0;
+                } else {
+                    TakeWords(axis, delivered);
+                }
                 m_nAcqState = kIdle;
                 if (m_nPauseCount != 0 || m_nDueCount <= 0) break;
                 AverageSweep(axis);

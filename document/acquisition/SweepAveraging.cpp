@@ -21,9 +21,23 @@ void CVelor32Doc::AverageSweep(int axis) {
     const int c = m_nRawCount[axis];
     float* raw = m_arrays.rawSweep[axis].data();
     float* sum = m_arrays.sumBuffer[axis].data();
+    const auto valueLines = [&] {
+        QByteArray lines;
+        char line[32];
+        for (int i = 0; i < c; ++i) {
+            std::snprintf(line, sizeof line, "%.04f\n", raw[i]);
+            lines += line;
+        }
+        return lines;
+    };
 
     if (m < 2) {
         if (s == m && m_bDumpNextScan) {
+            // A sweep merged from several ranges is no longer the words the board gave.
+            if (m_nRawRanges[axis] > 1) {
+                DumpScan(valueLines());
+                return;
+            }
             QByteArray lines;
             for (int i = 0; i < c; ++i) lines += QByteArray::number(m_arrays.readBuffer[i]) + '\n';
             DumpScan(lines);
@@ -37,15 +51,7 @@ void CVelor32Doc::AverageSweep(int axis) {
     }
     if (s != m) return;
     for (int i = 0; i < c; ++i) raw[i] = sum[i] / m;
-    if (m_bDumpNextScan) {
-        QByteArray lines;
-        char line[32];
-        for (int i = 0; i < c; ++i) {
-            std::snprintf(line, sizeof line, "%.04f\n", raw[i]);
-            lines += line;
-        }
-        DumpScan(lines);
-    }
+    if (m_bDumpNextScan) DumpScan(valueLines());
 }
 
 void CVelor32Doc::DumpScan(const QByteArray& lines) {

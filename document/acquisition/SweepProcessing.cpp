@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "document/DocumentMessages.h"
+#include "document/acquisition/DarkLevel.h"
 #include "document/PeakFinder.h"
 #include "document/Velor32Doc.h"
 
@@ -26,15 +27,10 @@ int CVelor32Doc::ProcessSweeps() {
 
         float offset = m_fOffset[axis];
         if (!m_bStoredProfile) {
-            double sum = 0.0;
-            float maximum = 0.0f;
-            for (int i = kDarkWindowFirst; i < kDarkWindowFirst + kDarkWindowCount; ++i) {
-                sum += raw[i];
-                maximum = std::max(maximum, raw[i]);
-            }
-            offset = std::max(0.0f, static_cast<float>(sum / kDarkWindowCount));
+            const DarkLevel dark = DarkLevelOf(raw);
+            offset = dark.offset;
             m_fOffset[axis] = offset;
-            m_fNoise[axis] = maximum - offset;
+            m_fNoise[axis] = dark.noise;
             // The arm sweeps from +90° to −90°: reverse onto the grid.
             for (int j = 0; j < kSamplesPerProfile; ++j) {
                 profile[j] = raw[kSamplesPerProfile - 1 - j] - offset;
@@ -45,6 +41,10 @@ int CVelor32Doc::ProcessSweeps() {
 
         m_nNumPoints[axis] = std::min<uint16_t>(count, kSamplesPerProfile);
         m_nRawCount[axis] = 0;
+        if (!m_bStoredProfile) {
+            m_ranges.m_nAxisRanges[axis] = m_nRawRanges[axis];
+            m_ranges.m_nProfileGain = m_nSignalGain;
+        }
         velor::FindPeak(profile, m_nNumPoints[axis], &m_fPeakValue[axis], &m_nPeakIndex[axis]);
 
         m_bSaturated = (offset + m_fPeakValue[axis] >= kFullScale) ? 1 : 0;
@@ -77,6 +77,7 @@ int CVelor32Doc::TakeSweeps(std::span<const uint16_t> axis0, std::span<const uin
         const size_t count = std::min<size_t>(sweeps[axis].size(), kSamplesPerSweep);
         std::copy_n(sweeps[axis].begin(), count, m_arrays.rawSweep[axis].begin());
         m_nRawCount[axis] = static_cast<uint16_t>(count);
+        m_nRawRanges[axis] = 1;
     }
     return ProcessSweeps();
 }

@@ -94,6 +94,7 @@ bool CVelor32Doc::ComputeCrossSections(float offset) {
             std::copy_n(values.begin(), count, m_arrays.profile[axis].begin());
             std::copy_n(angles.begin(), count, m_arrays.profileAngles[axis].begin());
             m_nNumPoints[axis] = count;
+            m_ranges.m_nAxisRanges[axis] = m_ranges.m_n3DRanges;
             m_fPhiAxis[axis] = static_cast<float>(planeAzimuth * kDegreesPerRadian);
             velor::FindPeak(m_arrays.profile[axis].data(), count, &m_fPeakValue[axis],
                             &m_nPeakIndex[axis]);

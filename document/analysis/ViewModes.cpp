@@ -18,6 +18,7 @@ void CVelor32Doc::SaveAxes(int axes) {
                   m_arrays.sumBuffer[axis].begin());
         m_saved.noise[axis] = m_fNoise[axis];
         m_saved.numPoints[axis] = m_nNumPoints[axis];
+        m_saved.ranges[axis] = m_ranges.m_nAxisRanges[axis];
     }
 }
 
@@ -30,6 +31,7 @@ void CVelor32Doc::RestoreAxes(int axes) {
                     m_arrays.profile[axis].begin());
         m_fNoise[axis] = m_saved.noise[axis];
         m_nNumPoints[axis] = m_saved.numPoints[axis];
+        m_ranges.m_nAxisRanges[axis] = m_saved.ranges[axis];
         velor::FindPeak(m_arrays.profile[axis].data(), m_nNumPoints[axis], &m_fPeakValue[axis],
                         &m_nPeakIndex[axis]);
     }
@@ -57,6 +59,7 @@ void CVelor32Doc::ReplayScan(int k) {
     std::copy_n(scan, kSamplesPerProfile, m_arrays.profile[0].begin());
     m_nNumPoints[0] = kSamplesPerProfile;
     m_fNoise[0] = m_arrays.scanNoise[k];
+    m_ranges.m_nAxisRanges[0] = m_ranges.m_n3DRanges;
     velor::FindPeak(m_arrays.profile[0].data(), m_nNumPoints[0], &m_fPeakValue[0], &m_nPeakIndex[0]);
     UpdateAllViews(UM_RECOMPUTE);
 }

@@ -142,6 +142,10 @@ bool DataFile::ReadViewSections(SerializeContext& context, CVelor32Doc& document
             continue;
         }
         if (tag == kForeignEmptySection) continue;
+        if (tag == kGainRangeSectionTag) {
+            if (!document.ReadGainRangeSection(context)) return false;
+            continue;
+        }
 
         if (newerView || !m_viewTypes.IsRegistered(tag)) {
             // A view this program cannot show: kept with its placement, written back on Save.

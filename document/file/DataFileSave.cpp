@@ -80,10 +80,15 @@ bool DataFile::SaveDataFile(const QString& path) {
 
 bool DataFile::WriteAll(Archive& archive, int fileType, CVelor32Doc& document) {
     const auto& views = document.Views();
-    // A file must name 1 to 50 view sections to be loadable; refuse to write one that is not.
-    if (views.empty() || views.size() > kMaxViewSections) return false;
+    // The gain range section follows the document's and counts among the sections after it,
+    // so that readers which keep sections they do not know keep it, and those that skip them
+    // skip it. A file must name 1 to 50 such sections to be loadable; refuse to write one
+    // that is not.
+    const bool gainRanges = document.HasGainRangeSection(fileType);
+    const size_t sections = views.size() + (gainRanges ? 1 : 0);
+    if (views.empty() || sections > kMaxViewSections) return false;
 
-    const DataFileHeader header = MakeFileHeader(fileType, static_cast<uint16_t>(views.size()));
+    const DataFileHeader header = MakeFileHeader(fileType, static_cast<uint16_t>(sections));
     if (!archive.Write(&header, sizeof header)) return false;
 
     int32_t rect[4];
@@ -94,6 +99,10 @@ bool DataFile::WriteAll(Archive& archive, int fileType, CVelor32Doc& document) {
     SerializeContext context{fileType, archive, kProgramFileVersion};
     if (!CDataCrc16::WriteSectionMarker(archive, kDocumentSectionTag)) return false;
     if (!document.WriteDocumentSection(context)) return false;
+    if (gainRanges && (!CDataCrc16::WriteSectionMarker(archive, kGainRangeSectionTag) ||
+                       !document.WriteGainRangeSection(context))) {
+        return false;
+    }
 
     for (DocumentView* view : views) {
         if (!CDataCrc16::WriteSectionMarker(archive, view->Tag())) return false;

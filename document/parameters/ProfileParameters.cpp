@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "document/Velor32Doc.h"
 #include "document/parameters/ProfileMath.h"
@@ -16,8 +17,16 @@ namespace {
 // Degrees per radian as the parameter tables have always shown them.
 constexpr float kDegreesPerRadianF = 57.29578f;
 constexpr float kFullScale = 65535.0f;
-// Samples below this many counts are noise to the mode-field diameter.
+// Samples below this many counts are noise to the mode-field diameter. In a profile stitched
+// from several gain ranges the counts are those of the highest range, which resolves ten times
+// finer per range: the floor lies 10^(R − 1) times lower in the base range's counts.
 constexpr uint16_t kModeFieldThreshold = 16;
+
+float RangeScale(int ranges) {
+    float scale = 1.0f;
+    for (int r = 1; r < ranges; ++r) scale *= 10.0f;
+    return scale;
+}
 
 bool ValidAxis(int axis) { return axis == 0 || axis == 1; }
 
@@ -123,8 +132,9 @@ float CVelor32Doc::GetAmplitudeAt(int axis, float angleDegrees) const {
 bool CVelor32Doc::ModeFieldWindow(int axis, int* lower, int* upper, float* centre) const {
     if (!ValidAxis(axis)) return false;
     const int n = m_nNumPoints[axis];
+    const float floor = kModeFieldThreshold / RangeScale(GetAxisRanges(axis));
     double centroid = 0.0;
-    if (!ComputeCentroid(m_arrays.profile[axis].data(), AxisAngles(axis), n, kModeFieldThreshold, &centroid)) {
+    if (!ComputeCentroid(m_arrays.profile[axis].data(), AxisAngles(axis), n, floor, &centroid)) {
         return false;
     }
     *centre = static_cast<float>(centroid);
@@ -139,10 +149,19 @@ float CVelor32Doc::GetModeFieldDiameter(int axis) const {
     int lower = 0, upper = 0;
     float centre = 0.0f;
     if (!ModeFieldWindow(axis, &lower, &upper, &centre)) return 0.0f;
+    // The library's threshold is a whole count: a stitched profile goes to it in the highest
+    // range's counts, where the floor is 16 again (the diameter does not depend on the scale).
+    const float* profile = m_arrays.profile[axis].data();
+    std::vector<float> inHighestRange;
+    if (const float scale = RangeScale(GetAxisRanges(axis)); scale != 1.0f) {
+        inHighestRange.assign(profile, profile + m_nNumPoints[axis]);
+        for (float& sample : inHighestRange) sample *= scale;
+        profile = inHighestRange.data();
+    }
     float mfd = 0.0f;
-    if (!Quarn_ComputeMFD(m_nNumPoints[axis], m_arrays.profile[axis].data(), AxisAngles(axis),
-                          kModeFieldThreshold, static_cast<uint16_t>(lower), static_cast<uint16_t>(upper),
-                          centre, m_fWavelength, &mfd)) {
+    if (!Quarn_ComputeMFD(m_nNumPoints[axis], profile, AxisAngles(axis), kModeFieldThreshold,
+                          static_cast<uint16_t>(lower), static_cast<uint16_t>(upper), centre, m_fWavelength,
+                          &mfd)) {
         return 0.0f;
     }
     return mfd;
@@ -154,17 +173,19 @@ CVelor32Doc::ModeFieldSupport CVelor32Doc::GetModeFieldSupport(int axis) const {
     if (!ModeFieldWindow(axis, &lower, &upper, &centre)) return {};
     const float* y = m_arrays.profile[axis].data();
     const float* angles = AxisAngles(axis);
+    const float scale = RangeScale(GetAxisRanges(axis));
     ModeFieldSupport support;
     float peak = 0.0f;
     int first = -1, last = -1;
     for (int i = lower; i <= upper; ++i) {
         peak = std::max(peak, y[i]);
-        if (!(y[i] >= kModeFieldThreshold)) continue;  // as the integral leaves it out
+        if (!(y[i] * scale >= kModeFieldThreshold)) continue;  // as the integral leaves it out
         if (first < 0) first = i;
         last = i;
     }
     if (first < 0) return {};
-    support.dynamicRangeDb = static_cast<float>(10.0 * std::log10(double{peak} / kModeFieldThreshold));
+    support.dynamicRangeDb =
+        static_cast<float>(10.0 * std::log10(double{peak} * double{scale} / kModeFieldThreshold));
     support.fromDegrees = (angles[first] - centre) * kDegreesPerRadianF;
     support.toDegrees = (angles[last] - centre) * kDegreesPerRadianF;
     return support;

@@ -233,6 +233,12 @@ TEST(Acquisition, PulsedEnvelopeJoinsThePulsePeaks) {
     pulsed.doc->CaptureNow();
     const float* joined = pulsed.doc->GetProfileData(0);
     for (int j = 1300; j < 1940; j += 7) EXPECT_NEAR(joined[j], truth[j], 0.03f * truth[1620]) << j;
+
+    // Over three gain ranges the higher ones clip in every pulse; the envelope is the same.
+    pulsed.doc->SetGainRanges(3);
+    pulsed.doc->CaptureNow();
+    ASSERT_EQ(pulsed.doc->GetAxisRanges(0), 3);
+    for (int j = 1300; j < 1940; j += 7) EXPECT_NEAR(joined[j], truth[j], 0.03f * truth[1620]) << j;
 }
 
 TEST(Acquisition, DumpNextScanWritesTheSweepAndSaysDone) {
@@ -373,7 +379,9 @@ TEST(AcquisitionDialogs, SensitivityChangesAreUndoneByCancelAndScanCountRealloca
     s.doc->SetSignalGain(60);
     s.doc->SetFilter(9);
     s.doc->SetAveraging(8);
+    s.doc->SetGainRanges(3);
     s.doc->EndSensitivity(false, opening);
+    EXPECT_EQ(s.doc->GetGainRanges(), 1);
     EXPECT_EQ(s.doc->GetSignalGain(), 20);
     EXPECT_EQ(s.doc->GetFilter(), 1);
     EXPECT_EQ(s.doc->GetAveraging(), 1);

@@ -9,9 +9,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <utility>
 
 #include "document/SettingsFields.h"
+#include "instrument/simulation/StepIndexFiber.h"
 #include "tests/support/TestStation.h"
 #include "views/beamstats/BeamSection.h"
 #include "views/chart/ChartSection.h"
@@ -285,6 +289,83 @@ TEST_F(VnqtoolCli, SimulateWritesAMeasurementThatInfoParamsAndTheExportsRead) {
     EXPECT_EQ(RunTool({"simulate", "--force", "--scans3d", "7", path}).status, 2);
     EXPECT_EQ(RunTool({"simulate", "--force", "--source", "nonesuch", path}).status, 2);
     EXPECT_EQ(RunTool({"export-prw", path}).status, 2) << "OUT missing";
+}
+
+// Petermann II diameter of a step-index fiber's exact LP01 mode, from its near field
+// E = J0(U rho)/J0(U) in the core and K0(W rho)/K0(W) outside (rho = r/a), by Simpson's rule:
+// 2 a sqrt(2 int E^2 rho drho / int E'^2 rho drho).
+double ExactPetermannII(double coreRadiusUm, double na, double wavelengthNm) {
+    const velor::sim::StepIndexFiber fiber(coreRadiusUm, na, wavelengthNm);
+    const double u = fiber.U(), w = fiber.W();
+    const auto field = [&](double rho) {
+        return rho < 1 ? std::cyl_bessel_j(0.0, u * rho) / std::cyl_bessel_j(0.0, u)
+                       : std::cyl_bessel_k(0.0, w * rho) / std::cyl_bessel_k(0.0, w);
+    };
+    const auto slope = [&](double rho) {
+        return rho < 1 ? -u * std::cyl_bessel_j(1.0, u * rho) / std::cyl_bessel_j(0.0, u)
+                       : -w * std::cyl_bessel_k(1.0, w * rho) / std::cyl_bessel_k(0.0, w);
+    };
+    double power = 0.0, gradient = 0.0;
+    for (const auto& [from, to] : {std::pair{0.0, 1.0}, std::pair{1.0, 60.0}}) {
+        const int steps = 60000;
+        const double h = (to - from) / steps;
+        for (int i = 0; i <= steps; ++i) {
+            // Inside each piece, so that the core and cladding formulas meet only at its ends.
+            const double rho = std::clamp(from + i * h, from + 1e-12, to - 1e-12);
+            const double weight = (i == 0 || i == steps ? 1.0 : i % 2 ? 4.0 : 2.0) * h / 3;
+            power += weight * field(rho) * field(rho) * rho;
+            gradient += weight * slope(rho) * slope(rho) * rho;
+        }
+    }
+    return 2 * coreRadiusUm * std::sqrt(2 * power / gradient);
+}
+
+TEST_F(VnqtoolCli, GainRangesBringTheModeFieldDiameterOfStepIndexFibersToItsExactValue) {
+    for (const double v : {2.0, 2.4}) {
+        const double na = v * 1.31 / (2 * M_PI * 4.1);
+        const double exact = ExactPetermannII(4.1, na, 1310);
+        const velor::sim::StepIndexFiber fiber(4.1, na, 1310);
+        // The closed form of the same integral: 2 sqrt(2) a K1(W) / (U K0(W)).
+        EXPECT_NEAR(exact, 2 * M_SQRT2 * 4.1 * std::cyl_bessel_k(1.0, fiber.W()) /
+                               (fiber.U() * std::cyl_bessel_k(0.0, fiber.W())), exact * 1e-7);
+        const struct {
+            int ranges;
+            double within;  // of the exact diameter, relative
+            double atLeastDb;
+        } cases[] = {{1, 0.009, 35.0}, {3, 0.002, 55.0}, {4, 0.001, 65.0}};
+        for (const auto& c : cases) {
+            SCOPED_TRACE(QStringLiteral("V %1, %2 ranges").arg(v).arg(c.ranges).toStdString());
+            const QString path = Path("lp01.vnq");
+            const QStringList common{"simulate", "--force", "--source", "lp01", "--core-radius", "4.1", "--na",
+                                     QString::number(na, 'g', 17), "--peak", "60000", "--scans3d", "10"};
+            const ToolRun sim = RunTool(common + QStringList{"--ranges", QString::number(c.ranges), path});
+            ASSERT_EQ(sim.status, 0) << sim.err.toStdString();
+            const ToolRun params = RunTool({"params", "--json", path});
+            ASSERT_EQ(params.status, 0);
+            const QJsonObject axis0 =
+                QJsonDocument::fromJson(params.out.toUtf8()).array()[0].toObject()["axes"].toArray()[0].toObject();
+            const double mfd = axis0["mfd"].toDouble();
+            std::printf("V %.1f, %d range(s): MFD %.4f um, exact %.4f um (%+.3f %%), dynamic range %.1f dB\n", v,
+                        c.ranges, mfd, exact, 100 * (mfd / exact - 1), axis0["mfd_dynamic_range_db"].toDouble());
+            EXPECT_NEAR(mfd, exact, exact * c.within);
+            EXPECT_GE(axis0["mfd_dynamic_range_db"].toDouble(), c.atLeastDb);
+            EXPECT_EQ(axis0["ranges"].toDouble(), c.ranges);
+            if (c.ranges == 1) {
+                // One range is the measurement as it always was: the same file to the byte.
+                const QByteArray one = velor::test::ReadAll(path);
+                ASSERT_EQ(RunTool(common + QStringList{path}).status, 0);
+                EXPECT_EQ(velor::test::ReadAll(path), one);
+                EXPECT_GT(mfd, exact * 1.005) << "the wings lost below one range's floor";
+            }
+        }
+    }
+    const ToolRun info = RunTool({"info", Path("lp01.vnq")});
+    EXPECT_TRUE(info.out.contains("Ranges:   4 (data: axis 0 4, axis 1 1, 3D 4; base gain 0 dB)\n"))
+        << info.out.toStdString();
+    EXPECT_TRUE(info.out.contains(QRegularExpression("20\\s+gain ranges\\s+10\\n")));
+    for (const char* bad : {"0", "5", "2.5", "two"}) {
+        EXPECT_EQ(RunTool({"simulate", "--force", "--ranges", bad, Path("bad.vnq")}).status, 2) << bad;
+    }
 }
 
 TEST_F(VnqtoolCli, InfoReadsTheTimeStatisticsSectionWithItsPointsAsTheViewerDoes) {

@@ -24,6 +24,16 @@ void PrintHeader(const QString& path, const DataFileHeader& header) {
     std::printf("Views:    %u\n", header.viewCount);
 }
 
+// One range unless the file's gain range section says otherwise.
+void PrintGainRanges(const CGainRangeData& ranges) {
+    std::printf("Ranges:   %u", ranges.m_nGainRanges);
+    if (!ranges.IsSingleRange()) {
+        std::printf(" (data: axis 0 %u, axis 1 %u, 3D %u; base gain %u dB)", ranges.m_nAxisRanges[0],
+                    ranges.m_nAxisRanges[1], ranges.m_n3DRanges, ranges.m_nProfileGain);
+    }
+    std::printf("\n");
+}
+
 void PrintSettings(const CVelor32DocLSData& settings) {
     std::printf("\nSettings (%zu bytes):\n", sizeof settings);
     const auto* bytes = reinterpret_cast<const unsigned char*>(&settings);
@@ -82,6 +92,7 @@ int RunInfo(const QStringList& arguments) {
     CVelor32Doc* document = session.File().LoadDataFile(path, &record);
     if (!document) return kExitFileError;
     PrintHeader(path, record.header);
+    PrintGainRanges(document->GainRangeRecord());
     PrintSettings(document->Settings());
     PrintSections(record);
     return kExitOk;

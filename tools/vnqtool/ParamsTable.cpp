@@ -113,6 +113,9 @@ void CollectParameters(CVelor32Doc& doc, FileParameters& file) {
                        support.fromDegrees, 2, QStringLiteral("deg")});
         out.push_back({axis, QStringLiteral("mfd_to"), QStringLiteral("  MFD integral to (deg about centroid)"),
                        support.toDegrees, 2, QStringLiteral("deg")});
+        // Each range above the first lowers that floor tenfold (10 dB).
+        out.push_back({axis, QStringLiteral("ranges"), QStringLiteral("  Gain ranges stitched"),
+                       static_cast<double>(doc.GetAxisRanges(axis)), 0, QString()});
     }
     if (axes == 2) {
         for (const uint16_t clip : kClips) {

@@ -1,6 +1,7 @@
 #include "tools/vnqtool/SectionWalk.h"
 
 #include "document/file/DataCrc16.h"
+#include "document/GainRangeData.h"
 #include "document/file/ViewTypeRegistry.h"
 
 namespace vnqtool {
@@ -32,6 +33,7 @@ QString SectionName(uint16_t tag) {
         case k3dViewTag: return QStringLiteral("3D view");
         case kPolarViewTag: return QStringLiteral("polar view");
         case kTopoViewTag: return QStringLiteral("topographic view");
+        case kGainRangeSectionTag: return QStringLiteral("gain ranges");
         case 0xFFFF: return QStringLiteral("(blocks before any section)");
         default: return QStringLiteral("unknown section");
     }

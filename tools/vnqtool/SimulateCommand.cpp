@@ -31,6 +31,7 @@ constexpr sim::ValueOption kOptions[] = {
     {"scans3d", "N", "3D azimuth scans: 10, 20, 50, 100 or 200", "50"},
     {"phi", "DEG", "azimuth of axis 0 (0 to 360)", "0"},
     {"gain", "DB", "signal gain code (0 to 185); --peak is the count at gain 0", "0"},
+    {"ranges", "R", "gain ranges each sweep is taken over, 20 dB apart from --gain up (1 to 4)", "1"},
 };
 
 // The options as a measurement a station could take; throws std::invalid_argument.
@@ -40,19 +41,22 @@ StationMeasurement MeasurementFrom(const QCommandLineParser& parser, bool perpen
     const double scans = sim::NumberOption(parser, "scans3d");
     const double phi = sim::NumberOption(parser, "phi");
     const double gain = sim::NumberOption(parser, "gain");
+    const double ranges = sim::NumberOption(parser, "ranges");
     // Whole and in range before it is converted.
     const bool scansAllowed = scans >= 0.0 && scans <= 200.0 && scans == std::trunc(scans) &&
                               IsAllowedScans3D(static_cast<uint16_t>(scans));
     if (!(distance >= 0.0 && distance <= 100.0) || !scansAllowed || !(phi >= 0.0 && phi < 360.0) ||
-        !(gain >= 0.0 && gain <= 185.0) || gain != std::trunc(gain)) {
+        !(gain >= 0.0 && gain <= 185.0) || gain != std::trunc(gain) ||
+        !(ranges >= kMinGainRanges && ranges <= kMaxGainRanges) || ranges != std::trunc(ranges)) {
         throw std::invalid_argument(
             "distance must be 0 to 100, scans3d one of 10, 20, 50, 100, 200, phi 0 to 360, "
-            "gain a whole number 0 to 185");
+            "gain a whole number 0 to 185, ranges a whole number 1 to 4");
     }
     m.distanceCm = static_cast<float>(distance);
     m.scans3D = static_cast<uint16_t>(scans);
     m.phiDeg = static_cast<float>(phi);
     m.gain = static_cast<int>(gain);
+    m.ranges = static_cast<int>(ranges);
     m.wavelengthNm = static_cast<float>(sim::NumberOption(parser, "wavelength"));
     m.perpendicular = perpendicular;
     m.sweep = sim::SweepFromOptions(parser);
@@ -99,6 +103,9 @@ int RunSimulate(const QStringList& arguments) {
         std::fprintf(stderr, "vnqtool simulate: no measurement taken; nothing written\n");
         return kExitFileError;
     }
+    if (doc->RangesInReach() < options.ranges) {
+        std::fprintf(stderr, "vnqtool simulate: %s\n", qPrintable(doc->GainRangeStatus()));
+    }
 
     auto note = std::make_unique<NoteSection>();
     const QString text = QStringLiteral("Simulated measurement\r\n%1\r\nDistance %2 cm, %3 azimuth scans, %4, "
@@ -111,7 +118,11 @@ int RunSimulate(const QStringList& arguments) {
                              .arg(options.sweep.peakCounts)
                              .arg(options.sweep.darkOffset)
                              .arg(options.sweep.noiseRms)
-                             .arg(options.sweep.seed);
+                             .arg(options.sweep.seed) +
+                         (options.ranges > 1 ? QStringLiteral("\r\n%1 gain ranges from %2 dB, 20 dB apart.")
+                                                   .arg(doc->RangesInReach())
+                                                   .arg(options.gain)
+                                             : QString());
     note->SetText(text.toLatin1());
     // Side by side on a small screen: the profile large, the note at its right.
     auto profile = std::make_unique<ProfileSection>();

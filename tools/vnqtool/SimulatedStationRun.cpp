@@ -37,6 +37,7 @@ CVelor32Doc* SimulatedStationRun::Measure() {
     doc->SetInstrumentFlag(true);
     if (!doc->InitInstrument()) return nullptr;
     doc->SetSignalGain(m.gain);
+    doc->SetGainRanges(m.ranges);
 
     doc->Acquire3D();
     if (doc->m_b3DValid != 1) return nullptr;

@@ -22,6 +22,7 @@ struct StationMeasurement {
     float phiDeg = 0.0f;       // azimuth of axis 0, [0, 360)
     float wavelengthNm = 1310.0f;
     int gain = 0;              // signal gain code, 0 to 185
+    int ranges = 1;            // gain ranges per sweep, 1 to 4
     velor::sim::SweepSettings sweep;
 };
 

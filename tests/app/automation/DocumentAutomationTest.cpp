@@ -138,7 +138,7 @@ TEST_F(AutomationRegistration, PublishesEveryMemberInOrderWithItsType) {
         "ShowWindow b readwrite", "ScanAcquisition b readwrite", "SignalGain n readwrite",
         "ApertureSourceDistance d readwrite", "BlindSpotCorrection b readwrite",
         "DataIncrement n readwrite", "Wavelength d readwrite", "AngularLimit d readwrite",
-        "PulsedMode b readwrite", "SourceFrequency d readwrite",
+        "PulsedMode b readwrite", "SourceFrequency d readwrite", "GainRanges n readwrite",
         "method GoToPhiAngle in:d", "method GetCenter out:d", "method GetPeakPosition out:d",
         "method GetPeakWidth in:d out:d", "method Exit", "method GetPeakIrradiance out:d",
         "method GetNumPts out:n", "method GetProfileData out:ad", "method GetProfileAngle out:ad",
@@ -210,6 +210,7 @@ TEST_F(AutomationProperties, EachPropertyReachesItsOwnDocumentMember) {
         {"DataIncrement", "int16 4", [](Doc d) { return d.GetDataIncrement() == 4; }},
         {"PulsedMode", "true", [](Doc d) { return d.GetPulsedMode(); }},
         {"SourceFrequency", "2.5", [](Doc d) { return d.GetSourceFrequency() == 2.5f; }},
+        {"GainRanges", "int16 3", [](Doc d) { return d.GetGainRanges() == 3; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -350,6 +351,7 @@ TEST_F(AutomationProperties, RefusesWhatTheDialogsRefuse) {
         {"SignalGain", i16(-1), "0 to 185 dB"}, {"SignalGain", i16(186), "0 to 185 dB"},
         {"SignalGain", 3.5, nullptr},           {"DataIncrement", i16(0), "1 to 3241"},
         {"DataIncrement", i16(3242), "1 to 3241"}, {"ShowWindow", 1, nullptr},
+        {"GainRanges", i16(0), "1 to 4"},      {"GainRanges", i16(5), "1 to 4"},
     };
     BusCaller bus;
     const CVelor32DocLSData before = station.doc.Settings();
@@ -366,6 +368,7 @@ TEST_F(AutomationProperties, RefusesWhatTheDialogsRefuse) {
     }
     EXPECT_EQ(std::memcmp(&before, &station.doc.Settings(), sizeof before), 0) << "nothing changed";
     EXPECT_EQ(station.doc.GetDataIncrement(), 1);
+    EXPECT_EQ(station.doc.GetGainRanges(), 1);
 
     struct MethodCase {
         const char* method;

@@ -369,5 +369,32 @@ TEST_F(SimulatedStation, ABoardDeviceThatCannotOpenLeavesAViewer) {
     EXPECT_FALSE(frame.State(ID_ACQUIRE_SCAN_DATA).enabled);
 }
 
+TEST_F(SimulatedStation, GainRangesFromTheCommandLineInTheSensitivityDialogAndTheStatusBar) {
+    CMainFrame& frame = StartSimulated(2000.0, 3);
+    EXPECT_EQ(Doc().GetGainRanges(), 3);
+    EXPECT_FALSE(Doc().IsModified()) << "where the station starts is no change of the user's";
+    EXPECT_EQ(Doc().GetAxisRanges(0), 3) << "the first sweep, through the board library, took three";
+    EXPECT_EQ(frame.StatusPaneText(CMainFrame::kRangesPane), "Gain ranges: 3 (0-40 dB), sweep rate 1/3");
+    WithDialog<CSensitivityDlg>(
+        [&] { frame.Execute(ID_SENSITIVITY); },
+        [&](CSensitivityDlg& dialog) {
+            auto* ranges = dialog.findChild<QSpinBox*>(CSensitivityDlg::kGainRangesName);
+            ASSERT_NE(ranges, nullptr);
+            EXPECT_EQ(ranges->value(), 3);
+            ranges->findChild<QLineEdit*>()->selectAll();
+            QTest::keyClicks(ranges, "5");
+            EXPECT_EQ(Doc().GetGainRanges(), 3) << "5 ranges cannot be typed";
+            ranges->setValue(2);
+            EXPECT_EQ(Doc().GetGainRanges(), 2) << "takes effect while the dialog is open";
+            EXPECT_EQ(frame.StatusPaneText(CMainFrame::kRangesPane), "Gain ranges: 2 (0-20 dB), sweep rate 1/2");
+            const auto* time = dialog.findChild<QLineEdit*>(CSensitivityDlg::kSingleTimeName);
+            EXPECT_EQ(time->text(), "0.2 s") << "two sweeps at ten a second";
+            dialog.reject();
+        });
+    EXPECT_EQ(Doc().GetGainRanges(), 3) << "Cancel keeps the previous setting";
+    Doc().SetGainRanges(1);
+    EXPECT_EQ(frame.StatusPaneText(CMainFrame::kRangesPane), "");
+}
+
 }  // namespace
 }  // namespace velor::test

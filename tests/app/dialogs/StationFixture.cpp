@@ -45,11 +45,12 @@ CMainFrame& Station::StartViewer() {
     return frame;
 }
 
-CMainFrame& Station::StartSimulated(double peakCounts) {
+CMainFrame& Station::StartSimulated(double peakCounts, int gainRanges) {
     beam = std::make_shared<DimmableBeam>(sim::MakeGaussianFiber(1310.0, 9.2));
     StationOptions station;
     station.simulatedSource = beam;
     station.simulatedBoard.sweep.peakCounts = peakCounts;
+    station.gainRanges = gainRanges;
     return Start(station);
 }
 

@@ -61,8 +61,8 @@ public:
     // A viewing station with a new document.
     CMainFrame& StartViewer();
     // A simulated station (it starts on a new document); peakCounts: counts on the beam axis
-    // at gain 0.
-    CMainFrame& StartSimulated(double peakCounts = 2000.0);
+    // at gain 0; gainRanges: what new measurements start with.
+    CMainFrame& StartSimulated(double peakCounts = 2000.0, int gainRanges = 1);
     CMainFrame& Start(const StationOptions& station);
 
     CMainFrame& Frame() { return app->MainFrame(); }

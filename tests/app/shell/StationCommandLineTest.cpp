@@ -17,6 +17,7 @@ TEST(StationCommandLine, BoardAndSourceOptionsAreCheckedBeforeAStationIsMade) {
         QStringList arguments;
         bool accepted;
         std::optional<uint32_t> comediBoard;
+        int gainRanges = 1;
     } cases[] = {
         {{"--board", "comedi:/dev/comedi0"}, true, 0u},
         {{"--board", "comedi:/dev/comedi42", "--motion-port", "ttyS0"}, true, 42u},
@@ -30,6 +31,10 @@ TEST(StationCommandLine, BoardAndSourceOptionsAreCheckedBeforeAStationIsMade) {
         {{"--simulate", "--mfd", "-inf"}, false, {}},
         {{"--simulate", "--seed", "-1"}, false, {}},
         {{"--simulate", "--seed", "4294967296"}, false, {}},
+        {{"--simulate", "--ranges", "4"}, true, {}, 4},
+        {{"--simulate", "--ranges", "0"}, false, {}},
+        {{"--simulate", "--ranges", "5"}, false, {}},
+        {{"--simulate", "--ranges", "2.5"}, false, {}},
     };
     for (const auto& c : cases) {
         StationCommandLine line;
@@ -44,6 +49,7 @@ TEST(StationCommandLine, BoardAndSourceOptionsAreCheckedBeforeAStationIsMade) {
         EXPECT_EQ(station.has_value(), c.accepted) << c.arguments.join(' ').toStdString();
         if (station) {
             EXPECT_EQ(station->comediBoard, c.comediBoard) << c.arguments.join(' ').toStdString();
+            EXPECT_EQ(station->gainRanges, c.gainRanges) << c.arguments.join(' ').toStdString();
         }
     }
 }
