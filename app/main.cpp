@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "ProgramIdentity.h"
 #include "app/Application.h"
 #include "app/GuiPrompt.h"
 #include "app/StationCommandLine.h"
@@ -25,7 +26,7 @@ struct CommandLine {
     void Process(QCoreApplication& application) {
         QCoreApplication::setOrganizationName(QStringLiteral("Lumora"));
         QCoreApplication::setApplicationName(QStringLiteral("Orbiscan Viewer"));
-        QCoreApplication::setApplicationVersion(QStringLiteral("4.0.4"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(VELOR_VERSION));
         parser.setApplicationDescription(QStringLiteral(
             "Orbiscan Viewer: opens far-field measurements (.vnq) and configurations (.cfg).\n"
             "Without --simulate, --board or --motion-port the program is a viewing station: data "
