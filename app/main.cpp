@@ -8,6 +8,7 @@
 
 #include "ProgramIdentity.h"
 #include "app/Application.h"
+#include "app/DesktopIdentity.h"
 #include "app/GuiPrompt.h"
 #include "app/StationCommandLine.h"
 #include "views/view3d/SurfaceFormat.h"
@@ -76,6 +77,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
+    velor::ApplyDesktopIdentity();
     velor::GuiPrompt prompt;
     velor::CVelor32App app(prompt);
     if (!parser.positionalArguments().isEmpty())
