@@ -25,8 +25,9 @@ packages=(
   poppler-utils
   # fonts for the chart views
   fonts-dejavu-core
-  # manual pages from the programs' --help
-  help2man
+  # the Debian package: manual pages from --help, dpkg-shlibdeps for its Depends, and the
+  # checks of the package, its desktop file and its AppStream metainfo
+  help2man dpkg-dev lintian appstream desktop-file-utils
 )
 
 missing=()
