@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "ProgramIdentity.h"
 #include "app/MdiArea.h"
 
 namespace velor {
@@ -44,7 +45,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     auto* logo = new QLabel(this);
     logo->setPixmap(MakeLogo());
     layout->addWidget(logo, 0, Qt::AlignHCenter);
-    auto* name = new QLabel(QStringLiteral("Orbiscan Viewer, version 4.0.4"), this);
+    auto* name = new QLabel(QStringLiteral("Orbiscan Viewer, version " VELOR_VERSION), this);
     layout->addWidget(name, 0, Qt::AlignHCenter);
     auto* kind = new QLabel(QStringLiteral("Viewer software"), this);
     kind->setObjectName(QStringLiteral("text2017"));

@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "ProgramIdentity.h"
 #include "app/Application.h"
+#include "app/DesktopIdentity.h"
 #include "app/GuiPrompt.h"
 #include "app/StationCommandLine.h"
 #include "views/view3d/SurfaceFormat.h"
@@ -25,7 +27,7 @@ struct CommandLine {
     void Process(QCoreApplication& application) {
         QCoreApplication::setOrganizationName(QStringLiteral("Lumora"));
         QCoreApplication::setApplicationName(QStringLiteral("Orbiscan Viewer"));
-        QCoreApplication::setApplicationVersion(QStringLiteral("4.0.4"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(VELOR_VERSION));
         parser.setApplicationDescription(QStringLiteral(
             "Orbiscan Viewer: opens far-field measurements (.vnq) and configurations (.cfg).\n"
             "Without --simulate, --board or --motion-port the program is a viewing station: data "
@@ -75,6 +77,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
+    velor::ApplyDesktopIdentity();
     velor::GuiPrompt prompt;
     velor::CVelor32App app(prompt);
     if (!parser.positionalArguments().isEmpty())

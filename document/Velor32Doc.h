@@ -225,7 +225,8 @@ public:
 
     // The document's part of the ASCII export: the gain, then the profiles in counts.
     QByteArray TextExport() const;
-    // The 3D data file, written whole (the caller reports a failure).
+    // The 3D data file's bytes, and the file written whole (the caller reports a failure).
+    QByteArray Data3dExport() const;
     WriteResult Export3dData(const QString& path) const;
 
     // --- helpers ---------------------------------------------------------------------------------

@@ -8,7 +8,8 @@ packages=(
   g++ cmake ninja-build pkg-config git
   # GUI, serial lines, D-Bus (QtDBus is part of qtbase5-dev), image formats
   qtbase5-dev libqt5serialport5-dev qt5-image-formats-plugins libgif-dev
-  # the time statistics chart: Qwt, whose pkg-config file requires Qt5Svg (not pulled in by Qwt)
+  # the time statistics chart: Qwt, whose pkg-config file requires Qt5Svg (not pulled in by Qwt);
+  # Qt5Svg also draws the program's icon
   libqwt-qt5-dev libqt5svg5-dev
   # 3D views
   libvtk9-dev libvtk9-qt-dev
@@ -24,6 +25,9 @@ packages=(
   poppler-utils
   # fonts for the chart views
   fonts-dejavu-core
+  # the Debian package: manual pages from --help, dpkg-shlibdeps for its Depends, and the
+  # checks of the package, its desktop file and its AppStream metainfo
+  help2man dpkg-dev lintian appstream desktop-file-utils
 )
 
 missing=()

@@ -8,6 +8,12 @@
 
 namespace velor {
 
+QByteArray AsciiExportText(CVelor32Doc& document) {
+    QByteArray text = document.TextExport();
+    for (DocumentView* view : document.Views()) view->AppendTextExport(text);
+    return text;
+}
+
 bool ExportAscii(CVelor32Doc& document, const QString& path, UserPrompt& prompt) {
     const auto fail = [&prompt](const QString& text) {
         prompt.Message(text, filemsg::kFileErrorCaption, PromptIcon::Exclamation);
@@ -16,9 +22,7 @@ bool ExportAscii(CVelor32Doc& document, const QString& path, UserPrompt& prompt)
     // Each part has always refused a name without an extension.
     if (!path.contains(QLatin1Char('.'))) return fail(filemsg::kCouldNotSaveFile);
     WaitCursor wait(prompt);
-    QByteArray text = document.TextExport();
-    for (DocumentView* view : document.Views()) view->AppendTextExport(text);
-    const WriteResult written = WriteWholeFile(path, text);
+    const WriteResult written = WriteWholeFile(path, AsciiExportText(document));
     if (written.Ok()) return true;
     return fail(written.cause.isEmpty() ? filemsg::kCouldNotSaveFile
                                         : filemsg::kCouldNotSaveFile + QLatin1Char('\n') + path +

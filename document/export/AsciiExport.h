@@ -13,6 +13,8 @@ class CVelor32Doc;
 class UserPrompt;
 
 bool ExportAscii(CVelor32Doc& document, const QString& path, UserPrompt& prompt);
+// The text ExportAscii writes.
+QByteArray AsciiExportText(CVelor32Doc& document);
 
 // Tells the user of a failed 3D data export ("Could not save file", with the system's reason);
 // true when the export was written.

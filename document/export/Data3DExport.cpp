@@ -6,7 +6,7 @@
 
 namespace velor {
 
-WriteResult CVelor32Doc::Export3dData(const QString& path) const {
+QByteArray CVelor32Doc::Data3dExport() const {
     const uint16_t header[2] = {m_nScans3D, static_cast<uint16_t>(kSamplesPerProfile)};
     const qsizetype gridBytes = kSamplesPerProfile * static_cast<qsizetype>(sizeof(float));
     const qsizetype scanBytes = gridBytes * m_nScans3D;
@@ -15,7 +15,11 @@ WriteResult CVelor32Doc::Export3dData(const QString& path) const {
     bytes.append(reinterpret_cast<const char*>(header), sizeof header);
     bytes.append(reinterpret_cast<const char*>(m_arrays.angleGrid.data()), gridBytes);
     bytes.append(reinterpret_cast<const char*>(m_arrays.data3D.data()), scanBytes);
-    return WriteWholeFile(path, bytes);
+    return bytes;
+}
+
+WriteResult CVelor32Doc::Export3dData(const QString& path) const {
+    return WriteWholeFile(path, Data3dExport());
 }
 
 }  // namespace velor

@@ -7,12 +7,21 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
+#include <string>
 #include <utility>
+#include <vector>
+
+#include "ProgramIdentity.h"
 
 #include "document/SettingsFields.h"
 #include "instrument/simulation/StepIndexFiber.h"
@@ -406,6 +415,104 @@ TEST_F(VnqtoolCli, InfoReadsThe3dAndTopographicSectionsAsTheViewerDoes) {
     EXPECT_TRUE(QRegularExpression("\\n +22 +3D view +60, 452\\n").match(info.out).hasMatch()) << info.out.toStdString();
     EXPECT_TRUE(QRegularExpression("\\n +24 +topographic view +60, 424\\n").match(info.out).hasMatch())
         << info.out.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+QByteArray ToolOutput(const QStringList& arguments, int* status) {
+    QProcess process;
+    process.start(QStringLiteral(VNQTOOL_PATH), arguments);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    *status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return process.readAllStandardOutput();
+}
+
+// vnqtool with its standard output on `out` and SIGPIPE ignored, as a shell with trap '' PIPE
+// or a Python program starts it: a write to a closed pipe then fails instead of killing it.
+ToolRun RunWithOutputOn(const QStringList& arguments, int out, const QString& errorFile) {
+    std::vector<std::string> words{VNQTOOL_PATH};
+    for (const QString& argument : arguments) words.push_back(argument.toStdString());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
+    const QByteArray errorPath = errorFile.toLocal8Bit();
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorPath.constData(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const auto previous = std::signal(SIGPIPE, SIG_IGN);  // inherited across exec
+    pid_t pid = -1;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    std::signal(SIGPIPE, previous);
+    posix_spawn_file_actions_destroy(&actions);
+    int wait = 0;
+    if (spawned != 0 || waitpid(pid, &wait, 0) != pid) return {-1, {}, QStringLiteral("not started")};
+    QFile errors(errorFile);
+    EXPECT_TRUE(errors.open(QIODevice::ReadOnly));
+    return {WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, {}, QString::fromLocal8Bit(errors.readAll())};
+}
+
+TEST_F(VnqtoolCli, VersionAndUsageLinesNameTheCommandAsTyped) {
+    EXPECT_EQ(RunTool({"--version"}).out, QStringLiteral("vnqtool " VELOR_VERSION "\n"));
+    for (const char* command : {"info", "new", "params", "simulate", "export-asc", "export-prw"}) {
+        const QString usage = RunTool({command, "--help"}).out.section('\n', 0, 0);
+        EXPECT_TRUE(usage.startsWith(QStringLiteral("Usage: vnqtool %1 [options] ").arg(command)))
+            << usage.toStdString();
+    }
+    EXPECT_EQ(RunTool({"params", "--help"}).out.section('\n', 0, 0),
+              QStringLiteral("Usage: vnqtool params [options] FILE..."));
+}
+
+TEST_F(VnqtoolCli, ExportsWriteToStandardOutputWhatTheyWriteToAFile) {
+    const QString measurement = Path("sim.vnq");
+    ASSERT_EQ(RunTool({"simulate", "--scans3d", "10", measurement}).status, 0);
+    for (const char* command : {"export-asc", "export-prw"}) {
+        ASSERT_EQ(RunTool({command, measurement, Path("out.x")}).status, 0) << command;
+        QFile file(Path("out.x"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        int status = -1;
+        EXPECT_EQ(ToolOutput({command, measurement, "-"}, &status), file.readAll()) << command;
+        EXPECT_EQ(status, 0);
+    }
+    EXPECT_FALSE(QFile::exists(Path("-")));
+}
+
+TEST_F(VnqtoolCli, AFailedWriteToStandardOutputFailsEveryCommand) {
+    const QString measurement = Path("sim.vnq");
+    ASSERT_EQ(RunTool({"simulate", "--scans3d", "10", measurement}).status, 0);
+    const QList<QStringList> commands = {
+        {"--help"},
+        {"--version"},
+        {"info", "--help"},
+        {"info", measurement},
+        {"params", measurement},
+        {"params", "--json", measurement},
+        {"new", "--force", Path("new.vnq")},
+        {"simulate", "--force", "--scans3d", "10", Path("again.vnq")},
+        {"export-asc", measurement, "-"},
+        {"export-prw", measurement, "-"},
+    };
+    const int full = ::open("/dev/full", O_WRONLY);
+    ASSERT_GE(full, 0);
+    int closedPipe[2];
+    ASSERT_EQ(::pipe(closedPipe), 0);
+    ::close(closedPipe[0]);
+    const std::pair<int, const char*> outputs[] = {{full, "No space left on device"},
+                                                   {closedPipe[1], "Broken pipe"}};
+    for (const auto& [out, cause] : outputs) {
+        for (const QStringList& command : commands) {
+            const ToolRun run = RunWithOutputOn(command, out, Path("errors"));
+            EXPECT_EQ(run.status, 1) << command.join(' ').toStdString() << ", " << cause;
+            EXPECT_TRUE(run.err.contains(QStringLiteral("vnqtool: error writing standard output: %1\n")
+                                             .arg(QLatin1String(cause))))
+                << command.join(' ').toStdString() << ": " << run.err.toStdString();
+        }
+    }
+    ::close(full);
+    ::close(closedPipe[1]);
 }
 
 }  // namespace

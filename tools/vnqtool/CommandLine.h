@@ -9,6 +9,18 @@
 
 namespace vnqtool {
 
+// The parser's help with the usage line naming the command as it is typed: Qt's own line starts
+// with the program's path as it was started and leaves the subcommand out.
+inline QString HelpText(const QCommandLineParser& parser, const char* name) {
+    QString text = parser.helpText();
+    const qsizetype start = text.indexOf(QLatin1String("Usage: "));
+    const qsizetype options = text.indexOf(QLatin1String(" [options]"), start);
+    if (start == 0 && options > start) {
+        text.replace(0, options, QStringLiteral("Usage: vnqtool %1").arg(QLatin1String(name)));
+    }
+    return text;
+}
+
 // Parses a subcommand's arguments, expecting exactly the positional arguments named in
 // `names`. Returns an exit code to stop with (help shown or a usage error), or -1 to go on
 // with the positional values in `values`.
@@ -28,13 +40,13 @@ inline int ParseCommand(QCommandLineParser& parser, const char* name, const char
         return kExitUsage;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        std::fputs(qPrintable(HelpText(parser, name)), stdout);
         return kExitOk;
     }
     values = parser.positionalArguments();
     if (values.size() != names.size()) {
         std::fprintf(stderr, "vnqtool %s: expected %s\n%s", name, qPrintable(names.join(QLatin1Char(' '))),
-                     qPrintable(parser.helpText()));
+                     qPrintable(HelpText(parser, name)));
         return kExitUsage;
     }
     return -1;

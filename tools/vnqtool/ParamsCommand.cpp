@@ -95,7 +95,7 @@ int RunParams(const QStringList& arguments) {
         return kExitUsage;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        std::fputs(qPrintable(HelpText(parser, "params")), stdout);
         return kExitOk;
     }
     if (parser.isSet(json) && parser.isSet(csv)) {
@@ -104,7 +104,7 @@ int RunParams(const QStringList& arguments) {
     }
     const QStringList names = ExpandFileNames(parser.positionalArguments());
     if (names.isEmpty()) {
-        std::fprintf(stderr, "vnqtool params: expected FILE...\n%s", qPrintable(parser.helpText()));
+        std::fprintf(stderr, "vnqtool params: expected FILE...\n%s", qPrintable(HelpText(parser, "params")));
         return kExitUsage;
     }
 

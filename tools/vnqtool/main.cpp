@@ -4,7 +4,9 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "ProgramIdentity.h"
 #include "tools/vnqtool/Commands.h"
+#include "tools/vnqtool/StandardOutput.h"
 
 namespace {
 
@@ -24,16 +26,10 @@ const char kUsage[] =
     "  export-asc FILE OUT  the ASCII export (profiles in counts, the note)\n"
     "  export-prw FILE OUT  the 3D data file\n"
     "\n"
-    "Run 'vnqtool <command> --help' for a command's options.\n";
+    "An export's OUT of - writes to standard output. Run 'vnqtool <command> --help' for\n"
+    "a command's options, 'vnqtool --version' for the version.\n";
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("vnqtool"));
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-
+int RunCommand(QStringList arguments) {
     if (arguments.isEmpty()) {
         std::fputs(kUsage, stderr);
         return vnqtool::kExitUsage;
@@ -42,6 +38,10 @@ int main(int argc, char* argv[]) {
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
         command == QLatin1String("help")) {
         std::fputs(kUsage, stdout);
+        return vnqtool::kExitOk;
+    }
+    if (command == QLatin1String("--version") || command == QLatin1String("-v")) {
+        std::puts("vnqtool " VELOR_VERSION);
         return vnqtool::kExitOk;
     }
     if (command == QLatin1String("info")) return vnqtool::RunInfo(arguments);
@@ -53,4 +53,14 @@ int main(int argc, char* argv[]) {
 
     std::fprintf(stderr, "vnqtool: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
     return vnqtool::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vnqtool"));
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    return vnqtool::DeliverStandardOutput(RunCommand(arguments));
 }

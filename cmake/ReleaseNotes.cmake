@@ -1,0 +1,125 @@
+# The releases of CHANGELOG.md, read at configure time. The file is the one place release notes
+# are written: the Debian package's changelog and the AppStream release list are made from it,
+# and the newest release must carry the project's version, so neither can drift from the other.
+#
+#   velor_read_releases(CHANGELOG <file> MAINTAINER <name and address> PACKAGE <name>
+#                       DEBIAN_OUT <var> APPSTREAM_OUT <var> EPOCH_OUT <var>)
+#
+# EPOCH_OUT gets the newest release's date in seconds since 1970, for dates in generated files.
+
+# "2026-12-07" as Debian changelogs write dates: "Mon, 07 Dec 2026 00:00:00 +0000", and as
+# seconds since 1970.
+function(_velor_release_date iso out epoch_out)
+  if(NOT iso MATCHES "^([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])$")
+    message(FATAL_ERROR "CHANGELOG.md: '${iso}' is no date of the form YYYY-MM-DD")
+  endif()
+  math(EXPR year "${CMAKE_MATCH_1}")
+  math(EXPR month "1${CMAKE_MATCH_2} - 100")
+  math(EXPR day "1${CMAKE_MATCH_3} - 100")
+  # Days since 1970-01-01 of the proleptic Gregorian calendar, counting years from March.
+  if(month GREATER 2)
+    math(EXPR shifted "${month} - 3")
+  else()
+    math(EXPR year "${year} - 1")
+    math(EXPR shifted "${month} + 9")
+  endif()
+  math(EXPR era "${year} / 400")
+  math(EXPR yoe "${year} - ${era} * 400")
+  math(EXPR doy "(153 * ${shifted} + 2) / 5 + ${day} - 1")
+  math(EXPR doe "${yoe} * 365 + ${yoe} / 4 - ${yoe} / 100 + ${doy}")
+  math(EXPR days "${era} * 146097 + ${doe} - 719468")
+  math(EXPR weekday "(${days} + 4) % 7")
+  set(weekdays Sun Mon Tue Wed Thu Fri Sat)
+  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+  list(GET weekdays ${weekday} weekday_name)
+  math(EXPR month_index "${month} - 1")
+  list(GET months ${month_index} month_name)
+  set(${out} "${weekday_name}, ${CMAKE_MATCH_3} ${month_name} ${CMAKE_MATCH_1} 00:00:00 +0000" PARENT_SCOPE)
+  math(EXPR seconds "${days} * 86400")
+  set(${epoch_out} ${seconds} PARENT_SCOPE)
+endfunction()
+
+function(_velor_xml_text text out)
+  string(REPLACE "&" "&amp;" text "${text}")
+  string(REPLACE "<" "&lt;" text "${text}")
+  string(REPLACE ">" "&gt;" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+function(velor_read_releases)
+  cmake_parse_arguments(ARG "" "CHANGELOG;MAINTAINER;PACKAGE;DEBIAN_OUT;APPSTREAM_OUT;EPOCH_OUT" ""
+                        ${ARGN})
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ARG_CHANGELOG})
+  file(READ ${ARG_CHANGELOG} content)
+  # Markdown code marks mean nothing in either output.
+  string(REPLACE "`" "" content "${content}")
+  string(REPLACE ";" "\\;" content "${content}")
+  string(REPLACE "\n" ";" lines "${content}")
+
+  set(debian "")
+  set(appstream "")
+  set(version "")
+  set(item "")
+  set(newest "")
+  set(newest_epoch "")
+  # Each release's items, closed when the next release or the end of the file comes.
+  macro(close_item)
+    if(NOT item STREQUAL "")
+      string(APPEND debian_items "  * ${item_debian}\n")
+      _velor_xml_text("${item}" item_xml)
+      string(APPEND appstream_items "          <li>${item_xml}</li>\n")
+      set(item "")
+    endif()
+  endmacro()
+  macro(close_release)
+    close_item()
+    if(NOT version STREQUAL "")
+      if(debian_items STREQUAL "")
+        message(FATAL_ERROR "CHANGELOG.md: release ${version} lists no change")
+      endif()
+      _velor_release_date(${date} rfc_date epoch)
+      if(newest_epoch STREQUAL "")
+        set(newest_epoch ${epoch})
+      endif()
+      string(APPEND debian "${ARG_PACKAGE} (${version}) stable; urgency=medium\n\n${debian_items}\n"
+                           " -- ${ARG_MAINTAINER}  ${rfc_date}\n\n")
+      string(APPEND appstream "    <release version=\"${version}\" date=\"${date}\">\n"
+                              "      <description>\n        <ul>\n${appstream_items}"
+                              "        </ul>\n      </description>\n    </release>\n")
+    endif()
+  endmacro()
+
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^## +([0-9][0-9.]*) +\\(([^)]*)\\) *$")
+      close_release()
+      set(version ${CMAKE_MATCH_1})
+      set(date ${CMAKE_MATCH_2})
+      set(debian_items "")
+      set(appstream_items "")
+      if(newest STREQUAL "")
+        set(newest ${version})
+      endif()
+    elseif(version STREQUAL "")
+      # The file's own introduction.
+    elseif(line MATCHES "^- +(.*)$")
+      close_item()
+      set(item "${CMAKE_MATCH_1}")
+      set(item_debian "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^  +(.*)$" AND NOT item STREQUAL "")
+      string(APPEND item " ${CMAKE_MATCH_1}")
+      string(APPEND item_debian "\n    ${CMAKE_MATCH_1}")
+    elseif(NOT line MATCHES "^ *$")
+      message(FATAL_ERROR "CHANGELOG.md: cannot read the line '${line}' of release ${version}")
+    endif()
+  endforeach()
+  close_release()
+
+  if(NOT newest STREQUAL PROJECT_VERSION)
+    message(FATAL_ERROR "CHANGELOG.md: the newest release is '${newest}', the project's version "
+                        "${PROJECT_VERSION}: add the release's notes or correct the version")
+  endif()
+  string(STRIP "${debian}" debian)
+  set(${ARG_DEBIAN_OUT} "${debian}\n" PARENT_SCOPE)
+  set(${ARG_APPSTREAM_OUT} "${appstream}" PARENT_SCOPE)
+  set(${ARG_EPOCH_OUT} ${newest_epoch} PARENT_SCOPE)
+endfunction()
