@@ -214,6 +214,18 @@ TEST_F(BeamSectionFile, MetricRowsTravelInABlockOfTheirOwnThatOlderReadersPassOv
     EXPECT_EQ(back->Metrics().m_fSum[0], 0.0);
     EXPECT_EQ(back->Metrics().m_nCount[0], 0u);
 
+    // Limits no dialog could set, or more rows than the block holds: refused like damage.
+    const CBeamMetricData sound = back->Metrics();  // the open measurement's, from m.cfg
+    for (const auto spoil : {+[](CBeamMetricData& d) { d.m_nMinLimitSet[1] = 2; },
+                             +[](CBeamMetricData& d) { d.m_nRowCount = kBeamMetricRows + 1; }}) {
+        spoil(back->Metrics());
+        ASSERT_TRUE(station.file.SaveDataFile(station.Path("bad.vnq")));
+        back->Metrics() = sound;
+        station.prompt.Clear();
+        EXPECT_EQ(station.file.LoadDataFile(station.Path("bad.vnq")), nullptr);
+        EXPECT_EQ(station.prompt.Texts(), QStringList{"Could not read file"});
+    }
+
     TestStation older;
     older.viewTypes.Register(kBeamDataViewTag, [](CDormDoc& document) {
         return document.AdoptView(std::make_unique<ClassicBeamReader>());
@@ -229,45 +241,38 @@ TEST_F(BeamSectionFile, MetricRowsTravelInABlockOfTheirOwnThatOlderReadersPassOv
 TEST_F(BeamSectionFile, ValuesNoDialogCouldSetAreRefusedLikeDamage) {
     const struct {
         const char* what;
-        void (*spoil)(BeamSection&);
+        void (*spoil)(CBeamDataData&, BeamRowArrays&);
     } cases[] = {
-        {"statistics mode 4", [](BeamSection& b) { b.m_nStatMode = 4; }},
-        {"log output 0", [](BeamSection& b) { b.m_nLogOutput = 0; }},
-        {"delimiter 6", [](BeamSection& b) { b.m_nDelimiter = 6; }},
-        {"rolling window of 101", [](BeamSection& b) { b.m_nRollingSize = 101; }},
-        {"finite size 16384", [](BeamSection& b) { b.m_nFiniteSize = 16384; }},
-        {"width bit with no row", [](BeamSection& b) { b.m_nWidthFlags = 0x02; }},
-        {"an eighth column", [](BeamSection& b) { b.m_nDisplayFlags = 0x80; }},
-        {"clip above 100 %", [](BeamSection& b) { b.m_nUserRatio2 = 1001; }},
-        {"angle beyond 90°", [](BeamSection& b) { b.m_nUserAngle1 = -901; }},
-        {"serial number without its end", [](BeamSection& b) { std::memset(b.m_szSerial, 'x', sizeof b.m_szSerial); }},
-        {"font of 5000 points", [](BeamSection& b) { b.m_lfList.lfHeight = 5000; }},
-        {"column a million wide", [](BeamSection& b) { b.m_nColumnWidth[2] = 1000000; }},
-        {"limit flag 2", [](BeamSection& b) { b.Rows().maxLimitSet[0] = 2; }},
-        {"limit not a number", [](BeamSection& b) { b.Rows().minLimit[9] = std::nan(""); }},
-        {"metric limit flag 2",
-         [](BeamSection& b) {
-             b.Metrics().m_nKinds = 0x01;
-             b.Metrics().m_nMinLimitSet[3] = 2;
-         }},
-        {"33 metric rows",
-         [](BeamSection& b) {
-             b.Metrics().m_nKinds = 0x01;
-             b.Metrics().m_nRowCount = kBeamMetricRows + 1;
-         }},
+        {"statistics mode 4", [](CBeamDataData& r, BeamRowArrays&) { r.m_nStatMode = 4; }},
+        {"log output 0", [](CBeamDataData& r, BeamRowArrays&) { r.m_nLogOutput = 0; }},
+        {"delimiter 6", [](CBeamDataData& r, BeamRowArrays&) { r.m_nDelimiter = 6; }},
+        {"rolling window of 101", [](CBeamDataData& r, BeamRowArrays&) { r.m_nRollingSize = 101; }},
+        {"finite size 16384", [](CBeamDataData& r, BeamRowArrays&) { r.m_nFiniteSize = 16384; }},
+        {"width bit with no row", [](CBeamDataData& r, BeamRowArrays&) { r.m_nWidthFlags = 0x02; }},
+        {"an eighth column", [](CBeamDataData& r, BeamRowArrays&) { r.m_nDisplayFlags = 0x80; }},
+        {"clip above 100 %", [](CBeamDataData& r, BeamRowArrays&) { r.m_nUserRatio2 = 1001; }},
+        {"angle beyond 90°", [](CBeamDataData& r, BeamRowArrays&) { r.m_nUserAngle1 = -901; }},
+        {"serial number without its end",
+         [](CBeamDataData& r, BeamRowArrays&) { std::memset(r.m_szSerial, 'x', sizeof r.m_szSerial); }},
+        {"font of 5000 points", [](CBeamDataData& r, BeamRowArrays&) { r.m_lfList.lfHeight = 5000; }},
+        {"column a million wide", [](CBeamDataData& r, BeamRowArrays&) { r.m_nColumnWidth[2] = 1000000; }},
+        {"limit flag 2", [](CBeamDataData&, BeamRowArrays& a) { a.maxLimitSet[0] = 2; }},
+        {"limit not a number", [](CBeamDataData&, BeamRowArrays& a) { a.minLimit[9] = std::nan(""); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        CBeamDataData record = beam->Settings();
+        BeamRowArrays arrays = beam->Rows();
+        c.spoil(record, arrays);
         auto* open = dynamic_cast<BeamSection*>(station.Document()->Views().at(0));
         ASSERT_NE(open, nullptr);
         const CBeamDataData good = open->Settings();
         const BeamRowArrays goodRows = open->Rows();
-        const CBeamMetricData goodMetrics = open->Metrics();
-        c.spoil(*open);
+        open->Settings() = record;
+        open->Rows() = arrays;
         ASSERT_TRUE(station.file.SaveDataFile(station.Path("bad.vnq")));
         open->Settings() = good;
         open->Rows() = goodRows;
-        open->Metrics() = goodMetrics;
         station.prompt.Clear();
         EXPECT_EQ(station.file.LoadDataFile(station.Path("bad.vnq")), nullptr);
         EXPECT_EQ(station.prompt.Texts(), QStringList{"Could not read file"});

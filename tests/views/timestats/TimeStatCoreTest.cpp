@@ -242,8 +242,6 @@ TEST(TimeStatVariables, ABeamMetricKeepsAClassicStandInWhereOlderReadersLook) {
         uint16_t code, variable, metric;
     } cases[] = {
         {kAmplitude, kAmplitude, 0},
-        {kSecondMomentWidth, kAngularWidth, kSecondMomentWidth},
-        {kSecondMomentNA, kNumericalAperture, kSecondMomentNA},
         {kFitCenter, kAngularCentroid, kFitCenter},
         {kFitQuality, kNumericalAperture, kFitQuality},
         {99, kAngularWidth, 0},  // no such variable: Angular Width
@@ -258,10 +256,6 @@ TEST(TimeStatVariables, ABeamMetricKeepsAClassicStandInWhereOlderReadersLook) {
         EXPECT_EQ(RecordVariable(r), c.metric ? c.metric : c.variable);
         EXPECT_TRUE(IsValidTimeStatRecord(r));
     }
-    CTimeStatData r;
-    SetRecordVariable(r, kFitWidth);
-    EXPECT_EQ(VariableOf(RecordVariable(r)).yStep, 0.1);
-    EXPECT_EQ(QString::fromLatin1(VariableOf(kFitQuality).name), "Gaussian Fit Quality");
 }
 
 TEST(TimeStatVariables, AProfileWithoutAFitAddsNoFitPoint) {
