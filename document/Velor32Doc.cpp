@@ -66,6 +66,7 @@ void CVelor32Doc::SetModifiedFlag(bool modified) {
 void CVelor32Doc::ReallocateArrays() {
     // The 3D data go with the arrays: nothing is left to analyse.
     m_b3DAnalysisPending = false;
+    m_beamShape = {};
     try {
         m_arrays.Free();
         m_arrays.Allocate(m_nScans3D);

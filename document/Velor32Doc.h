@@ -15,6 +15,7 @@
 #include "document/DormDoc.h"
 #include "document/GainRangeData.h"
 #include "document/Velor32DocLSData.h"
+#include "document/analysis/BeamMetrics.h"
 
 namespace velor {
 
@@ -173,6 +174,9 @@ public:
     };
     ModeFieldSupport GetModeFieldSupport(int axis) const;
     float GetEffectiveArea(int /*axis*/) const { return 0.0f; }
+    // Second-moment width and Gaussian fit of an axis's profile (BeamMetrics.h), computed once
+    // for each profile the axis holds; an axis beyond 1 has none.
+    const ProfileMetrics& GetProfileMetrics(int axis) const;
     // Bridges the shadow of the arm's two supports in a profile taken at phi (degrees).
     void CorrectBlindSpots(float phi, float* profile) const;
 
@@ -194,6 +198,11 @@ public:
     const float* GetPrincipalAxis(int which) const {
         Ensure3DAnalysis();
         return which == 0 ? m_fAxisA : m_fAxisB;
+    }
+    // Divergences along the principal axes, ellipticity and orientation of the 3D data set.
+    const BeamShape& GetBeamShape() const {
+        Ensure3DAnalysis();
+        return m_beamShape;
     }
     const float* GetCentroidPower() const {
         Ensure3DAnalysis();
@@ -408,6 +417,10 @@ private:
     float m_fAxisA[3] = {0.0f, 0.0f, 0.0f};
     float m_fAxisB[3] = {0.0f, 0.0f, 0.0f};
     uint16_t m_nCentroidPowerCount = 91;
+    BeamShape m_beamShape;
+
+    // Per axis: the last profile's metrics with the samples they were computed from.
+    mutable ProfileMetricsCache m_metricsCache[2];
 
     // What replay and cross sections put aside and give back (profiles in the sum buffers).
     struct SavedView {

@@ -15,6 +15,8 @@ packages=(
   libvtk9-dev libvtk9-qt-dev
   # a real digital I/O board on Linux: Comedi's user library behind the board library's driver
   libcomedi-dev
+  # the Gaussian fit of the beam metrics: GSL's nonlinear least squares
+  libgsl-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   # the sanitizer run and the fuzz targets (clang with its sanitizer and libFuzzer runtimes)

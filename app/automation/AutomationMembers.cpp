@@ -42,6 +42,8 @@ ValueLimits PhiLimits(const Doc&) { return {0, 360, true, "\u00B0"}; }
 ValueLimits ClipLimits(const Doc&) { return {0, 100, false, " %"}; }
 ValueLimits GainRangeLimits(const Doc&) { return {kMinGainRanges, kMaxGainRanges, false, ""}; }
 
+const ProfileMetrics& SelectedMetrics(const Doc& d) { return d.GetProfileMetrics(d.GetSelectedAxis()); }
+
 StationNeed InstrumentWhenSwitchedOn(const QVariant& on) {
     return on.toBool() ? StationNeed::Instrument : StationNeed::Nothing;
 }
@@ -118,6 +120,30 @@ const AutomationMethod kMethods[] = {
      StationNeed::MotionController},
     {"GetCurrentPhi", nullptr, DBusType::None, DBusType::Double, false,
      [](Doc& d, const QVariant&) { return Double(d.GetCurrentPhi()); }, nullptr, StationNeed::Nothing},
+    // The beam metrics: the selected axis's profile (the fit's three 0 for "no fit"), and the
+    // 3D data set's shape.
+    {"GetSecondMomentWidth", nullptr, DBusType::None, DBusType::Double, false,
+     [](Doc& d, const QVariant&) { return Double(SelectedMetrics(d).secondMomentWidth); }, nullptr,
+     StationNeed::Nothing},
+    {"GetSecondMomentNA", nullptr, DBusType::None, DBusType::Double, false,
+     [](Doc& d, const QVariant&) { return Double(SelectedMetrics(d).secondMomentNA); }, nullptr,
+     StationNeed::Nothing},
+    {"GetFitWidth", nullptr, DBusType::None, DBusType::Double, false,
+     [](Doc& d, const QVariant&) { return Double(SelectedMetrics(d).fitWidth); }, nullptr, StationNeed::Nothing},
+    {"GetFitCenter", nullptr, DBusType::None, DBusType::Double, false,
+     [](Doc& d, const QVariant&) { return Double(SelectedMetrics(d).fitCenter); }, nullptr, StationNeed::Nothing},
+    {"GetFitQuality", nullptr, DBusType::None, DBusType::Double, false,
+     [](Doc& d, const QVariant&) { return Double(SelectedMetrics(d).fitQuality); }, nullptr, StationNeed::Nothing},
+    {"GetMajorDivergence", nullptr, DBusType::None, DBusType::Double, false,
+     [](Doc& d, const QVariant&) { return Double(d.GetBeamShape().majorDivergence); }, nullptr,
+     StationNeed::Nothing},
+    {"GetMinorDivergence", nullptr, DBusType::None, DBusType::Double, false,
+     [](Doc& d, const QVariant&) { return Double(d.GetBeamShape().minorDivergence); }, nullptr,
+     StationNeed::Nothing},
+    {"GetEllipticity", nullptr, DBusType::None, DBusType::Double, false,
+     [](Doc& d, const QVariant&) { return Double(d.GetBeamShape().ellipticity); }, nullptr, StationNeed::Nothing},
+    {"GetOrientation", nullptr, DBusType::None, DBusType::Double, false,
+     [](Doc& d, const QVariant&) { return Double(d.GetBeamShape().orientation); }, nullptr, StationNeed::Nothing},
 };
 
 }  // namespace

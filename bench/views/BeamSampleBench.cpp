@@ -1,8 +1,10 @@
-// One sample of the beam statistics window with every row the table can hold (all parameters
-// of both axes, 39 rows) and all seven columns shown, each row computed from a perpendicular
-// laser-diode measurement, the record appended to a log file, and the list repainted. Between
-// samples the profiles widen, narrow and scale a little, as live scans do, so values, statistics
-// and their texts change from sample to sample.
+// One sample of the beam statistics window with every row the table can hold (all classic
+// parameters of both axes, 39 rows, and every beam metric: the second-moment and fit figures of
+// both axes and the 3D shape, 14 rows) and all seven columns shown, each row computed from a
+// perpendicular laser-diode measurement, the record appended to a log file, and the list
+// repainted. Between samples the profiles widen, narrow and scale a little, as live scans do, so
+// values, statistics and their texts change from sample to sample (and every profile is fitted
+// afresh).
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -17,6 +19,7 @@
 #include "document/HeadlessSession.h"
 #include "document/simulation/SimulatedMeasurement.h"
 #include "views/beamstats/BeamData.h"
+#include "views/beamstats/BeamMetricKinds.h"
 #include "views/framework/ViewHost.h"
 
 namespace {
@@ -88,7 +91,7 @@ void BM_BeamSample(benchmark::State& state) {
     view.show();
     view.OnInitialUpdate();
     const CBeamDataData settings = EveryRowLoggedTo(view, log);
-    view.ApplyParameters(settings, true);
+    view.ApplyParameters(settings, true, BeamMetricBits());
     QApplication::processEvents();
 
     size_t scan = 0;

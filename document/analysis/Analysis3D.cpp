@@ -1,6 +1,7 @@
 // The 3D analysis of the azimuth scans: centroid direction, principal axes and the power in
-// cones about the centroid (through the 3D computation component), the power in cones about
-// the optical axis, and the thinned copy of the data the 3D views draw.
+// cones about the centroid (through the 3D computation component), the beam's second-moment
+// shape, the power in cones about the optical axis, and the thinned copy of the data the 3D
+// views draw.
 
 #include <algorithm>
 #include <cmath>
@@ -31,6 +32,8 @@ bool CVelor32Doc::Analyse3dData() {
         const PolarGrid grid =
             RegridScans(m_arrays.angleGrid.data(), m_arrays.data3D.data(), m_nScans3D);
         const int azimuths = grid.AzimuthCount();
+        // Taken only with the rest of the analysis: a data set it refuses changes nothing.
+        const BeamShape shape = ComputeBeamShape(grid);
 
         float centroid[3];
         if (!Prelum_ComputeCentroidPosition(azimuths, kPolarCount, grid.polar.data(),
@@ -76,6 +79,7 @@ bool CVelor32Doc::Analyse3dData() {
         std::copy(axisB, axisB + 3, m_fAxisB);
         m_fCentroidAngles[0] = thetaC;
         m_fCentroidAngles[1] = phiC;
+        m_beamShape = shape;
         return true;
     } catch (const std::bad_alloc&) {
         m_env.prompt.FatalExit(msg::kNotEnoughMemory, kExitOutOfMemory);

@@ -377,6 +377,51 @@ TEST_F(VnqtoolCli, GainRangesBringTheModeFieldDiameterOfStepIndexFibersToItsExac
     }
 }
 
+TEST_F(VnqtoolCli, ParamsShowsTheBeamMetricsOfASimulatedLaserDiodeAndSaysWhenThereIsNoFit) {
+    const QString diode = Path("ld.vnq");
+    const ToolRun sim = RunTool({"simulate", "--source", "laser", "--major", "30", "--minor", "10", "--orientation",
+                                 "20", "--perpendicular", "--phi", "20", "--scans3d", "20", diode});
+    ASSERT_EQ(sim.status, 0) << sim.err.toStdString();
+    // A measurement whose axis 0 is flat: no fit there.
+    const QString flat = Path("flat.vnq");
+    {
+        velor::test::TestStation station;
+        velor::CVelor32Doc* doc = station.NewDocument();
+        doc->StoreProfiles(std::vector<float>(3241, 500.0f), {});
+        station.AddNote("");
+        ASSERT_TRUE(station.file.SaveDataFile(flat));
+    }
+
+    const ToolRun json = RunTool({"params", "--json", diode, flat});
+    ASSERT_EQ(json.status, 0) << json.err.toStdString();
+    const QJsonArray table = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    ASSERT_EQ(table.size(), 2);
+    const QJsonObject shape = table[0].toObject()["beam3d"].toObject();
+    EXPECT_NEAR(shape["ellipticity"].toDouble(), 1.0 / 3.0, 0.01);
+    EXPECT_NEAR(shape["orientation"].toDouble(), 20.0, 0.5);
+    // FWHM to 1/e² full angle: × √(2 / ln 2) = 1.6986; the map takes 2 % off a beam this wide.
+    EXPECT_NEAR(shape["major_divergence"].toDouble(), 30 * 1.6986, 30 * 1.6986 * 0.025);
+    const QJsonObject major = table[0].toObject()["axes"].toArray()[0].toObject();
+    EXPECT_NEAR(major["fit_width"].toDouble(), 30 * 1.6986, 0.3);
+    EXPECT_NEAR(major["second_moment_width"].toDouble(), 30 * 1.6986, 0.3);
+    EXPECT_GT(major["fit_r2"].toDouble(), 0.999);
+    const QJsonObject none = table[1].toObject()["axes"].toArray()[0].toObject();
+    EXPECT_TRUE(none["fit_width"].isNull());
+    EXPECT_EQ(none["second_moment_width"].toDouble(), 0.0);
+    EXPECT_FALSE(table[1].toObject().contains("beam3d")) << "no 3D data";
+
+    const ToolRun csv = RunTool({"params", "--csv", diode, flat});
+    const QStringList lines = csv.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    const QStringList header = lines[0].split(',');
+    EXPECT_EQ(lines[2].split(',')[header.indexOf("ellipticity")].toDouble(), shape["ellipticity"].toDouble());
+    EXPECT_EQ(lines[3].split(',')[header.indexOf("fit_r2")], "") << "no fit: an empty field";
+
+    const ToolRun text = RunTool({"params", diode, flat});
+    EXPECT_TRUE(text.out.contains("\n3D data set:\n  Major-Axis Divergence (deg)"));
+    EXPECT_TRUE(text.out.contains(QRegularExpression("Gaussian Fit Width at 0\\.0° \\(deg\\)\\s+no fit\\n")));
+}
+
 TEST_F(VnqtoolCli, InfoReadsTheTimeStatisticsSectionWithItsPointsAsTheViewerDoes) {
     for (const bool sound : {true, false}) {
         velor::test::TestStation station;

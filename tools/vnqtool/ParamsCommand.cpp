@@ -81,11 +81,13 @@ int RunParams(const QStringList& arguments) {
         "Prints the beam parameters of each measured axis of every FILE: angular width and\n"
         "numerical aperture at 5 %, 13.5 % and 50 %, centroid and peak angle, amplitude at the\n"
         "peak in the measurement's units, mode-field diameter with the dynamic range it rests on\n"
-        "(the peak over the 16-count floor, in dB) and the angles its integral covered; in\n"
-        "perpendicular-axes mode also the width ratios. The text shows the viewer's decimals;\n"
-        "CSV and JSON carry every value at full precision. FILE - reads names from standard\n"
-        "input. A file that cannot be read is reported on standard error; the exit status is\n"
-        "then 1."));
+        "(the peak over the 16-count floor, in dB) and the angles its integral covered, the\n"
+        "second-moment width and NA, and the Gaussian fit's 1/e² width, centre and R² (\"no fit\",\n"
+        "an empty CSV field or JSON null when there is none); in perpendicular-axes mode also the\n"
+        "width ratios; with 3D data the divergences along the beam's principal axes, the\n"
+        "ellipticity and the orientation. The text shows the viewer's decimals; CSV and JSON\n"
+        "carry every value at full precision. FILE - reads names from standard input. A file\n"
+        "that cannot be read is reported on standard error; the exit status is then 1."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("measurement files"), QStringLiteral("FILE..."));
     QStringList all = arguments;

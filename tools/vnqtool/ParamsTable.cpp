@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "common/FixedText.h"
 #include "document/Velor32Doc.h"
@@ -15,6 +16,7 @@ using namespace velor;
 
 // Clip levels the parameters are taken at, in tenths of a percent.
 constexpr uint16_t kClips[] = {50, 135, 500};
+constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 
 QString AmplitudeUnit(uint16_t units, const char* powerUnit) {
     switch (units) {
@@ -26,7 +28,8 @@ QString AmplitudeUnit(uint16_t units, const char* powerUnit) {
 
 int AmplitudeDecimals(uint16_t units) { return units == 1 ? 0 : units == 2 ? 3 : 2; }
 
-// The CSV columns after file, axis and phi: every key an axis row can carry, ratios last.
+// The CSV columns after file, axis and phi: every key an axis row can carry, then the ratios
+// and the 3D data set's figures, which every row of the file repeats.
 QStringList AxisKeys(const std::vector<FileParameters>& files) {
     QStringList keys;
     for (const FileParameters& f : files) {
@@ -116,13 +119,37 @@ void CollectParameters(CVelor32Doc& doc, FileParameters& file) {
         // Each range above the first lowers that floor tenfold (10 dB).
         out.push_back({axis, QStringLiteral("ranges"), QStringLiteral("  Gain ranges stitched"),
                        static_cast<double>(doc.GetAxisRanges(axis)), 0, QString()});
+        const ProfileMetrics& m = doc.GetProfileMetrics(axis);
+        const auto fitted = [&m](float value) { return m.fitted ? double{value} : kNone; };
+        out.push_back({axis, QStringLiteral("second_moment_width"),
+                       QStringLiteral("Second-Moment Width%1 (deg)").arg(at), m.secondMomentWidth, 2,
+                       QStringLiteral("deg")});
+        out.push_back({axis, QStringLiteral("second_moment_na"), QStringLiteral("Second-Moment NA%1").arg(at),
+                       m.secondMomentNA, 3, QString()});
+        out.push_back({axis, QStringLiteral("fit_width"), QStringLiteral("Gaussian Fit Width%1 (deg)").arg(at),
+                       fitted(m.fitWidth), 2, QStringLiteral("deg")});
+        out.push_back({axis, QStringLiteral("fit_center"), QStringLiteral("Gaussian Fit Center%1 (deg)").arg(at),
+                       fitted(m.fitCenter), 2, QStringLiteral("deg")});
+        out.push_back({axis, QStringLiteral("fit_r2"), QStringLiteral("Gaussian Fit R²%1").arg(at),
+                       fitted(m.fitQuality), 4, QString()});
     }
     if (axes == 2) {
         for (const uint16_t clip : kClips) {
-            out.push_back({-1, QStringLiteral("ratio_%1").arg(clip / 10.0),
+            out.push_back({kBothAxes, QStringLiteral("ratio_%1").arg(clip / 10.0),
                            QStringLiteral("Angle Ratio at %1 % Width").arg(clip / 10.0, 0, 'f', 1),
                            doc.GetWidthRatio(clip), 2, QString()});
         }
+    }
+    if (doc.m_b3DValid) {
+        const BeamShape& shape = doc.GetBeamShape();
+        out.push_back({k3DDataSet, QStringLiteral("major_divergence"), QStringLiteral("Major-Axis Divergence (deg)"),
+                       shape.majorDivergence, 2, QStringLiteral("deg")});
+        out.push_back({k3DDataSet, QStringLiteral("minor_divergence"), QStringLiteral("Minor-Axis Divergence (deg)"),
+                       shape.minorDivergence, 2, QStringLiteral("deg")});
+        out.push_back({k3DDataSet, QStringLiteral("ellipticity"), QStringLiteral("Ellipticity"), shape.ellipticity, 3,
+                       QString()});
+        out.push_back({k3DDataSet, QStringLiteral("orientation"), QStringLiteral("Major-Axis Orientation (deg)"),
+                       shape.orientation, 1, QStringLiteral("deg")});
     }
 }
 
@@ -136,9 +163,16 @@ void PrintText(const std::vector<FileParameters>& files) {
         for (const Parameter& p : f.parameters) {
             if (p.axis != axis) {
                 axis = p.axis;
-                std::printf(axis < 0 ? "\nBoth axes:\n" : "\nAxis %d:\n", axis);
+                if (axis == kBothAxes) {
+                    std::printf("\nBoth axes:\n");
+                } else if (axis == k3DDataSet) {
+                    std::printf("\n3D data set:\n");
+                } else {
+                    std::printf("\nAxis %d:\n", axis);
+                }
             }
-            std::printf("  %-44s %12s\n", qPrintable(p.name), qPrintable(FixedText(p.value, p.decimals)));
+            const QString value = std::isnan(p.value) ? QStringLiteral("no fit") : FixedText(p.value, p.decimals);
+            std::printf("  %-44s %12s\n", qPrintable(p.name), qPrintable(value));
         }
     }
 }
@@ -155,7 +189,7 @@ void PrintCsv(const std::vector<FileParameters>& files) {
                 QString value;
                 for (const Parameter& p : f.parameters) {
                     if (p.key != key || (p.axis != axis && p.axis >= 0)) continue;
-                    value = FullPrecision(p.value);
+                    if (!std::isnan(p.value)) value = FullPrecision(p.value);
                     if (key == QLatin1String("peak_amplitude")) unit = p.unit;
                 }
                 row << value;
@@ -173,6 +207,7 @@ void PrintJson(const std::vector<FileParameters>& files) {
         if (!f.loaded) continue;
         QStringList axes;
         QStringList ratios;
+        QStringList shape;
         for (int axis = 0; axis < f.Axes(); ++axis) {
             QStringList members{QStringLiteral("\"axis\": %1").arg(axis),
                                 QStringLiteral("\"phi\": %1").arg(JsonNumber(f.phi[axis]))};
@@ -182,7 +217,9 @@ void PrintJson(const std::vector<FileParameters>& files) {
             axes << QStringLiteral("{") + members.join(QStringLiteral(", ")) + QLatin1Char('}');
         }
         for (const Parameter& p : f.parameters) {
-            if (p.axis < 0) ratios << QStringLiteral("%1: %2").arg(JsonString(p.key), JsonNumber(p.value));
+            const QString member = QStringLiteral("%1: %2").arg(JsonString(p.key), JsonNumber(p.value));
+            if (p.axis == kBothAxes) ratios << member;
+            if (p.axis == k3DDataSet) shape << member;
         }
         QString object = QStringLiteral("  {\"file\": %1, \"scanMode\": %2, \"units\": %3, \"axes\": [%4]")
                              .arg(JsonString(f.path))
@@ -190,6 +227,7 @@ void PrintJson(const std::vector<FileParameters>& files) {
                              .arg(f.units)
                              .arg(axes.join(QStringLiteral(", ")));
         if (!ratios.isEmpty()) object += QStringLiteral(", \"ratios\": {") + ratios.join(QStringLiteral(", ")) + QLatin1Char('}');
+        if (!shape.isEmpty()) object += QStringLiteral(", \"beam3d\": {") + shape.join(QStringLiteral(", ")) + QLatin1Char('}');
         objects << object + QLatin1Char('}');
     }
     const QString out = QStringLiteral("[\n") + objects.join(QStringLiteral(",\n")) + QStringLiteral("\n]\n");

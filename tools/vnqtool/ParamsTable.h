@@ -12,11 +12,15 @@ class CVelor32Doc;
 
 namespace vnqtool {
 
+// What a parameter belongs to besides a single axis.
+inline constexpr int kBothAxes = -1;   // the width ratios
+inline constexpr int k3DDataSet = -2;  // the beam's shape from the 3D data
+
 struct Parameter {
-    int axis;         // -1 for both axes (ratios)
+    int axis;         // 0, 1, kBothAxes or k3DDataSet
     QString key;      // CSV and JSON name
     QString name;     // text output
-    double value;
+    double value;     // NaN when there is none: "no fit" in text, empty in CSV, null in JSON
     int decimals;     // as the viewer shows it
     QString unit;
 };

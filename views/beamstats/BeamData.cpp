@@ -44,13 +44,15 @@ std::optional<QFont> ChooseFontWithDialog(const QFont& initial, QWidget* parent)
     return font;
 }
 
-// What the data file carries of the view: its record and its rows' statistics and limits.
+// What the data file carries of the view: its record, its rows' statistics and limits and
+// the metric rows' selection.
 struct Carried {
     CBeamDataData record;
     BeamRowArrays arrays;
+    uint32_t metricKinds;
     bool operator==(const Carried& other) const {
         return std::memcmp(&record, &other.record, sizeof record) == 0 &&
-               std::memcmp(&arrays, &other.arrays, sizeof arrays) == 0;
+               std::memcmp(&arrays, &other.arrays, sizeof arrays) == 0 && metricKinds == other.metricKinds;
     }
 };
 
@@ -58,10 +60,11 @@ struct Carried {
 
 CBeamData::CBeamData(ViewHost& host, QWidget* parent)
     : CDormView(kBeamDataViewTag, host, parent),
-      m_statistics(*this, m_arrays),
+      m_statistics(*this, m_arrays, &m_nMetricKinds),
       m_log(*this, host.Prompt()),
       m_fontChooser(ChooseFontWithDialog) {
     ReadBeamSettings(SectionName(), *this);
+    ReadBeamMetricSettings(SectionName(), m_nMetricKinds);
     m_statistics.RecreateWindows();
 
     m_model = new BeamTableModel(m_statistics, this);
@@ -115,6 +118,7 @@ void CBeamData::OnInitialUpdate() {
 void CBeamData::StoreSettings() {
     CDormView::StoreSettings();
     WriteBeamSettings(SectionName(), *this);
+    WriteBeamMetricSettings(SectionName(), m_nMetricKinds);
 }
 
 void CBeamData::ShowTitle() {
@@ -204,9 +208,9 @@ void CBeamData::OnUpdate(uint32_t hint) {
 }
 
 void CBeamData::Changing(const std::function<void()>& change) {
-    const Carried before{*this, m_arrays};
+    const Carried before{*this, m_arrays, m_nMetricKinds};
     change();
-    if (!(Carried{*this, m_arrays} == before)) {
+    if (!(Carried{*this, m_arrays, m_nMetricKinds} == before)) {
         if (CVelor32Doc* doc = Document()) doc->SetModifiedFlag(true);
     }
 }
@@ -314,22 +318,23 @@ void CBeamData::OnTiming() {
 }
 
 void CBeamData::OnParameters() {
-    CBeamDataParameters dialog(*this, LogPortChoices(), Host().Prompt(), this);
+    CBeamDataParameters dialog(*this, LogPortChoices(), Host().Prompt(), this, &CFileLogDlg::Ask, m_nMetricKinds);
     if (dialog.exec() == QDialog::Accepted) {
         CBeamDataData chosen = *this;
         dialog.StoreChoices(chosen);
-        ApplyParameters(chosen, dialog.OverwriteLog());
+        ApplyParameters(chosen, dialog.OverwriteLog(), dialog.MetricKinds());
     } else {
         OpenLog(false);
     }
 }
 
-void CBeamData::ApplyParameters(const CBeamDataData& chosen, bool overwriteLog) {
+void CBeamData::ApplyParameters(const CBeamDataData& chosen, bool overwriteLog, std::optional<uint32_t> metricKinds) {
     Changing([&] {
         CBeamDataData& record = *this;
         const uint32_t samples = m_nSamples;
         record = chosen;
         m_nSamples = samples;
+        if (metricKinds) m_nMetricKinds = *metricKinds;
         OpenLog(overwriteLog);
         m_statistics.RecreateWindows();
         m_statistics.Reset();
@@ -397,16 +402,23 @@ bool CBeamData::eventFilter(QObject* watched, QEvent* event) {
 
 bool CBeamData::WriteSection(SerializeContext& context) {
     if (!DocumentView::WriteSection(context)) return false;
-    return WriteBeamBlocks(context, *this, m_arrays);
+    return WriteBeamBlocks(context, *this, m_arrays, m_statistics.MetricData(m_nMetricKinds));
 }
 
 bool CBeamData::ReadSection(SerializeContext& context) {
     if (!CDormView::ReadSection(context)) return false;
-    if (!ReadBeamBlocks(context, *this, m_arrays)) return false;
+    CBeamMetricData metrics;
+    if (!ReadBeamBlocks(context, *this, m_arrays, metrics)) return false;
+    // The file's selection of metric rows, as of the classic ones; kinds of a newer program
+    // keep their bits, though this one builds no rows for them.
+    m_nMetricKinds = metrics.m_nKinds;
     // The statistics come as saved; the limits stand with the rows they were saved with.
     m_statistics.RecreateWindows();
     ApplyFont();
-    if (const CVelor32Doc* doc = Document()) m_statistics.BuildRows(RowContextOf(*doc));
+    if (const CVelor32Doc* doc = Document()) {
+        m_statistics.BuildRows(RowContextOf(*doc));
+        m_statistics.PlaceMetricData(metrics);
+    }
     RestoreColumnWidths();
     Recompute();
     ShowTitle();

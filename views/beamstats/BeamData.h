@@ -40,6 +40,8 @@ public:
 
     const BeamStatistics& Statistics() const { return m_statistics; }
     BeamRowArrays& RowArrays() { return m_arrays; }
+    // The metric rows selected (bits of BeamMetricKinds.h).
+    uint32_t MetricKinds() const { return m_nMetricKinds; }
     const BeamLog& Log() const { return m_log; }
     QTreeView* List() const { return m_list; }
     BeamTableModel* Model() const { return m_model; }
@@ -48,8 +50,10 @@ public:
     // One sample of every row, logged when a log is open.
     void TakeSample();
     // What OK of the Parameters dialog does with its choices: the log reopened, the
-    // statistics restarted, the rows rebuilt with the log's header.
-    void ApplyParameters(const CBeamDataData& chosen, bool overwriteLog);
+    // statistics restarted, the rows rebuilt with the log's header. The metric rows stay as
+    // they are unless a selection of them is given.
+    void ApplyParameters(const CBeamDataData& chosen, bool overwriteLog,
+                         std::optional<uint32_t> metricKinds = std::nullopt);
     // The Measurement Limits dialog on a row, after a short pause of acquisition.
     void EditLimits(int row);
 
@@ -87,6 +91,7 @@ private:
     void ShowContextMenu(const QPoint& globalPos);
     BeamStatistics::ValueSource Values() const;
 
+    uint32_t m_nMetricKinds = 0;
     BeamRowArrays m_arrays;
     BeamStatistics m_statistics;
     BeamLog m_log;

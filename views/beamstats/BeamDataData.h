@@ -1,6 +1,7 @@
 #pragma once
 // The beam statistics view's persisted settings (one 592-byte record after its placement
-// block) and its per-row statistics and limits, which follow the record in the data file.
+// block), its per-row statistics and limits, which follow the record in the data file, and the
+// additional block of the metric rows.
 
 #include <array>
 #include <cstddef>
@@ -149,21 +150,29 @@ static_assert(offsetof(CBeamDataData, m_reserved496) == 496);
 static_assert(offsetof(CBeamDataData, m_nColumnWidth2) == 504);
 static_assert(offsetof(CBeamDataData, m_reserved588) == 588);
 
-// At most this many rows; the arrays hold one element per row.
+// The arrays after the record hold this many rows; the classic rows never need more.
 inline constexpr int kBeamRows = 50;
+// Metric rows (BeamMetricKinds.h) the additional block can hold.
+inline constexpr int kBeamMetricRows = 32;
+// Rows the table holds in memory: the classic ones first, the metric rows after them.
+inline constexpr int kBeamTableRows = kBeamRows + kBeamMetricRows;
 
-// Per row: the statistics of the samples so far and the user's limits. In rolling mode the
-// sum and sum-of-squares slots hold the window's mean and standard deviation.
+// Per row of the table: the statistics of the samples so far and the user's limits. In
+// rolling mode the sum and sum-of-squares slots hold the window's mean and standard
+// deviation. The file's arrays after the record carry the first kBeamRows of them.
 struct BeamRowArrays {
-    std::array<double, kBeamRows> value{};
-    std::array<double, kBeamRows> sum{};
-    std::array<double, kBeamRows> minimum{};
-    std::array<double, kBeamRows> maximum{};
-    std::array<double, kBeamRows> sumSquares{};
-    std::array<double, kBeamRows> minLimit{};
-    std::array<double, kBeamRows> maxLimit{};
-    std::array<uint32_t, kBeamRows> minLimitSet{};
-    std::array<uint32_t, kBeamRows> maxLimitSet{};
+    std::array<double, kBeamTableRows> value{};
+    std::array<double, kBeamTableRows> sum{};
+    std::array<double, kBeamTableRows> minimum{};
+    std::array<double, kBeamTableRows> maximum{};
+    std::array<double, kBeamTableRows> sumSquares{};
+    std::array<double, kBeamTableRows> minLimit{};
+    std::array<double, kBeamTableRows> maxLimit{};
+    std::array<uint32_t, kBeamTableRows> minLimitSet{};
+    std::array<uint32_t, kBeamTableRows> maxLimitSet{};
+    // Samples each row's statistics hold: N, except for a metric row whose figure had no
+    // value for some samples ("no fit"). Not in the classic arrays of the file.
+    std::array<uint32_t, kBeamTableRows> count{};
 
     void ClearStatistics() {
         value.fill(0.0);
@@ -171,7 +180,44 @@ struct BeamRowArrays {
         minimum.fill(0.0);
         maximum.fill(0.0);
         sumSquares.fill(0.0);
+        count.fill(0);
     }
 };
+
+// The additional block after the arrays, present only while metric rows are selected, so a
+// table without them writes its section as it always has. Older readers pass over it as a
+// block that belongs to no view. Its statistics and limits are keyed by the rows' parameter
+// kinds, so a reader places them by kind whatever rows it builds.
+struct CBeamMetricData : CDataCrc16 {
+    char m_szTag[8] = {'B', 'S', 'M', 'E', 'T', 'R', 'I', 'C'};  // tells the block from others
+    uint32_t m_nKinds = 0;      // selected metric row kinds, bits of BeamMetricKinds.h
+    uint32_t m_nRowCount = 0;   // entries below in use, in table order
+    uint32_t m_nKey[kBeamMetricRows] = {};
+    double m_fValue[kBeamMetricRows] = {};
+    double m_fSum[kBeamMetricRows] = {};
+    double m_fMinimum[kBeamMetricRows] = {};
+    double m_fMaximum[kBeamMetricRows] = {};
+    double m_fSumSquares[kBeamMetricRows] = {};
+    uint32_t m_nCount[kBeamMetricRows] = {};
+    double m_fMinLimit[kBeamMetricRows] = {};
+    double m_fMaxLimit[kBeamMetricRows] = {};
+    uint32_t m_nMinLimitSet[kBeamMetricRows] = {};
+    uint32_t m_nMaxLimitSet[kBeamMetricRows] = {};
+};
+static_assert(sizeof(CBeamMetricData) == 2320);
+static_assert(offsetof(CBeamMetricData, m_szTag) == 0);
+static_assert(offsetof(CBeamMetricData, m_nKinds) == 8);
+static_assert(offsetof(CBeamMetricData, m_nRowCount) == 12);
+static_assert(offsetof(CBeamMetricData, m_nKey) == 16);
+static_assert(offsetof(CBeamMetricData, m_fValue) == 144);
+static_assert(offsetof(CBeamMetricData, m_fSum) == 400);
+static_assert(offsetof(CBeamMetricData, m_fMinimum) == 656);
+static_assert(offsetof(CBeamMetricData, m_fMaximum) == 912);
+static_assert(offsetof(CBeamMetricData, m_fSumSquares) == 1168);
+static_assert(offsetof(CBeamMetricData, m_nCount) == 1424);
+static_assert(offsetof(CBeamMetricData, m_fMinLimit) == 1552);
+static_assert(offsetof(CBeamMetricData, m_fMaxLimit) == 1808);
+static_assert(offsetof(CBeamMetricData, m_nMinLimitSet) == 2064);
+static_assert(offsetof(CBeamMetricData, m_nMaxLimitSet) == 2192);
 
 }  // namespace velor

@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "common/UserTenths.h"
+#include "views/beamstats/BeamMetricKinds.h"
 #include "views/common/DataValidation.h"
 
 namespace velor {
@@ -78,8 +79,13 @@ QString WithLogExtension(const QString& name) {
 }  // namespace
 
 CBeamDataParameters::CBeamDataParameters(const CBeamDataData& settings, const QStringList& ports, UserPrompt& prompt,
-                                         QWidget* parent, ExistingLogQuestion askExisting)
-    : QDialog(parent), m_prompt(prompt), m_askExisting(std::move(askExisting)), m_settings(settings), m_ports(ports) {
+                                         QWidget* parent, ExistingLogQuestion askExisting, uint32_t metricKinds)
+    : QDialog(parent),
+      m_prompt(prompt),
+      m_askExisting(std::move(askExisting)),
+      m_settings(settings),
+      m_metricKinds(metricKinds),
+      m_ports(ports) {
     setWindowTitle(QStringLiteral("Beam Statistics Parameters"));
     auto* left = new QVBoxLayout;
     left->addWidget(MakeClipGroup());
@@ -88,6 +94,7 @@ CBeamDataParameters::CBeamDataParameters(const CBeamDataData& settings, const QS
     left->addWidget(MakeAmplitudeGroup());
     m_modeFieldBox = Box("Mode-Field Diameter", kModeFieldBoxName, settings.m_bModeField != 0, this);
     left->addWidget(m_modeFieldBox);
+    left->addWidget(MakeMetricGroup());
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(MakeStatisticsGroup());
@@ -169,6 +176,22 @@ QWidget* CBeamDataParameters::MakeAmplitudeGroup() {
     for (int u = 0; u < 2; ++u) {
         m_userAngleEdits[u] = Edit(Tenths(angles[u]), kUserAngleEditNames[u], group);
         grid->addWidget(m_userAngleEdits[u], 2 + u, 1);
+    }
+    return group;
+}
+
+QWidget* CBeamDataParameters::MakeMetricGroup() {
+    // A profile's figures in the first column, the 3D data set's in the second, in table order.
+    auto* group = new QGroupBox(QStringLiteral("Beam Metrics"), this);
+    auto* grid = new QGridLayout(group);
+    int rows[2] = {0, 0};
+    for (const BeamMetricKind& kind : BeamMetricKinds()) {
+        const int column = kind.perAxis ? 0 : 1;
+        auto* box = new QCheckBox(QString::fromUtf8(kind.label), group);
+        box->setObjectName(QLatin1String(kind.objectName));
+        box->setChecked((m_metricKinds & kind.bit) != 0);
+        grid->addWidget(box, rows[column]++, column);
+        m_metricBoxes.emplace_back(kind.bit, box);
     }
     return group;
 }
@@ -364,7 +387,10 @@ void CBeamDataParameters::accept() {
         }
         Store(s.m_szLogFile, bytes);
     }
+    uint32_t metricKinds = m_metricKinds;
+    for (const auto& [bit, box] : m_metricBoxes) metricKinds = box->isChecked() ? metricKinds | bit : metricKinds & ~bit;
     m_settings = s;
+    m_metricKinds = metricKinds;
     m_overwrite = overwrite;
     QDialog::accept();
 }

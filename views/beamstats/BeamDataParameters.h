@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "common/UserPrompt.h"
 #include "views/beamstats/BeamDataData.h"
@@ -57,8 +58,10 @@ public:
     // Asked when the log file chosen exists.
     using ExistingLogQuestion = std::function<ExistingLogChoice(QWidget* parent)>;
 
+    // metricKinds: the metric rows selected (bits of BeamMetricKinds.h), one box per kind.
     CBeamDataParameters(const CBeamDataData& settings, const QStringList& ports, UserPrompt& prompt,
-                        QWidget* parent = nullptr, ExistingLogQuestion askExisting = &CFileLogDlg::Ask);
+                        QWidget* parent = nullptr, ExistingLogQuestion askExisting = &CFileLogDlg::Ask,
+                        uint32_t metricKinds = 0);
 
     // The settings with the accepted choices; the constructor's until OK succeeds.
     const CBeamDataData& Settings() const { return m_settings; }
@@ -67,6 +70,8 @@ public:
     void StoreChoices(CBeamDataData& record) const;
     // The user chose to overwrite the existing log file.
     bool OverwriteLog() const { return m_overwrite; }
+    // The metric rows chosen; bits of kinds this program does not know stay as they came.
+    uint32_t MetricKinds() const { return m_metricKinds; }
 
     void accept() override;
 
@@ -75,6 +80,7 @@ private:
     QWidget* MakeRatioGroup();
     QWidget* MakePositionGroup();
     QWidget* MakeAmplitudeGroup();
+    QWidget* MakeMetricGroup();
     QWidget* MakeStatisticsGroup();
     QWidget* MakeDisplayGroup();
     QWidget* MakeLoggingGroup();
@@ -88,6 +94,7 @@ private:
     UserPrompt& m_prompt;
     ExistingLogQuestion m_askExisting;
     CBeamDataData m_settings;
+    uint32_t m_metricKinds;
     bool m_overwrite = false;
 
     std::array<QCheckBox*, 5> m_widthBoxes{};
@@ -100,6 +107,7 @@ private:
     std::array<QCheckBox*, 4> m_amplitudeBoxes{};
     std::array<QLineEdit*, 2> m_userAngleEdits{};
     QCheckBox* m_modeFieldBox = nullptr;
+    std::vector<std::pair<uint32_t, QCheckBox*>> m_metricBoxes;  // a kind's bit and its box
     std::array<QRadioButton*, 3> m_statButtons{};
     QLineEdit* m_rollingEdit = nullptr;
     QLineEdit* m_finiteEdit = nullptr;

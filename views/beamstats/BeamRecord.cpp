@@ -1,7 +1,9 @@
 #include "views/beamstats/BeamRecord.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "document/file/FileHeader.h"
 
@@ -32,9 +34,36 @@ bool WriteArray(Archive& archive, const void* data, size_t size) {
     return CDataCrc16::WriteBlock(archive, data, static_cast<uint16_t>(size)) != 0;
 }
 
+// The file's arrays hold the first kBeamRows rows of the table.
+template <typename Array>
+constexpr uint16_t FileArrayBytes(const Array& array) {
+    return static_cast<uint16_t>(kBeamRows * sizeof(array[0]));
+}
+
 template <typename Array>
 bool ReadArray(Archive& archive, Array& array) {
-    return CDataCrc16::ReadBlock(archive, array.data(), static_cast<uint16_t>(sizeof(array))) != 0;
+    return CDataCrc16::ReadBlock(archive, array.data(), FileArrayBytes(array)) != 0;
+}
+
+// The block after the arrays is the metric rows' when it carries their tag.
+bool MetricBlockFollows(Archive& archive) {
+    char ahead[sizeof(BlockHeader) + sizeof CBeamMetricData::m_szTag];
+    if (archive.Peek(ahead, sizeof ahead) != static_cast<qint64>(sizeof ahead)) return false;
+    BlockHeader header;
+    std::memcpy(&header, ahead, sizeof header);
+    const CBeamMetricData tagged;
+    return header.tag == kDataBlockTag && header.length >= offsetof(CBeamMetricData, m_nKey) &&
+           std::memcmp(ahead + sizeof header, tagged.m_szTag, sizeof tagged.m_szTag) == 0;
+}
+
+// Statistics are the data file's; a configuration file carries the selection and the limits.
+CBeamMetricData WithoutStatistics(const CBeamMetricData& metrics) {
+    CBeamMetricData out = metrics;
+    for (auto* field : {&out.m_fValue, &out.m_fSum, &out.m_fMinimum, &out.m_fMaximum, &out.m_fSumSquares}) {
+        std::fill(std::begin(*field), std::end(*field), 0.0);
+    }
+    std::fill(std::begin(out.m_nCount), std::end(out.m_nCount), 0u);
+    return out;
 }
 
 }  // namespace
@@ -67,7 +96,17 @@ bool IsValidBeamLimits(const BeamRowArrays& a) {
     return true;
 }
 
-bool WriteBeamBlocks(SerializeContext& context, const CBeamDataData& record, const BeamRowArrays& a) {
+bool IsValidBeamMetrics(const CBeamMetricData& m) {
+    if (m.m_nRowCount > kBeamMetricRows) return false;
+    for (int i = 0; i < kBeamMetricRows; ++i) {
+        if (m.m_nMinLimitSet[i] > 1 || m.m_nMaxLimitSet[i] > 1) return false;
+        if (!std::isfinite(m.m_fMinLimit[i]) || !std::isfinite(m.m_fMaxLimit[i])) return false;
+    }
+    return true;
+}
+
+bool WriteBeamBlocks(SerializeContext& context, const CBeamDataData& record, const BeamRowArrays& a,
+                     const CBeamMetricData& metrics) {
     Archive& archive = context.archive;
     const bool data = context.fileType == kFileTypeData;
     CBeamDataData written = record;
@@ -75,19 +114,26 @@ bool WriteBeamBlocks(SerializeContext& context, const CBeamDataData& record, con
     if (!WriteArray(archive, &written, sizeof written)) return false;
     if (data) {
         for (const auto* array : {&a.value, &a.sum, &a.minimum, &a.maximum, &a.sumSquares}) {
-            if (!WriteArray(archive, array->data(), sizeof *array)) return false;
+            if (!WriteArray(archive, array->data(), FileArrayBytes(*array))) return false;
         }
     }
-    return WriteArray(archive, a.minLimit.data(), sizeof a.minLimit) &&
-           WriteArray(archive, a.maxLimit.data(), sizeof a.maxLimit) &&
-           WriteArray(archive, a.minLimitSet.data(), sizeof a.minLimitSet) &&
-           WriteArray(archive, a.maxLimitSet.data(), sizeof a.maxLimitSet);
+    if (!WriteArray(archive, a.minLimit.data(), FileArrayBytes(a.minLimit)) ||
+        !WriteArray(archive, a.maxLimit.data(), FileArrayBytes(a.maxLimit)) ||
+        !WriteArray(archive, a.minLimitSet.data(), FileArrayBytes(a.minLimitSet)) ||
+        !WriteArray(archive, a.maxLimitSet.data(), FileArrayBytes(a.maxLimitSet))) {
+        return false;
+    }
+    if (metrics.m_nKinds == 0) return true;
+    const CBeamMetricData block = data ? metrics : WithoutStatistics(metrics);
+    return WriteArray(archive, &block, sizeof block);
 }
 
-bool ReadBeamBlocks(SerializeContext& context, CBeamDataData& record, BeamRowArrays& arrays) {
+bool ReadBeamBlocks(SerializeContext& context, CBeamDataData& record, BeamRowArrays& arrays,
+                    CBeamMetricData& metrics) {
     Archive& archive = context.archive;
     CBeamDataData r = record;
     BeamRowArrays a = arrays;
+    CBeamMetricData m;
     if (CDataCrc16::ReadBlock(archive, &r, sizeof r) == 0 || !IsValidBeamRecord(r)) return false;
     if (context.fileType == kFileTypeData) {
         for (auto* array : {&a.value, &a.sum, &a.minimum, &a.maximum, &a.sumSquares}) {
@@ -100,8 +146,13 @@ bool ReadBeamBlocks(SerializeContext& context, CBeamDataData& record, BeamRowArr
             return false;
         }
     }
+    if (MetricBlockFollows(archive) &&
+        (CDataCrc16::ReadBlock(archive, &m, sizeof m) == 0 || !IsValidBeamMetrics(m))) {
+        return false;
+    }
     record = r;
     arrays = a;
+    metrics = m;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "views/beamstats/BeamRows.h"
 
 #include "document/Velor32Doc.h"
+#include "views/beamstats/BeamMetricKinds.h"
 
 namespace velor {
 namespace {
@@ -60,7 +61,7 @@ public:
         }
     }
     void Add(BeamRow row) {
-        if (static_cast<int>(m_rows.size()) < kBeamRows) m_rows.push_back(std::move(row));
+        if (static_cast<int>(m_rows.size()) < kBeamTableRows) m_rows.push_back(std::move(row));
     }
     std::vector<BeamRow> Take() { return std::move(m_rows); }
 
@@ -81,7 +82,7 @@ BeamRowContext RowContextOf(const CVelor32Doc& doc) {
     return c;
 }
 
-std::vector<BeamRow> BuildBeamRows(const CBeamDataData& s, const BeamRowContext& c) {
+std::vector<BeamRow> BuildBeamRows(const CBeamDataData& s, const BeamRowContext& c, uint32_t metricKinds) {
     RowList rows(c);
     for (const ClipChoice& w : WidthFamily(s).choices) {
         if (!(s.m_nWidthFlags & w.bit)) continue;
@@ -139,6 +140,16 @@ std::vector<BeamRow> BuildBeamRows(const CBeamDataData& s, const BeamRowContext&
             return QString::asprintf("Mode-Field Diameter at %.1f\u00B0 (\u00B5m)", phi);
         });
     }
+    for (const BeamMetricKind& kind : BeamMetricKinds()) {
+        if (!(metricKinds & kind.bit)) continue;
+        // A figure of the 3D data set is one row; a profile's, one per measured axis.
+        const int axes = !kind.perAxis ? 1 : c.perpendicular ? 2 : 1;
+        for (int axis = 0; axis < axes; ++axis) {
+            const QString name = kind.perAxis ? QString::asprintf(kind.name, static_cast<double>(c.phi[axis]))
+                                              : QString::fromUtf8(kind.name);
+            rows.Add({BeamRowKind::Metric, kind.key, axis, 0, 0.0f, kind.decimals, name, &kind});
+        }
+    }
     return rows.Take();
 }
 
@@ -154,6 +165,7 @@ double BeamRowValue(const BeamRow& row, const CVelor32Doc& doc) {
         case BeamRowKind::AmplitudeAtPeak: return doc.GetAmplitudeAt(axis, doc.GetPeakAngle(axis));
         case BeamRowKind::AmplitudeAtAngle: return doc.GetAmplitudeAt(axis, row.angle);
         case BeamRowKind::ModeField: return doc.GetModeFieldDiameter(axis);
+        case BeamRowKind::Metric: return row.metric ? row.metric->value(doc, axis) : 0.0;
     }
     return 0.0;
 }

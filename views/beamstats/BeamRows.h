@@ -23,7 +23,10 @@ enum class BeamRowKind {
     AmplitudeAtPeak,
     AmplitudeAtAngle,
     ModeField,
+    Metric,  // a kind of the metric table (BeamMetricKinds.h)
 };
+
+struct BeamMetricKind;
 
 struct BeamRow {
     BeamRowKind kind;
@@ -33,6 +36,7 @@ struct BeamRow {
     float angle = 0.0f;  // degrees: amplitude at a user angle
     int decimals = 1;    // Value, Min, Max and the limits; Mean and Std Dev show one more
     QString name;
+    const BeamMetricKind* metric = nullptr;  // the metric rows' table entry
 };
 
 // What the names and decimals depend on besides the settings.
@@ -45,10 +49,13 @@ struct BeamRowContext {
 
 BeamRowContext RowContextOf(const CVelor32Doc& document);
 
-// At most kBeamRows rows; every selection together gives fewer.
-std::vector<BeamRow> BuildBeamRows(const CBeamDataData& settings, const BeamRowContext& context);
+// The classic rows the record selects, then the metric rows of the selected kinds (bits of
+// BeamMetricKinds.h; unknown bits are passed over). At most kBeamTableRows rows; every
+// selection together gives fewer.
+std::vector<BeamRow> BuildBeamRows(const CBeamDataData& settings, const BeamRowContext& context,
+                                   uint32_t metricKinds = 0);
 
-// The row's parameter as the document computes it now.
+// The row's parameter as the document computes it now; NaN when it has no value ("no fit").
 double BeamRowValue(const BeamRow& row, const CVelor32Doc& document);
 
 }  // namespace velor

@@ -9,12 +9,12 @@ namespace velor {
 
 bool BeamSection::WriteSection(SerializeContext& context) {
     if (!DocumentView::WriteSection(context)) return false;
-    return WriteBeamBlocks(context, Settings(), m_rows);
+    return WriteBeamBlocks(context, Settings(), m_rows, m_metrics);
 }
 
 bool BeamSection::ReadSection(SerializeContext& context) {
     if (!DocumentView::ReadSection(context)) return false;
-    return ReadBeamBlocks(context, Settings(), m_rows);
+    return ReadBeamBlocks(context, Settings(), m_rows, m_metrics);
 }
 
 void RegisterHeadlessBeamSection(ViewTypeRegistry& registry) {

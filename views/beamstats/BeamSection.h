@@ -15,12 +15,15 @@ public:
 
     CBeamDataData& Settings() { return *this; }
     BeamRowArrays& Rows() { return m_rows; }
+    // The metric rows' additional block, kept as read and written back.
+    CBeamMetricData& Metrics() { return m_metrics; }
 
     bool WriteSection(SerializeContext& context) override;
     bool ReadSection(SerializeContext& context) override;
 
 private:
     BeamRowArrays m_rows;
+    CBeamMetricData m_metrics;
 };
 
 void RegisterHeadlessBeamSection(ViewTypeRegistry& registry);

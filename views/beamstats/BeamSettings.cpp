@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <variant>
 
+#include "views/beamstats/BeamMetricKinds.h"
+
 namespace velor {
 namespace {
 
@@ -40,6 +42,8 @@ QString KeyPath(const QString& section, const Key& key) {
     return section + QLatin1Char('/') + QLatin1String(key.name);
 }
 
+QString MetricsPath(const QString& section) { return section + QStringLiteral("/Metrics"); }
+
 }  // namespace
 
 void ReadBeamSettings(const QString& section, CBeamDataData& record) {
@@ -61,6 +65,19 @@ void WriteBeamSettings(const QString& section, const CBeamDataData& record) {
         std::visit([&](auto field) { settings.setValue(KeyPath(section, key), static_cast<qint64>(record.*field)); },
                    key.field);
     }
+}
+
+void ReadBeamMetricSettings(const QString& section, uint32_t& metricKinds) {
+    const QVariant stored = QSettings().value(MetricsPath(section));
+    bool ok = false;
+    const qint64 value = stored.toLongLong(&ok);
+    if (stored.isValid() && ok && value >= 0 && (value & ~static_cast<qint64>(BeamMetricBits())) == 0) {
+        metricKinds = static_cast<uint32_t>(value);
+    }
+}
+
+void WriteBeamMetricSettings(const QString& section, uint32_t metricKinds) {
+    QSettings().setValue(MetricsPath(section), static_cast<qint64>(metricKinds));
 }
 
 }  // namespace velor

@@ -11,5 +11,8 @@ namespace velor {
 
 void ReadBeamSettings(const QString& section, CBeamDataData& record);
 void WriteBeamSettings(const QString& section, const CBeamDataData& record);
+// The metric rows' selection, under "Metrics": bits of BeamMetricKinds.h.
+void ReadBeamMetricSettings(const QString& section, uint32_t& metricKinds);
+void WriteBeamMetricSettings(const QString& section, uint32_t metricKinds);
 
 }  // namespace velor

@@ -1,13 +1,21 @@
 #include "views/beamstats/BeamStatistics.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/FixedText.h"
 #include "views/beamstats/BeamLog.h"
 
 namespace velor {
-BeamStatistics::BeamStatistics(CBeamDataData& settings, BeamRowArrays& arrays)
-    : m_settings(settings), m_arrays(arrays) {}
+namespace {
+
+// What a row shows for a sample without a value: only a fit can fail that way.
+const QString kNoValue = QStringLiteral("no fit");
+
+}  // namespace
+
+BeamStatistics::BeamStatistics(CBeamDataData& settings, BeamRowArrays& arrays, const uint32_t* metricKinds)
+    : m_settings(settings), m_arrays(arrays), m_metricKinds(metricKinds) {}
 
 BeamStatistics::~BeamStatistics() = default;
 
@@ -34,7 +42,7 @@ QString BeamStatistics::Heading(int column) {
 }
 
 void BeamStatistics::BuildRows(const BeamRowContext& context) {
-    m_rows = BuildBeamRows(m_settings, context);
+    m_rows = BuildBeamRows(m_settings, context, m_metricKinds ? *m_metricKinds : 0u);
     m_cells.assign(m_rows.size(), BeamCells{});
     for (size_t i = 0; i < m_rows.size(); ++i) m_cells[i].text[kColParameter] = m_rows[i].name;
 }
@@ -69,6 +77,56 @@ void BeamStatistics::RebuildRows(const BeamRowContext& context) {
     }
 }
 
+CBeamMetricData BeamStatistics::MetricData(uint32_t kinds) const {
+    CBeamMetricData m;
+    m.m_nKinds = kinds;
+    const BeamRowArrays& a = m_arrays;
+    for (size_t i = 0; i < m_rows.size() && m.m_nRowCount < kBeamMetricRows; ++i) {
+        if (m_rows[i].kind != BeamRowKind::Metric) continue;
+        const uint32_t k = m.m_nRowCount++;
+        m.m_nKey[k] = static_cast<uint32_t>(m_rows[i].key);
+        m.m_fValue[k] = a.value[i];
+        m.m_fSum[k] = a.sum[i];
+        m.m_fMinimum[k] = a.minimum[i];
+        m.m_fMaximum[k] = a.maximum[i];
+        m.m_fSumSquares[k] = a.sumSquares[i];
+        m.m_nCount[k] = a.count[i];
+        m.m_fMinLimit[k] = a.minLimit[i];
+        m.m_fMaxLimit[k] = a.maxLimit[i];
+        m.m_nMinLimitSet[k] = a.minLimitSet[i];
+        m.m_nMaxLimitSet[k] = a.maxLimitSet[i];
+    }
+    return m;
+}
+
+void BeamStatistics::PlaceMetricData(const CBeamMetricData& m) {
+    BeamRowArrays& a = m_arrays;
+    std::array<bool, kBeamMetricRows> used{};
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        a.count[i] = m_settings.m_nSamples;
+        if (m_rows[i].kind != BeamRowKind::Metric) continue;
+        a.count[i] = 0;
+        a.value[i] = a.sum[i] = a.minimum[i] = a.maximum[i] = a.sumSquares[i] = 0.0;
+        a.minLimit[i] = a.maxLimit[i] = 0.0;
+        a.minLimitSet[i] = a.maxLimitSet[i] = 0;
+        for (uint32_t k = 0; k < m.m_nRowCount && k < kBeamMetricRows; ++k) {
+            if (used[k] || m.m_nKey[k] != static_cast<uint32_t>(m_rows[i].key)) continue;
+            used[k] = true;
+            a.value[i] = m.m_fValue[k];
+            a.sum[i] = m.m_fSum[k];
+            a.minimum[i] = m.m_fMinimum[k];
+            a.maximum[i] = m.m_fMaximum[k];
+            a.sumSquares[i] = m.m_fSumSquares[k];
+            a.count[i] = std::min(m.m_nCount[k], m_settings.m_nSamples);
+            a.minLimit[i] = m.m_fMinLimit[k];
+            a.maxLimit[i] = m.m_fMaxLimit[k];
+            a.minLimitSet[i] = m.m_nMinLimitSet[k];
+            a.maxLimitSet[i] = m.m_nMaxLimitSet[k];
+            break;
+        }
+    }
+}
+
 void BeamStatistics::RecreateWindows() {
     for (auto& window : m_windows) {
         window = m_settings.m_nRollingSize > 0 ? std::make_unique<RollingWindow>(m_settings.m_nRollingSize) : nullptr;
@@ -97,36 +155,43 @@ void BeamStatistics::Update(const ValueSource& value, bool sample, BeamLog* log)
     if (log) log->EndRecord();
 }
 
+bool BeamStatistics::Sampled(int i) const {
+    return m_settings.m_nStatMode == kStatRolling ? m_settings.m_nSamples > 0 : m_arrays.count[i] > 0;
+}
+
 void BeamStatistics::UpdateRow(int i, const ValueSource& source, bool sample, BeamLog* log) {
     const bool rolling = m_settings.m_nStatMode == kStatRolling;
-    const uint32_t n = m_settings.m_nSamples;
     BeamRowArrays& a = m_arrays;
     RollingWindow* window = m_windows[static_cast<size_t>(i)].get();
     if (rolling && !window) return;
 
     // Before the first sample there are no statistics: the row shows the measurement as it is.
-    const bool sampled = n > 0;
-    const double v = sample || !sampled ? source(m_rows[static_cast<size_t>(i)]) : 0.0;
-    if (sample && rolling) {
+    const bool evaluate = sample || !Sampled(i);
+    const double v = evaluate ? source(m_rows[static_cast<size_t>(i)]) : 0.0;
+    // A sample without a value is shown as such and leaves the statistics as they were.
+    const bool none = std::isnan(v);
+    if (sample && none) {
+        a.value[i] = v;
+    } else if (sample && rolling) {
         window->Push(v);
         a.value[i] = v;
         a.sum[i] = window->Mean();
         a.minimum[i] = window->Minimum();
         a.maximum[i] = window->Maximum();
         a.sumSquares[i] = window->StdDev();
-    } else if (sample && n == 1) {
-        a.value[i] = a.sum[i] = a.minimum[i] = a.maximum[i] = v;
-        a.sumSquares[i] = v * v;
     } else if (sample) {
+        const bool first = ++a.count[i] == 1;
         a.value[i] = v;
-        a.sum[i] += v;
-        a.minimum[i] = std::min(a.minimum[i], v);
-        a.maximum[i] = std::max(a.maximum[i], v);
-        a.sumSquares[i] += v * v;
+        a.sum[i] = first ? v : a.sum[i] + v;
+        a.minimum[i] = first ? v : std::min(a.minimum[i], v);
+        a.maximum[i] = first ? v : std::max(a.maximum[i], v);
+        a.sumSquares[i] = first ? v * v : a.sumSquares[i] + v * v;
     }
 
     const int d = m_rows[static_cast<size_t>(i)].decimals;
-    const double value = sampled ? a.value[i] : v;
+    const bool sampled = Sampled(i);
+    const double value = sample || sampled ? a.value[i] : v;
+    const uint32_t n = a.count[i];
     double mean = 0.0;
     double stdDev = 0.0;
     if (rolling) {
@@ -144,7 +209,7 @@ void BeamStatistics::UpdateRow(int i, const ValueSource& source, bool sample, Be
         cells.text[column] = text;
         if (log) log->Field(text.toLatin1());
     };
-    show(kColValue, FixedText(value, d));
+    show(kColValue, std::isnan(value) ? kNoValue : FixedText(value, d));
     show(kColMean, sampled ? FixedText(mean, d + 1) : QString());
     show(kColMin, sampled ? FixedText(a.minimum[i], d) : QString());
     show(kColMax, sampled ? FixedText(a.maximum[i], d) : QString());

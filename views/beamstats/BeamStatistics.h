@@ -28,8 +28,9 @@ struct BeamCells {
 
 class BeamStatistics {
 public:
-    // The statistics live in the view's record (N) and arrays, which the data file carries.
-    BeamStatistics(CBeamDataData& settings, BeamRowArrays& arrays);
+    // The statistics live in the view's record (N) and arrays, which the data file carries;
+    // metricKinds, when given, selects the metric rows (BeamMetricKinds.h).
+    BeamStatistics(CBeamDataData& settings, BeamRowArrays& arrays, const uint32_t* metricKinds = nullptr);
     ~BeamStatistics();
 
     const std::vector<BeamRow>& Rows() const { return m_rows; }
@@ -43,11 +44,18 @@ public:
     void RebuildRows(const BeamRowContext& context);
     // The rows from the settings with the limits as they stand, row by row (after loading).
     void BuildRows(const BeamRowContext& context);
+    // The additional block of the metric rows as they stand (their kinds, keys, statistics and
+    // limits), and the way back after loading: each metric row takes the entry of its key (each
+    // entry used once, in order), every other row counts N samples.
+    CBeamMetricData MetricData(uint32_t kinds) const;
+    void PlaceMetricData(const CBeamMetricData& metrics);
     // One window per row of the rolling size; none when the size is 0.
     void RecreateWindows();
     // N := 0, the statistics cleared, the windows emptied.
     void Reset();
 
+    // A row's value, NaN when it has none: the row then shows "no fit" and its statistics
+    // leave that sample out.
     using ValueSource = std::function<double(const BeamRow&)>;
     // One sample: N counted, every row updated and, when a log is given, written to it.
     void TakeSample(const ValueSource& value, BeamLog* log);
@@ -61,12 +69,14 @@ private:
     void Update(const ValueSource& value, bool sample, BeamLog* log);
     void UpdateRow(int i, const ValueSource& value, bool sample, BeamLog* log);
     int LimitState(int i, double value) const;
+    bool Sampled(int i) const;
 
     CBeamDataData& m_settings;
     BeamRowArrays& m_arrays;
+    const uint32_t* m_metricKinds;
     std::vector<BeamRow> m_rows;
     std::vector<BeamCells> m_cells;
-    std::array<std::unique_ptr<RollingWindow>, kBeamRows> m_windows;
+    std::array<std::unique_ptr<RollingWindow>, kBeamTableRows> m_windows;
 };
 
 }  // namespace velor

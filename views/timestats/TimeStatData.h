@@ -45,7 +45,9 @@ struct CTimeStatData : CDataCrc16 {
     int32_t m_nFontSize = 10;        // points
     uint32_t m_bBold = 0;
     uint16_t m_nAxisSelection = 2;   // 0 axis 0, 1 axis 1, 2 both
-    uint16_t m_reserved678 = 0;
+    // 0, or a variable newer than the classic ones (29 on, TimeStatVariables.h). m_nVariable
+    // then holds the classic variable closest to it, which is all an older reader sees.
+    uint16_t m_nMetricVariable = 0;
     int32_t m_nAmplitudeRef = 1;     // Amplitude at 0 the centroid, 1 the peak, 2 the user angle
     int16_t m_nUserAngle = 0;        // tenths of a degree
     uint16_t m_reserved686 = 0;
@@ -80,7 +82,7 @@ static_assert(offsetof(CTimeStatData, m_szFontFace) == 588);
 static_assert(offsetof(CTimeStatData, m_nFontSize) == 668);
 static_assert(offsetof(CTimeStatData, m_bBold) == 672);
 static_assert(offsetof(CTimeStatData, m_nAxisSelection) == 676);
-static_assert(offsetof(CTimeStatData, m_reserved678) == 678);
+static_assert(offsetof(CTimeStatData, m_nMetricVariable) == 678);
 static_assert(offsetof(CTimeStatData, m_nAmplitudeRef) == 680);
 static_assert(offsetof(CTimeStatData, m_nUserAngle) == 684);
 static_assert(offsetof(CTimeStatData, m_reserved686) == 686);

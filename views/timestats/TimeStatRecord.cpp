@@ -35,7 +35,9 @@ bool IsValidTimeStatRecord(const CTimeStatData& r) {
            Flag(r.m_bAutoY) && r.m_nRate >= 1 && r.m_nRate <= kMaxRate && r.m_nRateUnit <= kUnitPoints &&
            r.m_nDuration >= 1 && r.m_nDurationUnit <= kUnitPoints && Flag(r.m_bManual) &&
            r.m_nSeriesCount >= 1 && r.m_nSeriesCount <= TimeStatModel::kMaxSeries && r.m_nXUnit <= kUnitPoints &&
-           r.m_nClip <= kMaxClip && IsKnownVariable(r.m_nVariable) && Terminated(r.m_szName[0]) &&
+           r.m_nClip <= kMaxClip && IsClassicVariable(r.m_nVariable) &&
+           (r.m_nMetricVariable == 0 || (IsKnownVariable(r.m_nMetricVariable) && !IsClassicVariable(r.m_nMetricVariable))) &&
+           Terminated(r.m_szName[0]) &&
            Terminated(r.m_szName[1]) && r.m_nCapacity <= kMaxCapacity && r.m_nCount <= r.m_nCapacity &&
            AxisValue(r.m_fXMin) && AxisValue(r.m_fXMax) && AxisValue(r.m_fYMin) && AxisValue(r.m_fYMax) &&
            r.m_fYMin <= r.m_fYMax && Terminated(r.m_szFontFace) && r.m_nFontSize >= 1 &&

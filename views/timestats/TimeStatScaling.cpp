@@ -39,7 +39,7 @@ bool AutoScaleY(CTimeStatData& r, const TimeStatModel& m) {
     }
     const double yMin = r.m_fYMin, yMax = r.m_fYMax;
     if (!(lo < yMin || hi > yMax || hi - lo < (yMax - yMin) * 0.5)) return false;
-    const double step = VariableOf(r.m_nVariable).yStep;
+    const double step = VariableOf(RecordVariable(r)).yStep;
     const double margin = (hi - lo) * 0.2;
     // A decimal over a decimal step lands a hair off a whole number of steps (0.6 / 0.1 is
     // 5.999…): without the tolerance the axis would gain a step it does not need.

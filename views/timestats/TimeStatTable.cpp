@@ -9,7 +9,7 @@ namespace velor {
 
 QStringList StatisticsTable(const CTimeStatData& r, const TimeStatModel& m) {
     QStringList lines{QStringLiteral("    Variable                      Mean       Min         Max         StdDev     ")};
-    const VariableInfo& variable = VariableOf(r.m_nVariable);
+    const VariableInfo& variable = VariableOf(RecordVariable(r));
     for (int s = 0; s < m.SeriesCount(); ++s) {
         const SeriesStats& st = m.Stats(s);
         QString line = (QString::fromLatin1(r.m_szName[s]) + QString(20, QLatin1Char(' '))).left(21);

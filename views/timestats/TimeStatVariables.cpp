@@ -9,14 +9,20 @@
 namespace velor {
 namespace {
 
-const std::array<VariableInfo, 7> kVariables{{
-    {kAngularWidth, "Angular Width", 0.1, 0.0, 180.0, 0, 2},
-    {kAngularCentroid, "Angular Centroid", 0.1, -90.0, 90.0, 0, 2},
-    {kAngularPeak, "Angular Peak", 0.1, -90.0, 90.0, 0, 2},
-    {kAngleRatio, "Angle Ratio", 0.01, 0.0, 1.0, 0, 2},
-    {kAmplitude, "Amplitude", 0.01, 0.0, 10000.0, 0, 3},
-    {kModeFieldDiameter, "Mode-Field Diameter", 0.01, 0.0, 10000.0, 9, 2},
-    {kNumericalAperture, "Numerical Aperture", 0.01, 0.0, 1.0, 9, 2},
+// By code, from 22 on.
+const std::array<VariableInfo, 12> kVariables{{
+    {kAngularWidth, "Angular Width", 0.1, 0.0, 180.0, 0, 2, kAngularWidth},
+    {kAngularCentroid, "Angular Centroid", 0.1, -90.0, 90.0, 0, 2, kAngularCentroid},
+    {kAngularPeak, "Angular Peak", 0.1, -90.0, 90.0, 0, 2, kAngularPeak},
+    {kAngleRatio, "Angle Ratio", 0.01, 0.0, 1.0, 0, 2, kAngleRatio},
+    {kAmplitude, "Amplitude", 0.01, 0.0, 10000.0, 0, 3, kAmplitude},
+    {kModeFieldDiameter, "Mode-Field Diameter", 0.01, 0.0, 10000.0, 9, 2, kModeFieldDiameter},
+    {kNumericalAperture, "Numerical Aperture", 0.01, 0.0, 1.0, 9, 2, kNumericalAperture},
+    {kSecondMomentWidth, "Second-Moment Width", 0.1, 0.0, 180.0, 0, 2, kAngularWidth},
+    {kSecondMomentNA, "Second-Moment NA", 0.01, 0.0, 1.0, 9, 3, kNumericalAperture},
+    {kFitWidth, "Gaussian Fit Width", 0.1, 0.0, 180.0, 0, 2, kAngularWidth},
+    {kFitCenter, "Gaussian Fit Center", 0.1, -90.0, 90.0, 0, 2, kAngularCentroid},
+    {kFitQuality, "Gaussian Fit Quality", 0.001, 0.0, 1.0, 9, 4, kNumericalAperture},
 }};
 
 constexpr int kDegrees = 0;
@@ -27,11 +33,25 @@ const VariableInfo& VariableOf(uint16_t code) {
     return IsKnownVariable(code) ? kVariables[code - kAngularWidth] : kVariables[0];
 }
 
-bool IsKnownVariable(uint16_t code) { return code >= kAngularWidth && code <= kNumericalAperture; }
+bool IsKnownVariable(uint16_t code) { return code >= kAngularWidth && code <= kFitQuality; }
+
+bool IsClassicVariable(uint16_t code) { return code >= kAngularWidth && code <= kNumericalAperture; }
+
+uint16_t RecordVariable(const CTimeStatData& r) {
+    return r.m_nMetricVariable != 0 ? r.m_nMetricVariable : r.m_nVariable;
+}
+
+void SetRecordVariable(CTimeStatData& r, uint16_t code) {
+    const uint16_t known = IsKnownVariable(code) ? code : static_cast<uint16_t>(kAngularWidth);
+    r.m_nVariable = VariableOf(known).standIn;
+    r.m_nMetricVariable = IsClassicVariable(known) ? 0 : known;
+}
 
 const std::vector<uint16_t>& VariableListOrder() {
-    static const std::vector<uint16_t> order{kAngularWidth, kAngularCentroid, kAngularPeak,      kAngleRatio,
-                                             kAmplitude,    kNumericalAperture, kModeFieldDiameter};
+    static const std::vector<uint16_t> order{kAngularWidth,      kAngularCentroid, kAngularPeak,      kAngleRatio,
+                                             kAmplitude,         kNumericalAperture, kModeFieldDiameter,
+                                             kSecondMomentWidth, kSecondMomentNA,  kFitWidth,         kFitCenter,
+                                             kFitQuality};
     return order;
 }
 
@@ -50,7 +70,13 @@ VariableContext VariableContextOf(const CVelor32Doc& document) {
 }
 
 std::optional<double> PointValue(const CVelor32Doc& doc, const CTimeStatData& r, int axis) {
-    switch (r.m_nVariable) {
+    // A fit that failed gives no point rather than a number that means nothing.
+    const auto fitted = [&](float ProfileMetrics::*figure) -> std::optional<double> {
+        const ProfileMetrics& m = doc.GetProfileMetrics(axis);
+        if (!m.fitted) return std::nullopt;
+        return m.*figure;
+    };
+    switch (RecordVariable(r)) {
         case kAngularWidth: return doc.GetAngularWidth(axis, r.m_nClip);
         case kAngularCentroid: return doc.GetCentroidAngle(axis);
         case kAngularPeak: return doc.GetPeakAngle(axis);
@@ -67,6 +93,11 @@ std::optional<double> PointValue(const CVelor32Doc& doc, const CTimeStatData& r,
             if (!VariableContextOf(doc).canComputeMfd) return std::nullopt;
             return doc.GetModeFieldDiameter(axis);
         case kNumericalAperture: return doc.GetNumericalAperture(axis, r.m_nClip);
+        case kSecondMomentWidth: return doc.GetProfileMetrics(axis).secondMomentWidth;
+        case kSecondMomentNA: return doc.GetProfileMetrics(axis).secondMomentNA;
+        case kFitWidth: return fitted(&ProfileMetrics::fitWidth);
+        case kFitCenter: return fitted(&ProfileMetrics::fitCenter);
+        case kFitQuality: return fitted(&ProfileMetrics::fitQuality);
         default: return std::nullopt;
     }
 }
@@ -94,12 +125,17 @@ QString SeriesName(const SeriesNameInput& in) {
             return QString::asprintf("Amplitude for Theta = %.1f\u00B0 at %.1f\u00B0 ", in.userAngle / 10.0, phi) + unit;
         case kModeFieldDiameter: return QString::asprintf("Mode-Field Diameter at %.1f\u00B0 (\u00B5m)", phi);
         case kNumericalAperture: return QString::asprintf("%.1f%% Numerical Aperture at %.1f\u00B0", clip, phi);
+        case kSecondMomentWidth: return QString::asprintf("Second-Moment Width at %.1f\u00B0 (deg)", phi);
+        case kSecondMomentNA: return QString::asprintf("Second-Moment NA at %.1f\u00B0", phi);
+        case kFitWidth: return QString::asprintf("Gaussian Fit Width at %.1f\u00B0 (deg)", phi);
+        case kFitCenter: return QString::asprintf("Gaussian Fit Center at %.1f\u00B0 (deg)", phi);
+        case kFitQuality: return QString::asprintf("Gaussian Fit R\u00B2 at %.1f\u00B0", phi);
         default: return QString::asprintf("%.1f%% Angular Width at %.1f\u00B0 (deg)", clip, phi);
     }
 }
 
 SeriesNameInput NameInputOf(const CTimeStatData& r, const CVelor32Doc& doc, int axis) {
-    return {r.m_nVariable,          r.m_nClip,        r.m_nAmplitudeRef,
+    return {RecordVariable(r),      r.m_nClip,        r.m_nAmplitudeRef,
             r.m_nUserAngle,         doc.GetPhi(axis, kDegrees), doc.GetUnits(),
             QString::fromLatin1(doc.GetRefUnits())};
 }

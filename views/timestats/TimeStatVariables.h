@@ -21,6 +21,12 @@ enum TimeStatVariable : uint16_t {
     kAmplitude = 26,
     kModeFieldDiameter = 27,
     kNumericalAperture = 28,
+    // The beam metrics: kept in the record's m_nMetricVariable, with a classic stand-in.
+    kSecondMomentWidth = 29,
+    kSecondMomentNA = 30,
+    kFitWidth = 31,
+    kFitCenter = 32,
+    kFitQuality = 33,
 };
 
 struct VariableInfo {
@@ -31,11 +37,21 @@ struct VariableInfo {
     double yHigh;
     int width;      // a value in the statistics table: at least this many characters,
     int decimals;   // with this many decimals
+    uint16_t standIn;  // what older readers are shown of the record: the code itself, or
+                       // for a beam metric the classic variable closest to it
 };
 
 // The entry of a code; an unknown code reads as Angular Width.
 const VariableInfo& VariableOf(uint16_t code);
 bool IsKnownVariable(uint16_t code);
+// The variables an older reader knows, the only ones m_nVariable may hold.
+bool IsClassicVariable(uint16_t code);
+
+// The record's variable, and a variable stored into a record: a beam metric goes to
+// m_nMetricVariable with its stand-in in m_nVariable, a classic one to m_nVariable alone.
+uint16_t RecordVariable(const CTimeStatData& record);
+void SetRecordVariable(CTimeStatData& record, uint16_t code);
+
 // The variables in the order the Parameters dialog lists them.
 const std::vector<uint16_t>& VariableListOrder();
 

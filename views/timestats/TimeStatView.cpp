@@ -58,7 +58,7 @@ CTimeStatView::~CTimeStatView() {
 }
 
 QString CTimeStatView::FrameTitle() const {
-    return QStringLiteral("Time Statistics for ") + QLatin1String(VariableOf(m_nVariable).name) +
+    return QStringLiteral("Time Statistics for ") + QLatin1String(VariableOf(RecordVariable(*this)).name) +
            QStringLiteral(" - Lumora Inc.");
 }
 
@@ -346,7 +346,7 @@ void CTimeStatView::OnTiming() {
 
 void CTimeStatView::OnAxes() {
     PausedAcquisition paused(Document());
-    const VariableInfo& variable = VariableOf(m_nVariable);
+    const VariableInfo& variable = VariableOf(RecordVariable(*this));
     CTimeAxesDlg dialog({m_fYMin, m_fYMax, m_bAutoY != 0, m_fXMin, m_fXMax, m_nXUnit, m_bAutoX != 0},
                         {RateOf(*this), m_model.Capacity(), m_bManual != 0, variable.yLow, variable.yHigh},
                         Host().Prompt(), this);
@@ -371,12 +371,12 @@ void CTimeStatView::OnParameters() {
                              {doc->GetPhi(0, 0), doc->GetPhi(1, 0)},
                              doc->GetUnits(),
                              QString::fromLatin1(doc->GetRefUnits())};
-    CTSParam dialog({m_nVariable, m_nClip, m_nAmplitudeRef, m_nUserAngle, m_nAxisSelection,
+    CTSParam dialog({RecordVariable(*this), m_nClip, m_nAmplitudeRef, m_nUserAngle, m_nAxisSelection,
                      {m_crSeries[0], m_crSeries[1]}},
                     context, Host().Prompt(), this);
     if (dialog.exec() != QDialog::Accepted || !ConfirmClear()) return;
     const ParameterValues& v = dialog.GetValues();
-    m_nVariable = v.variable;
+    SetRecordVariable(*this, v.variable);
     m_nClip = v.clip;
     m_nAmplitudeRef = v.amplitudeRef;
     m_nUserAngle = v.userAngle;
@@ -414,7 +414,7 @@ void CTimeStatView::OnUpdate(uint32_t hint) {
         m_nSeriesCount = doc && doc->IsPerpendicular() && m_nAxisSelection == 2 ? 2 : 1;
         Recreate();
     } else if (event == HintEvent(UM_UNITS)) {
-        if ((HintParameter(hint) & kAmplitudeUnitsChanged) && m_nVariable == kAmplitude) {
+        if ((HintParameter(hint) & kAmplitudeUnitsChanged) && RecordVariable(*this) == kAmplitude) {
             RenameSeries();
             Recreate();
         }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <utility>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
@@ -144,7 +145,10 @@ TEST_F(AutomationRegistration, PublishesEveryMemberInOrderWithItsType) {
         "method GetNumPts out:n", "method GetProfileData out:ad", "method GetProfileAngle out:ad",
         "method MotorGoHome out:b", "method AutoGain", "method Go90Deg in:b",
         "method IsSaturated out:b", "method GetNA in:d out:d", "method GetMFD out:d",
-        "method IncrementPhi in:n", "method GetCurrentPhi out:d"};
+        "method IncrementPhi in:n", "method GetCurrentPhi out:d", "method GetSecondMomentWidth out:d",
+        "method GetSecondMomentNA out:d", "method GetFitWidth out:d", "method GetFitCenter out:d",
+        "method GetFitQuality out:d", "method GetMajorDivergence out:d", "method GetMinorDivergence out:d",
+        "method GetEllipticity out:d", "method GetOrientation out:d"};
     EXPECT_EQ(members, expected);
 }
 
@@ -269,6 +273,35 @@ TEST_F(AutomationProfile, BeamParametersOfASimulatedGaussian) {
     EXPECT_GT(peak, 0.0);
     EXPECT_EQ(peak, double{doc.GetPeakIrradiance()});
     EXPECT_EQ(CallMethod("IsSaturated").out, "(false,)");
+}
+
+TEST_F(AutomationProfile, BeamMetricsOfTheSelectedAxisAndOfTheDataSet) {
+    // A 30° × 10° (FWHM) laser diode, axis 0 along its major axis and axis 1 along its minor.
+    SimulationOptions options;
+    options.scans3D = 10;
+    options.perpendicular = true;
+    options.phiDeg = 20.0f;
+    ASSERT_TRUE(SimulateMeasurement(station.doc, *sim::MakeLaserDiode({30.0, 10.0, 20.0, 0.0, 0.0}), options));
+    using Figure = float (*)(const CVelor32Doc&, int);
+    const std::pair<const char*, Figure> perAxis[] = {
+        {"GetSecondMomentWidth", [](const CVelor32Doc& d, int a) { return d.GetProfileMetrics(a).secondMomentWidth; }},
+        {"GetSecondMomentNA", [](const CVelor32Doc& d, int a) { return d.GetProfileMetrics(a).secondMomentNA; }},
+        {"GetFitWidth", [](const CVelor32Doc& d, int a) { return d.GetProfileMetrics(a).fitWidth; }},
+        {"GetFitCenter", [](const CVelor32Doc& d, int a) { return d.GetProfileMetrics(a).fitCenter; }},
+        {"GetFitQuality", [](const CVelor32Doc& d, int a) { return d.GetProfileMetrics(a).fitQuality; }},
+    };
+    for (const int axis : {0, 1}) {
+        station.doc.SelectAxis(axis);
+        for (const auto& [method, figure] : perAxis) {
+            EXPECT_EQ(ReplyDouble(CallMethod(method)), double{figure(station.doc, axis)}) << method << axis;
+        }
+    }
+    const BeamShape& shape = station.doc.GetBeamShape();
+    EXPECT_EQ(ReplyDouble(CallMethod("GetMajorDivergence")), double{shape.majorDivergence});
+    EXPECT_EQ(ReplyDouble(CallMethod("GetMinorDivergence")), double{shape.minorDivergence});
+    EXPECT_EQ(ReplyDouble(CallMethod("GetEllipticity")), double{shape.ellipticity});
+    EXPECT_EQ(ReplyDouble(CallMethod("GetOrientation")), double{shape.orientation});
+    EXPECT_NEAR(shape.ellipticity, 1.0 / 3.0, 0.01);
 }
 
 // --- instrument and window ------------------------------------------------------------------

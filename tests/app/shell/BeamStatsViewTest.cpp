@@ -1,7 +1,8 @@
 // The beam statistics window in the program: opened with F7 on a sample, showing the
 // document's parameters, its commands' states, samples from the document's notifications,
 // Copy, the limits dialog from the keyboard, the font, the selections kept in the settings,
-// a log file chosen in the Parameters dialog, and its section through Save As and Open.
+// a log file chosen in the Parameters dialog, the beam metric rows, and its section through
+// Save As and Open.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +25,7 @@
 #include "tests/support/TestStation.h"
 #include "views/beamstats/BeamData.h"
 #include "views/beamstats/BeamDataParameters.h"
+#include "views/beamstats/BeamMetricKinds.h"
 #include "views/beamstats/BeamTableModel.h"
 #include "views/beamstats/FileLogDlg.h"
 #include "views/beamstats/MeasLimDlg.h"
@@ -232,6 +234,42 @@ TEST_F(BeamShell, ParametersDialogStartsALogFileAfterAskingAboutTheOldOne) {
     EXPECT_EQ(record.count(','), 4);
     EXPECT_TRUE(record.startsWith(QString::asprintf("%.1f,", static_cast<double>(Doc().GetAngularWidth(0, 135))).toLatin1()));
     EXPECT_TRUE(record.endsWith(",\r\n"));
+    EXPECT_TRUE(prompt.Messages().empty());
+}
+
+TEST_F(BeamShell, BeamMetricRowsChosenInTheDialogShowTheSampleAndComeBackFromTheFile) {
+    CBeamData* view = OpenSampleWithBeamView();
+    ASSERT_NE(view, nullptr);
+    AcceptDialog<CBeamDataParameters>([&] { app->MainFrame().Execute(ID_BEAM_PARAMETERS); },
+                                      [&](CBeamDataParameters& dialog) {
+                                          for (const BeamMetricKind& kind : BeamMetricKinds()) {
+                                              dialog.findChild<QCheckBox*>(kind.objectName)->setChecked(true);
+                                          }
+                                          dialog.findChild<QCheckBox*>(CBeamDataParameters::kDisplayBoxNames[1])
+                                              ->setChecked(true);
+                                      });
+    // The mode-field diameters, five figures of each axis, four of the 3D data set.
+    ASSERT_EQ(view->Statistics().Rows().size(), 2u + 10u + 4u);
+    const ProfileMetrics major = Doc().GetProfileMetrics(0);
+    EXPECT_EQ(view->Statistics().Rows()[6].name, QString::fromUtf8("Gaussian Fit Width at 0.0\u00B0 (deg)"));
+    EXPECT_EQ(Cell(*view, 6, kColValue), QString::asprintf("%.2f", static_cast<double>(major.fitWidth)));
+    EXPECT_NEAR(Cell(*view, 14, kColValue).toDouble(), 1.0 / 3.0, 0.01) << "the ellipticity of a 30° by 10° beam";
+    Doc().UpdateAllViews(kSampleHint);
+
+    CMainFrame& frame = app->MainFrame();
+    prompt.fileChoices.push_back({Path("metrics"), 0});
+    frame.Execute(ID_FILE_SAVE_AS);
+    ASSERT_TRUE(frame.OpenDocumentFile(Path("metrics.vnq")));
+    CBeamData* back = Find<CBeamData>();
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->MetricKinds(), BeamMetricBits());
+    ASSERT_EQ(back->Statistics().Rows().size(), 16u);
+    EXPECT_EQ(Cell(*back, 6, kColMean), QString::asprintf("%.3f", static_cast<double>(major.fitWidth)));
+    EXPECT_EQ(back->RowArrays().count[15], 1u);
+
+    back->Frame()->close();
+    Pump();
+    EXPECT_EQ(QSettings().value("BEAMDATA/Metrics").toUInt(), BeamMetricBits()) << "kept for the next window";
     EXPECT_TRUE(prompt.Messages().empty());
 }
 

@@ -34,11 +34,14 @@ Widget* Child(QWidget& dialog, const char* name) {
 
 class Parameters : public ::testing::Test {
 protected:
-    std::unique_ptr<Dlg> Open(const CBeamDataData& s) {
-        return std::make_unique<Dlg>(s, QStringList{"COM1", "COM2"}, prompt, nullptr, [this](QWidget*) {
-            ++questions;
-            return answer;
-        });
+    std::unique_ptr<Dlg> Open(const CBeamDataData& s, uint32_t metricKinds = 0) {
+        return std::make_unique<Dlg>(
+            s, QStringList{"COM1", "COM2"}, prompt, nullptr,
+            [this](QWidget*) {
+                ++questions;
+                return answer;
+            },
+            metricKinds);
     }
     RecordingPrompt prompt;
     int questions = 0;
@@ -142,6 +145,18 @@ TEST_F(Parameters, UserValuesAreStoredInTenthsRoundedHalfAwayFromZero) {
             EXPECT_EQ(f.stored(kept), v.tenths);
         }
     }
+}
+
+TEST_F(Parameters, AMetricKindsBoxSetsItsBitAndNewerKindsStay) {
+    // The fit width and the ellipticity chosen, and a bit of a newer program's kind.
+    auto dlg = Open(CBeamDataData{}, 0x004 | 0x080 | 0x40000000u);
+    EXPECT_TRUE(Child<QCheckBox>(*dlg, "metricFitWidth")->isChecked());
+    EXPECT_FALSE(Child<QCheckBox>(*dlg, "metricWidth")->isChecked());
+    Child<QCheckBox>(*dlg, "metricEllipticity")->setChecked(false);
+    Child<QCheckBox>(*dlg, "metricWidth")->setChecked(true);
+    dlg->accept();
+    ASSERT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(dlg->MetricKinds(), 0x001u | 0x004u | 0x40000000u);
 }
 
 TEST_F(Parameters, EditsAndLoggingControlsFollowTheirSwitches) {

@@ -1,11 +1,15 @@
 // The table without its window: rows chosen by the settings in their order, the statistics of
 // each mode against hand-computed values, the limit states, limits following their row
-// through a rebuild, and the copied text.
+// through a rebuild, the copied text, and the metric rows: their place, a sample without a
+// value, and their statistics and limits through the additional block.
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <vector>
 
+#include "views/beamstats/BeamMetricKinds.h"
 #include "views/beamstats/BeamStatistics.h"
 
 namespace velor::test {
@@ -216,6 +220,84 @@ TEST_F(OneRow, CopyHoldsEveryRowAndShownColumn) {
         "13.5% Angular Width at 0.0\u00B0 (deg)\r\nValue:2.0\r\nMean:2.00\r\n"
         "Mode-Field Diameter at 0.0\u00B0 (\u00B5m)\r\nValue:2.00\r\nMean:2.000\r\n");
     EXPECT_EQ(stats.CopyText(), expected);
+}
+
+// Bits of the metric kinds used below.
+constexpr uint32_t kFitWidthBit = 0x004;
+constexpr uint32_t kEllipticityBit = 0x080;
+
+TEST(BeamRows, MetricRowsFollowTheClassicOnesPerAxisOrOnceForThe3DData) {
+    CBeamDataData s;  // the mode-field diameter
+    // A bit of a newer program's kind is passed over.
+    const std::vector<BeamRow> rows = BuildBeamRows(s, Perpendicular(true), kFitWidthBit | kEllipticityBit | 0x40000000u);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[3].name, QString::fromUtf8("Gaussian Fit Width at 90.0\u00B0 (deg)"));
+    EXPECT_EQ(rows[3].axis, 1);
+    EXPECT_EQ(rows[4].name, "Ellipticity");
+    EXPECT_EQ(rows[4].decimals, 3);
+    EXPECT_EQ(rows[4].metric->key, 49);
+}
+
+// The Gaussian fit width of one axis, every column shown.
+class MetricRow : public OneRow {
+protected:
+    void SetUp() override {
+        settings.m_bModeField = 0;
+        settings.m_nDisplayFlags = 0x7F;
+    }
+    uint32_t kinds = kFitWidthBit;
+    BeamStatistics metric{settings, arrays, &kinds};
+    QString MetricCell(int column) const { return metric.Cells().at(0).text[column]; }
+    void Take(double v) { metric.TakeSample([v](const BeamRow&) { return v; }, nullptr); }
+};
+
+TEST_F(MetricRow, ASampleWithoutAFitShowsSoAndLeavesTheStatistics) {
+    metric.RebuildRows(Perpendicular(false));
+    metric.Recompute([](const BeamRow&) { return std::numeric_limits<double>::quiet_NaN(); });
+    EXPECT_EQ(MetricCell(kColValue), "no fit") << "before a sample";
+    Take(10.0);
+    Take(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(MetricCell(kColValue), "no fit");
+    EXPECT_EQ(MetricCell(kColMean), "10.000") << "the sample without a value is left out";
+    Take(14.0);
+    EXPECT_EQ(settings.m_nSamples, 3u);
+    EXPECT_EQ(arrays.count[0], 2u);
+    EXPECT_EQ(MetricCell(kColValue), "14.00");
+    EXPECT_EQ(MetricCell(kColMean), "12.000");
+    EXPECT_EQ(MetricCell(kColMin), "10.00");
+    EXPECT_EQ(MetricCell(kColStdDev), "2.828");
+}
+
+TEST(MetricBlock, StatisticsAndLimitsFollowTheirKindIntoOtherRows) {
+    CBeamDataData s;
+    s.m_nWidthFlags = 0x01;
+    s.m_bModeField = 0;
+    uint32_t kinds = kFitWidthBit | kEllipticityBit;
+    BeamRowArrays a;
+    BeamStatistics saved(s, a, &kinds);
+    saved.RebuildRows(Perpendicular(true));  // width ×2, fit width ×2, ellipticity
+    double next = 1.0;
+    for (int i = 0; i < 2; ++i) saved.TakeSample([&next](const BeamRow&) { return next++; }, nullptr);
+    a.maxLimitSet[4] = 1;
+    a.maxLimit[4] = 0.5;
+    const CBeamMetricData block = saved.MetricData(kinds);
+    ASSERT_EQ(block.m_nRowCount, 3u);
+    EXPECT_EQ(std::vector<uint32_t>(block.m_nKey, block.m_nKey + 3), (std::vector<uint32_t>{44, 44, 49}));
+
+    // Loaded into a table of one axis without the width rows: the fit width takes the first
+    // entry of its kind, the ellipticity its own; the classic rows count N.
+    CBeamDataData single = s;
+    single.m_nWidthFlags = 0;
+    single.m_bModeField = 1;
+    BeamRowArrays b;
+    BeamStatistics loaded(single, b, &kinds);
+    loaded.BuildRows(Perpendicular(false));  // MFD, fit width, ellipticity
+    loaded.PlaceMetricData(block);
+    EXPECT_EQ(b.sum[1], 3.0 + 8.0) << "the samples of the first fit-width row, 3 and 8";
+    EXPECT_EQ(b.count[1], 2u);
+    EXPECT_EQ(b.maxLimitSet[2], 1u);
+    EXPECT_EQ(b.maxLimit[2], 0.5);
+    EXPECT_EQ(b.count[0], single.m_nSamples);
 }
 
 }  // namespace

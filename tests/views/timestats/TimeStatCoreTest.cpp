@@ -9,8 +9,10 @@
 #include <optional>
 #include <vector>
 
+#include "tests/support/TestStation.h"
 #include "views/timestats/TimeStatData.h"
 #include "views/timestats/TimeStatModel.h"
+#include "views/timestats/TimeStatRecord.h"
 #include "views/timestats/TimeStatScaling.h"
 #include "views/timestats/TimeStatTable.h"
 #include "views/timestats/TimeStatUnits.h"
@@ -219,6 +221,11 @@ TEST(TimeStatVariables, SeriesNamesOfEveryVariable) {
         {kAmplitude, 1, 7, "Peak Amplitude at 90.0\u00B0 (dB)"},
         {kModeFieldDiameter, 1, 0, "Mode-Field Diameter at 90.0\u00B0 (\u00B5m)"},
         {kNumericalAperture, 1, 0, "13.5% Numerical Aperture at 90.0\u00B0"},
+        {kSecondMomentWidth, 1, 0, "Second-Moment Width at 90.0\u00B0 (deg)"},
+        {kSecondMomentNA, 1, 0, "Second-Moment NA at 90.0\u00B0"},
+        {kFitWidth, 1, 0, "Gaussian Fit Width at 90.0\u00B0 (deg)"},
+        {kFitCenter, 1, 0, "Gaussian Fit Center at 90.0\u00B0 (deg)"},
+        {kFitQuality, 1, 0, "Gaussian Fit R\u00B2 at 90.0\u00B0"},
     };
     for (const auto& c : cases) {
         const QString name = SeriesName({c.variable, 135, c.ref, -25, 90.0f, c.units, QStringLiteral("mW")});
@@ -228,6 +235,44 @@ TEST(TimeStatVariables, SeriesNamesOfEveryVariable) {
     EXPECT_FALSE(IsVariableOffered(kAngleRatio, {false, true}));
     EXPECT_TRUE(IsVariableOffered(kAngleRatio, {true, true}));
     EXPECT_FALSE(IsVariableOffered(kModeFieldDiameter, {true, false}));
+}
+
+TEST(TimeStatVariables, ABeamMetricKeepsAClassicStandInWhereOlderReadersLook) {
+    const struct {
+        uint16_t code, variable, metric;
+    } cases[] = {
+        {kAmplitude, kAmplitude, 0},
+        {kFitCenter, kAngularCentroid, kFitCenter},
+        {kFitQuality, kNumericalAperture, kFitQuality},
+        {99, kAngularWidth, 0},  // no such variable: Angular Width
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        CTimeStatData r;
+        SetRecordVariable(r, kFitWidth);
+        SetRecordVariable(r, c.code);
+        EXPECT_EQ(r.m_nVariable, c.variable);
+        EXPECT_EQ(r.m_nMetricVariable, c.metric);
+        EXPECT_EQ(RecordVariable(r), c.metric ? c.metric : c.variable);
+        EXPECT_TRUE(IsValidTimeStatRecord(r));
+    }
+}
+
+TEST(TimeStatVariables, AProfileWithoutAFitAddsNoFitPoint) {
+    TestStation station;
+    CVelor32Doc* doc = station.NewDocument();
+    CTimeStatData width;
+    SetRecordVariable(width, kSecondMomentWidth);
+    CTimeStatData fit;
+    SetRecordVariable(fit, kFitWidth);
+    std::vector<float> beam(3241);
+    for (int i = 0; i < 3241; ++i) beam[i] = static_cast<float>(30000.0 * std::exp(-std::pow((i - 1620) / 200.0, 2)));
+    doc->StoreProfiles(beam, {});
+    EXPECT_EQ(PointValue(*doc, fit, 0), std::optional<double>(doc->GetProfileMetrics(0).fitWidth));
+    EXPECT_EQ(PointValue(*doc, width, 0), std::optional<double>(doc->GetProfileMetrics(0).secondMomentWidth));
+    doc->StoreProfiles(std::vector<float>(3241, 0.0f), {});
+    EXPECT_EQ(PointValue(*doc, fit, 0), std::nullopt);
+    EXPECT_EQ(PointValue(*doc, width, 0), std::optional<double>(0.0)) << "a width that cannot be taken is 0";
 }
 
 }  // namespace

@@ -181,7 +181,8 @@ TEST(TimeStatParametersDialog, ChoicesFollowTheVariableAndTheMeasurement) {
     CTSParam dlg(values, single, prompt, nullptr, [&](const QColor&, QWidget*) { return std::optional(chosen); });
     auto* variable = Child<QComboBox>(dlg, CTSParam::kVariableName);
     EXPECT_EQ(variable->findText("Angle Ratio"), -1) << "not with a single axis";
-    EXPECT_EQ(variable->itemText(variable->count() - 1), "Mode-Field Diameter");
+    EXPECT_EQ(variable->itemText(variable->findText("Mode-Field Diameter") + 1), "Second-Moment Width")
+        << "the beam metrics follow the classic variables";
     EXPECT_FALSE(Child<QRadioButton>(dlg, CTSParam::kAxisNames[1])->isVisibleTo(&dlg));
     EXPECT_FALSE(Child<QPushButton>(dlg, CTSParam::kColourNames[1])->isVisibleTo(&dlg));
     // A stored level of no button shows as the user's.

@@ -12,6 +12,7 @@
 #include "tests/support/TestStation.h"
 #include "views/timestats/TimeStatRecord.h"
 #include "views/timestats/TimeStatSection.h"
+#include "views/timestats/TimeStatVariables.h"
 
 namespace velor::test {
 namespace {
@@ -111,6 +112,9 @@ TEST_F(TimeStatFile, ImpossibleRecordsAndPointsAreRefused) {
         {"rate 0", [](TimeStatSection& s) { s.m_nRate = 0; }},
         {"duration unit 4", [](TimeStatSection& s) { s.m_nDurationUnit = 4; }},
         {"unknown variable", [](TimeStatSection& s) { s.m_nVariable = 21; }},
+        {"a beam metric where older readers look", [](TimeStatSection& s) { s.m_nVariable = kFitWidth; }},
+        {"a classic variable among the metrics", [](TimeStatSection& s) { s.m_nMetricVariable = kAmplitude; }},
+        {"unknown metric variable", [](TimeStatSection& s) { s.m_nMetricVariable = 34; }},
         {"three series", [](TimeStatSection& s) { s.m_nSeriesCount = 3; }},
         {"name without its end", [](TimeStatSection& s) { std::memset(s.m_szName[1], 'x', 256); }},
         {"Y range upside down", [](TimeStatSection& s) { s.m_fYMin = 2.0f; }},
