@@ -9,6 +9,7 @@
 #include "app/Application.h"
 #include "app/GuiPrompt.h"
 #include "app/StationCommandLine.h"
+#include "common/FileSizeSignal.h"
 #include "views/view3d/SurfaceFormat.h"
 
 namespace {
@@ -52,6 +53,7 @@ bool AsksOnlyForText(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    velor::IgnoreFileSizeSignal();
     if (AsksOnlyForText(argc, argv)) {
         QCoreApplication core(argc, argv);
         CommandLine().Process(core);

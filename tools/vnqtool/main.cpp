@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "common/FileSizeSignal.h"
 #include "tools/vnqtool/Commands.h"
 
 namespace {
@@ -29,6 +30,7 @@ const char kUsage[] =
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    velor::IgnoreFileSizeSignal();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vnqtool"));
     QStringList arguments = QCoreApplication::arguments();
