@@ -16,7 +16,7 @@ void CVelor32Doc::SetShowWindow(bool show) {
 
 void CVelor32Doc::SetApertureSourceDistance(float distance) {
     // The same range the distance dialog accepts; anything else is ignored, as setters do.
-    if (!(distance >= 0.0f && distance <= 100.0f)) return;
+    if (!IsValidUserDistance(distance)) return;
     m_fDistance = distance + kApertureOffset;
     const bool wasOn = IsAcquiring();
     if (wasOn) SetAcquisition(false);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "document/DocumentMessages.h"
+#include "document/SettingsLimits.h"
 #include "document/UpdateHints.h"
 #include "document/Velor32Doc.h"
 
@@ -148,7 +149,7 @@ void CVelor32Doc::ApplyApertureSourceDistance(float distance) {
 }
 
 void CVelor32Doc::ApplyPulsedMode(bool pulsed, float sourceFrequencyKHz) {
-    if (pulsed && !(sourceFrequencyKHz >= 0.1f && sourceFrequencyKHz <= 20.0f)) return;
+    if (pulsed && !IsValidSourceFrequency(sourceFrequencyKHz)) return;
     WithAcquisitionOff(*this, [&](bool) {
         if (pulsed) m_fSourceFreq = sourceFrequencyKHz;
         m_bPulsed = pulsed ? 1 : 0;
@@ -158,13 +159,15 @@ void CVelor32Doc::ApplyPulsedMode(bool pulsed, float sourceFrequencyKHz) {
 
 void CVelor32Doc::ApplyReferencePower(float power, const QString& units) {
     // The Reference Power dialog's range; anything else leaves the calibration alone.
-    if (!(power >= 1.0f && power <= 1000.0f)) return;
+    if (!IsValidReferencePower(power)) return;
     m_fRefPower = power;
     const QByteArray bytes = units.toLatin1().left(sizeof m_szRefUnits - 1);
     std::memset(m_szRefUnits, 0, sizeof m_szRefUnits);
     std::memcpy(m_szRefUnits, bytes.constData(), static_cast<size_t>(bytes.size()));
     m_nCalGain = m_n3DGain;
-    m_fCalCounts = GetConePower()[kConePowerCount - 1];
+    // A 3D total no instrument could give (from a file's 3D data) calibrates nothing.
+    const float total = GetConePower()[kConePowerCount - 1];
+    if (kCalCountsRange.Allows(total)) m_fCalCounts = total;
     RecomputeIntensityFactor();
     UpdateAllViews(UM_UNITS);
 }
