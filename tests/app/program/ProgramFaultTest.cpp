@@ -1,0 +1,211 @@
+// Velor32 run as a user runs it, under faults from outside: a save past the file-size limit
+// the shell set (no signal handling here: the program must cope on its own), and a motion
+// controller that answers wrongly while an automation caller waits on the session bus.
+
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusPendingReply>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+#include <atomic>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+#include <thread>
+
+#include "tests/support/TestStation.h"
+
+namespace velor::test {
+namespace {
+
+const QString kService = QStringLiteral("com.lumora.OrbiscanViewer");
+
+// Runs a command to its end; its standard output, trimmed.
+QString Output(const QString& program, const QStringList& arguments, int* status = nullptr) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(15000);
+    if (status) *status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+// Waits up to timeoutMs for a visible window whose title matches the pattern; its id.
+QString WaitForWindow(const QString& titlePattern, int timeoutMs = 15000) {
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        const QString ids = Output(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", titlePattern});
+        if (!ids.isEmpty()) return ids.section(QLatin1Char('\n'), 0, 0);
+        QThread::msleep(100);
+    } while (timer.elapsed() < timeoutMs);
+    return QString();
+}
+
+bool XdotoolAvailable() {
+    int status = -1;
+    Output(QStringLiteral("xdotool"), {"version"}, &status);
+    return status == 0;
+}
+
+// The program, started on a measurement; killed at the end of the test if still running.
+class Program {
+public:
+    ~Program() {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+    // Through the shell, so that its limits (ulimit) are set as a user sets them.
+    void Start(const QString& shellSetUp, const QStringList& arguments, const QString& platform) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+        m_process.setProcessEnvironment(environment);
+        m_process.start(QStringLiteral("bash"),
+                        QStringList{"-c", shellSetUp + " && exec \"$0\" \"$@\"", QStringLiteral(VELOR32_PATH)} +
+                            arguments);
+        m_process.waitForStarted(10000);
+    }
+    bool Running() const { return m_process.state() == QProcess::Running; }
+    QProcess& Process() { return m_process; }
+
+private:
+    QProcess m_process;
+};
+
+TEST(ProgramUnderAFileSizeLimit, CtrlSKeepsTheDocumentAndTheEarlierFileAndSaysWhy) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X server: run the tests under xvfb-run";
+    if (!XdotoolAvailable()) GTEST_SKIP() << "xdotool not found (Debian package xdotool)";
+    TestStation station;
+    station.NewDocument();
+    station.AddNote("the earlier file");
+    const QString path = station.Path("m.vnq");
+    ASSERT_TRUE(station.file.SaveDataFile(path));
+    const QByteArray earlier = ReadAll(path);
+
+    Program program;
+    // 64 KiB: the measurement takes about 170 KiB.
+    program.Start(QStringLiteral("ulimit -f 64"), {path}, QStringLiteral("xcb"));
+    const QString window = WaitForWindow(QStringLiteral("^Orbiscan Viewer - "));
+    ASSERT_FALSE(window.isEmpty()) << "the main window did not show";
+    Output(QStringLiteral("xdotool"), {"windowfocus", "--sync", window});
+    Output(QStringLiteral("xdotool"), {"key", "--clearmodifiers", "ctrl+s"});
+
+    EXPECT_FALSE(WaitForWindow(QStringLiteral("^File Error$")).isEmpty()) << "no message";
+    EXPECT_TRUE(program.Running()) << "ended with status " << program.Process().exitCode();
+    EXPECT_EQ(ReadAll(path), earlier);
+    EXPECT_EQ(QDir(station.dir.path()).entryList({"m.vnq*"}, QDir::Files), QStringList{"m.vnq"});
+
+    // Past the message, the measurement is still open.
+    Output(QStringLiteral("xdotool"), {"key", "Return"});
+    QThread::msleep(500);
+    EXPECT_TRUE(program.Running());
+    EXPECT_FALSE(WaitForWindow(QStringLiteral("^Orbiscan Viewer - "), 2000).isEmpty());
+}
+
+// A motion controller at the far end of a pseudo-terminal that answers every program with a
+// letter none of them gives.
+class ConfusedController {
+public:
+    ConfusedController() {
+        char name[256] = {};
+        m_open = openpty(&m_master, &m_slave, name, nullptr, nullptr) == 0;
+        if (!m_open) return;
+        termios settings{};
+        tcgetattr(m_slave, &settings);
+        cfmakeraw(&settings);
+        tcsetattr(m_slave, TCSANOW, &settings);
+        m_path = QString::fromLocal8Bit(name);
+        m_thread = std::thread([this] { Run(); });
+    }
+    ~ConfusedController() {
+        m_stop = true;
+        if (m_thread.joinable()) m_thread.join();
+        if (m_open) {
+            close(m_master);
+            close(m_slave);
+        }
+    }
+    bool IsOpen() const { return m_open; }
+    QString Path() const { return m_path; }
+
+private:
+    void Run() {
+        std::string line;
+        char buffer[256];
+        while (!m_stop) {
+            pollfd fd{m_master, POLLIN, 0};
+            if (poll(&fd, 1, 10) <= 0 || !(fd.revents & POLLIN)) continue;
+            const ssize_t count = read(m_master, buffer, sizeof buffer);
+            if (count <= 0) continue;
+            line.append(buffer, static_cast<size_t>(count));
+            for (size_t run; (run = line.find("X\r")) != std::string::npos; line.erase(0, run + 2)) {
+                if (write(m_master, "E\r", 2) < 0) return;
+            }
+        }
+    }
+
+    int m_master = -1;
+    int m_slave = -1;
+    bool m_open = false;
+    QString m_path;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+bool WaitForService(QDBusConnection& bus, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        if (bus.interface()->isServiceRegistered(kService)) return true;
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+TEST(ProgramWithALostController, APendingAutomationCallIsAnsweredBeforeTheFatalMessage) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) GTEST_SKIP() << "no D-Bus session bus: run the tests inside dbus-run-session";
+    ConfusedController controller;
+    ASSERT_TRUE(controller.IsOpen()) << "no pseudo-terminal available";
+    TestStation station;
+    station.NewDocument();
+    station.AddNote("");
+    const QString path = station.Path("m.vnq");
+    ASSERT_TRUE(station.file.SaveDataFile(path));
+
+    Program program;
+    program.Start(QStringLiteral("true"), {"--motion-port", controller.Path(), path}, QStringLiteral("offscreen"));
+    ASSERT_TRUE(WaitForService(bus, 15000)) << "the program did not publish its document";
+
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, QStringLiteral("/Document"),
+                                                       QStringLiteral("com.lumora.OrbiscanViewer.Document"),
+                                                       QStringLiteral("MotorGoHome"));
+    QDBusPendingCall pending = bus.asyncCall(call, 10000);
+    pending.waitForFinished();
+    const QDBusMessage reply = pending.reply();
+    ASSERT_EQ(reply.type(), QDBusMessage::ErrorMessage);
+    EXPECT_EQ(reply.errorName(), "com.lumora.OrbiscanViewer.Error.MotionControllerLost");
+    EXPECT_EQ(reply.errorMessage(),
+              "No communication with Orbiscan's Motion Controller.\nCheck the configuration. Program aborted.");
+    // The answer came first; the program's own message is still up.
+    EXPECT_TRUE(program.Running());
+}
+
+}  // namespace
+}  // namespace velor::test
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QCoreApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}
