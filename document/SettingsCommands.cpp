@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "document/DocumentMessages.h"
+#include "document/DocumentView.h"
 #include "document/SettingsLimits.h"
 #include "document/UpdateHints.h"
 #include "document/Velor32Doc.h"
@@ -94,6 +95,7 @@ CommandState CVelor32Doc::GetCommandState(int id) const {
 }
 
 void CVelor32Doc::OnSingleAxis() {
+    if (!MayEraseCollectedData()) return;
     WithAcquisitionOff(*this, [this](bool wasOn) {
         SetPhiPair(m_fPhi);
         m_nScanMode = 0;
@@ -103,6 +105,7 @@ void CVelor32Doc::OnSingleAxis() {
 }
 
 void CVelor32Doc::OnPerpendicularAxes() {
+    if (!MayEraseCollectedData()) return;
     WithAcquisitionOff(*this, [this](bool wasOn) {
         m_nScanMode = 2;
         UpdateAllViews(UM_MODECHANGED);
@@ -127,6 +130,19 @@ void CVelor32Doc::ApplyPhiAngle(float phi) {
 bool CVelor32Doc::AskResetDataViews() {
     return m_env.prompt.Ask(msg::kResetDataViews, msg::kResetDataViewsCaption,
                             PromptButtons::YesNo, PromptIcon::Stop) == PromptAnswer::Yes;
+}
+
+bool CVelor32Doc::MayEraseCollectedData() {
+    const auto& views = Views();
+    if (std::none_of(views.begin(), views.end(), [](const DocumentView* v) { return v->HoldsCollectedData(); })) {
+        return true;
+    }
+    // Asked as the views ask before they erase their own data, with acquisition paused.
+    PauseAcquisition();
+    const bool erase = m_env.prompt.Ask(msg::kEraseCollectedData, QString(), PromptButtons::YesNo,
+                                        PromptIcon::Stop) == PromptAnswer::Yes;
+    ResumeAcquisition();
+    return erase;
 }
 
 void CVelor32Doc::ApplyApertureSourceDistance(float distance) {

@@ -320,6 +320,9 @@ private:
     void ClearProfile(int axis);
     void RefreshStatusBar() { m_env.frame.RefreshStatusBar(); }
     bool AskResetDataViews();
+    // Before a change of mode that makes the data views start afresh: true when no view holds
+    // collected samples or points, or the user agrees to lose them.
+    bool MayEraseCollectedData();
 
     DocumentArrays m_arrays;
 
