@@ -99,8 +99,15 @@ const AutomationMethod kMethods[] = {
     {"MotorGoHome", nullptr, DBusType::None, DBusType::Bool, true,
      [](Doc& d, const QVariant&) { return QVariant(d.MotorGoHome()); }, nullptr,
      StationNeed::MotionController},
-    {"AutoGain", nullptr, DBusType::None, DBusType::None, true,
-     [](Doc& d, const QVariant&) { d.AutoGain(); return kNothing; }, nullptr,
+    // The gain found; an error with the status bar's report when none was.
+    {"AutoGain", nullptr, DBusType::None, DBusType::Int16, true,
+     [](Doc& d, const QVariant&) {
+         const int result = d.AutoGain();
+         if (result == 1) return Short(d.GetSignalGain());
+         return QVariant::fromValue(
+             AutomationError{QString::fromLatin1(kAutoGainFailedError), d.AutoGainReport(result)});
+     },
+     nullptr,
      StationNeed::Instrument},
     {"Go90Deg", "up", DBusType::Bool, DBusType::None, true,
      [](Doc& d, const QVariant& a) { d.Go90Deg(a.toBool()); return kNothing; }, nullptr,

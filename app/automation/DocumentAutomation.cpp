@@ -195,6 +195,10 @@ QDBusMessage DocumentAutomation::CallMethod(const QDBusMessage& message, const A
     if (auto refused = LimitsReply(message, method.name, method.limits, *doc, argument)) return *refused;
     if (auto refused = StationReply(message, *doc, method.needs)) return *refused;
     const QVariant result = method.call(*doc, argument);
+    if (result.userType() == qMetaTypeId<AutomationError>()) {
+        const auto error = result.value<AutomationError>();
+        return message.createErrorReply(error.name, error.text);
+    }
     if (method.result == DBusType::None) return message.createReply();
     return message.createReply(result);
 }

@@ -1,6 +1,7 @@
-// Velor32 run as a user runs it, under faults from outside: a save past the file-size limit
-// the shell set (no signal handling here: the program must cope on its own), and a motion
-// controller that answers wrongly while an automation caller waits on the session bus.
+// Velor32 run as a user runs it: under faults from outside (a save past the file-size limit
+// the shell set, with no signal handling here: the program must cope on its own; a motion
+// controller that answers wrongly while an automation caller waits on the session bus), and
+// a first 3D run as a new user sees it.
 
 #include <poll.h>
 #include <pty.h>
@@ -45,7 +46,7 @@ QString WaitForWindow(const QString& titlePattern, int timeoutMs = 15000) {
     do {
         const QString ids = Output(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", titlePattern});
         if (!ids.isEmpty()) return ids.section(QLatin1Char('\n'), 0, 0);
-        QThread::msleep(100);
+        QThread::msleep(200);
     } while (timer.elapsed() < timeoutMs);
     return QString();
 }
@@ -110,6 +111,25 @@ TEST(ProgramUnderAFileSizeLimit, CtrlSKeepsTheDocumentAndTheEarlierFileAndSaysWh
     QThread::msleep(500);
     EXPECT_TRUE(program.Running());
     EXPECT_FALSE(WaitForWindow(QStringLiteral("^Orbiscan Viewer - "), 2000).isEmpty());
+}
+
+// A new user's 3D run on the simulated station: the progress window is there, under its own
+// name, from the first scan on.
+TEST(ProgramOnASimulatedStation, The3dProgressWindowShowsWhileTheScansAreTaken) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X server: run the tests under xvfb-run";
+    if (!XdotoolAvailable()) GTEST_SKIP() << "xdotool not found (Debian package xdotool)";
+    Program program;
+    program.Start(QStringLiteral("true"), {"--simulate"}, QStringLiteral("xcb"));
+    const QString window = WaitForWindow(QStringLiteral("^Orbiscan Viewer - "));
+    ASSERT_FALSE(window.isEmpty()) << "the main window did not show";
+    Output(QStringLiteral("xdotool"), {"windowfocus", "--sync", window});
+    // Data Collection > Acquire 3D Data.
+    Output(QStringLiteral("xdotool"), {"key", "--clearmodifiers", "alt+d"});
+    QThread::msleep(300);
+    Output(QStringLiteral("xdotool"), {"key", "3"});
+    // Looked for every 0.2 s, as a user's eye would catch it.
+    EXPECT_FALSE(WaitForWindow(QStringLiteral("^3D Acquisition Progress$"), 10000).isEmpty());
+    EXPECT_TRUE(program.Running());
 }
 
 // A motion controller at the far end of a pseudo-terminal that answers every program with a
