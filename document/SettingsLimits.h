@@ -50,8 +50,9 @@ inline constexpr ValueRange kPhiRange{0, 360, true};
 inline constexpr ValueRange kCountsRange{0, 65535};
 inline constexpr ValueRange kReferencePowerRange{1, 1000};
 // The calibration integral is the 3D total of a measurement: a field at full scale in every
-// direction gives about 1.8e7 at the longest distance, so this leaves a wide margin.
-inline constexpr ValueRange kCalCountsRange{0, 1e9};
+// direction gives about 1.8e7 at the longest distance, and profiles stitched over several gain
+// ranges reach a thousand times full scale; this leaves a wide margin above both.
+inline constexpr ValueRange kCalCountsRange{0, 1e12};
 inline constexpr ValueRange kUnitsRange{0, 2};
 inline constexpr ValueRange kAngularLimitRange{0, kMaxAngularLimitDeg};
 // Wavelengths the instrument's detector heads can see, with margin.
