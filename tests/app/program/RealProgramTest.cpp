@@ -3,10 +3,6 @@
 // controller that answers wrongly while an automation caller waits on the session bus), and
 // a first 3D run as a new user sees it.
 
-#include <poll.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -17,12 +13,10 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
-#include <atomic>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
-#include <thread>
 
+#include "tests/support/ScriptedControllerPeer.h"
 #include "tests/support/TestStation.h"
 
 namespace velor::test {
@@ -132,56 +126,6 @@ TEST(ProgramOnASimulatedStation, The3dProgressWindowShowsWhileTheScansAreTaken) 
     EXPECT_TRUE(program.Running());
 }
 
-// A motion controller at the far end of a pseudo-terminal that answers every program with a
-// letter none of them gives.
-class ConfusedController {
-public:
-    ConfusedController() {
-        char name[256] = {};
-        m_open = openpty(&m_master, &m_slave, name, nullptr, nullptr) == 0;
-        if (!m_open) return;
-        termios settings{};
-        tcgetattr(m_slave, &settings);
-        cfmakeraw(&settings);
-        tcsetattr(m_slave, TCSANOW, &settings);
-        m_path = QString::fromLocal8Bit(name);
-        m_thread = std::thread([this] { Run(); });
-    }
-    ~ConfusedController() {
-        m_stop = true;
-        if (m_thread.joinable()) m_thread.join();
-        if (m_open) {
-            close(m_master);
-            close(m_slave);
-        }
-    }
-    bool IsOpen() const { return m_open; }
-    QString Path() const { return m_path; }
-
-private:
-    void Run() {
-        std::string line;
-        char buffer[256];
-        while (!m_stop) {
-            pollfd fd{m_master, POLLIN, 0};
-            if (poll(&fd, 1, 10) <= 0 || !(fd.revents & POLLIN)) continue;
-            const ssize_t count = read(m_master, buffer, sizeof buffer);
-            if (count <= 0) continue;
-            line.append(buffer, static_cast<size_t>(count));
-            for (size_t run; (run = line.find("X\r")) != std::string::npos; line.erase(0, run + 2)) {
-                if (write(m_master, "E\r", 2) < 0) return;
-            }
-        }
-    }
-
-    int m_master = -1;
-    int m_slave = -1;
-    bool m_open = false;
-    QString m_path;
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
-};
-
 bool WaitForService(QDBusConnection& bus, int timeoutMs) {
     QElapsedTimer timer;
     timer.start();
@@ -195,7 +139,9 @@ bool WaitForService(QDBusConnection& bus, int timeoutMs) {
 TEST(ProgramWithALostController, APendingAutomationCallIsAnsweredBeforeTheFatalMessage) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) GTEST_SKIP() << "no D-Bus session bus: run the tests inside dbus-run-session";
-    ConfusedController controller;
+    // Every program answered with a letter none of them gives.
+    ScriptedControllerPeer controller(
+        [](int) { return std::vector<ScriptedControllerPeer::Piece>{{0, "E\r"}}; });
     ASSERT_TRUE(controller.IsOpen()) << "no pseudo-terminal available";
     TestStation station;
     station.NewDocument();
@@ -204,7 +150,7 @@ TEST(ProgramWithALostController, APendingAutomationCallIsAnsweredBeforeTheFatalM
     ASSERT_TRUE(station.file.SaveDataFile(path));
 
     Program program;
-    program.Start(QStringLiteral("true"), {"--motion-port", controller.Path(), path}, QStringLiteral("offscreen"));
+    program.Start(QStringLiteral("true"), {"--motion-port", controller.SlavePath(), path}, QStringLiteral("offscreen"));
     ASSERT_TRUE(WaitForService(bus, 15000)) << "the program did not publish its document";
 
     QDBusMessage call = QDBusMessage::createMethodCall(kService, QStringLiteral("/Document"),
