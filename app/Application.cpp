@@ -26,6 +26,7 @@ CVelor32App::CVelor32App(UserPrompt& prompt, const MillisecondClock& clock, Slee
     : m_prompt(prompt), m_clock(clock), m_sleeper(sleeper), m_motion(prompt, clock, sleeper) {}
 
 CVelor32App::~CVelor32App() {
+    m_prompt.SetFatalListener(nullptr);
     m_automation.reset();
     m_frame.reset();
     m_motion.Disconnect();
@@ -96,6 +97,8 @@ bool CVelor32App::InitInstance(const StartOptions& options) {
         m_automation =
             std::make_unique<DocumentAutomation>([this] { return m_frame->ActiveDocument(); });
         m_automationRegistered = m_automation->Register(QDBusConnection::sessionBus());
+        m_prompt.SetFatalListener(
+            [this](const QString& text, int exitCode) { m_automation->AnswerPendingCalls(text, exitCode); });
     }
     m_frame->resize(1024, 768);
     if (!options.file.isEmpty()) {

@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolBar>
 
 #include "app/AppCommands.h"
 #include "app/MainFrame.h"
@@ -187,6 +188,8 @@ void CMainFrame::BuildMenus() {
     AddCommand(window, ID_WINDOW_TILE, QStringLiteral("&Tile"));
     AddCommand(window, ID_WINDOW_ARRANGE, QStringLiteral("&Arrange Icons"));
     AddCommand(window, ID_WINDOW_CLOSE_ALL, QStringLiteral("C&lose All"));
+    window->addSeparator();
+    AddCommand(window, ID_LOCAL_TOOLBAR, QStringLiteral("&Local Toolbar"));
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     AddCommand(help, ID_APP_ABOUT, QStringLiteral("&About Orbiscan..."));
@@ -258,8 +261,13 @@ bool CMainFrame::RunCommand(int id) {
         case ID_APP_EXIT: close(); return true;
         case ID_WINDOW_CASCADE: m_mdi->cascadeSubWindows(); return true;
         case ID_WINDOW_TILE: m_mdi->tileSubWindows(); return true;
-        case ID_WINDOW_ARRANGE: m_mdi->tileSubWindows(); return true;
+        case ID_WINDOW_ARRANGE: m_mdi->ArrangeIcons(); return true;
         case ID_WINDOW_CLOSE_ALL: CloseAllWindows(); return true;
+        case ID_LOCAL_TOOLBAR: {
+            CViewFrame* frame = ActiveView() ? ActiveView()->Frame() : nullptr;
+            if (frame && frame->LocalToolBar()) frame->SetLocalToolBarVisible(frame->LocalToolBar()->isHidden());
+            return true;
+        }
         case ID_PREF_LOAD:
         case ID_PREF_AUTOFIND:
         case ID_PREF_GLOBAL_COLLECT:
@@ -301,6 +309,12 @@ CommandState CMainFrame::State(int id) const {
         case ID_WINDOW_TILE:
         case ID_WINDOW_ARRANGE:
         case ID_WINDOW_CLOSE_ALL: return {m_mdi->activeSubWindow() != nullptr, false, false};
+        // The active view window's own tool bar, shown or hidden.
+        case ID_LOCAL_TOOLBAR: {
+            const CViewFrame* frame = ActiveView() ? ActiveView()->Frame() : nullptr;
+            const QToolBar* bar = frame ? frame->LocalToolBar() : nullptr;
+            return {bar != nullptr, bar && !bar->isHidden(), false};
+        }
         // Power-up choices a viewing station cannot act on.
         case ID_PREF_LOAD: return {false, m_prefs.loadPreviousSetup, false};
         case ID_PREF_GLOBAL_COLLECT: return {false, m_prefs.globalCollect, false};

@@ -1,5 +1,7 @@
 #include "app/MdiArea.h"
 
+#include <QMdiSubWindow>
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QResizeEvent>
@@ -35,6 +37,21 @@ QPixmap MakeLogo() {
 }
 
 CMyMdi::CMyMdi(QWidget* parent) : QMdiArea(parent), m_pixmap(MakeLogo()) {}
+
+void CMyMdi::ArrangeIcons() {
+    int x = 0;
+    int rowTop = viewport()->height();
+    for (QMdiSubWindow* window : subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized()) continue;
+        const QSize size = window->size();
+        if (x > 0 && x + size.width() > viewport()->width()) {
+            x = 0;
+            rowTop -= size.height();  // the next row up
+        }
+        window->move(x, rowTop - size.height());
+        x += size.width();
+    }
+}
 
 void CMyMdi::SetLogo(bool on) {
     m_logo = on;

@@ -14,6 +14,9 @@ public:
     explicit CMyMdi(QWidget* parent = nullptr);
 
     void SetLogo(bool on);
+    // Window > Arrange Icons: the minimised windows in a row along the bottom, left to right;
+    // the others stay where they are.
+    void ArrangeIcons();
     bool ShowsLogo() const { return m_logo; }
     const QPixmap& Logo() const { return m_pixmap; }
 

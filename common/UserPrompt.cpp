@@ -5,6 +5,7 @@
 namespace velor {
 
 void UserPrompt::FatalExit(const QString& text, int exitCode) {
+    if (m_fatalListener) m_fatalListener(text, exitCode);
     ReportFatal(text, exitCode);
     std::exit(exitCode);
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -57,6 +58,11 @@ public:
     // test recorders may throw to regain control. If one does return, the process exits.
     [[noreturn]] void FatalExit(const QString& text, int exitCode);
 
+    // Runs first thing on a fatal exit, before the message: whoever waits on the program
+    // (an automation caller) is answered at once rather than left hanging behind the box.
+    using FatalListener = std::function<void(const QString& text, int exitCode)>;
+    void SetFatalListener(FatalListener listener) { m_fatalListener = std::move(listener); }
+
     virtual void BeginWaitCursor() {}
     virtual void EndWaitCursor() {}
 
@@ -87,6 +93,9 @@ public:
 
 protected:
     virtual void ReportFatal(const QString& text, int exitCode) = 0;
+
+private:
+    FatalListener m_fatalListener;
 };
 
 // Process exit codes of the fatal paths.

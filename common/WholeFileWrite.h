@@ -6,7 +6,8 @@
 // A folder that allows no new file beside the target (read-only, immutable) while the target
 // itself may be written gets the file written in place — the one case in which a save cannot
 // be atomic. The bytes are complete before the target is touched, so only the write itself
-// can fail there.
+// can fail there; the earlier content is read first and written back when it does, and the
+// cause says whether that worked. A target that cannot be read back is not written in place.
 
 #include <QByteArray>
 #include <QString>

@@ -5,6 +5,7 @@
 
 #include "instrument/geometry/AngleGrid.h"
 #include "document/SettingsLimits.h"
+#include "document/UpdateHints.h"
 #include "document/Velor32Doc.h"
 
 namespace velor {
@@ -16,7 +17,7 @@ void CVelor32Doc::SetShowWindow(bool show) {
 
 void CVelor32Doc::SetApertureSourceDistance(float distance) {
     // The same range the distance dialog accepts; anything else is ignored, as setters do.
-    if (!(distance >= 0.0f && distance <= 100.0f)) return;
+    if (!IsValidUserDistance(distance)) return;
     m_fDistance = distance + kApertureOffset;
     const bool wasOn = IsAcquiring();
     if (wasOn) SetAcquisition(false);
@@ -24,8 +25,13 @@ void CVelor32Doc::SetApertureSourceDistance(float distance) {
     // The 3D data went with the arrays; do not claim otherwise.
     m_b3DValid = 0;
     m_fCalCounts = 0.0f;
+    // Without its calibration the intensity factor is a stale one: units fall back to relative,
+    // as the dialog's path has them do.
+    const bool wasIntensity = m_nUnits == 2;
+    if (wasIntensity) m_nUnits = 0;
     RefreshStatusBar();
     m_fAngularLimit = std::min(m_fAngularLimit, GetFieldOfView(0));
+    if (wasIntensity) UpdateAllViews(UM_UNITS);
     if (wasOn) SetAcquisition(true);
 }
 

@@ -13,6 +13,8 @@ public:
     virtual ~DocumentFrame() = default;
     virtual void SetCaption(const QString& /*caption*/) {}
     virtual void RefreshStatusBar() {}
+    // A passing report in the status bar (what a command found); empty clears it.
+    virtual void ShowStatusMessage(const QString& /*text*/) {}
     virtual void ShowMainWindow(bool /*show*/) {}
     // Posts File > Exit to the main window (the automation interface's Exit).
     virtual void RequestExit() {}

@@ -11,6 +11,10 @@ inline const QString kResetDataViews =
     QStringLiteral("This operation will reset all data views.\nDo you want to continue?");
 inline const QString kResetDataViewsCaption = QStringLiteral("Procedure warning");
 
+// The data views' own question before they erase what they collected.
+inline const QString kEraseCollectedData =
+    QStringLiteral("The graph contains data that will be erased by this operation\n Erase ?");
+
 inline const QString kAngularLimitExceeded = QStringLiteral(
     "Angular Limit for integral computation exceeds the Field of View.\n"
     "The angular limit was automatically set to %1");

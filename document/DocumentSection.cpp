@@ -108,6 +108,12 @@ int CVelor32Doc::ReadDocumentSection(SerializeContext& context) {
         if (ReadBlock(archive, m_arrays.scanNoise.data(), NoiseArrayBytes(m_nScans3D)) == 0) {
             return failure;
         }
+        // Replay shows a scan with its own noise level as axis 0's: it must be one the
+        // settings could hold.
+        if (!std::all_of(m_arrays.scanNoise.begin(), m_arrays.scanNoise.end(),
+                         [](float noise) { return kCountsRange.Allows(noise); })) {
+            return failure;
+        }
         m_f3DNoiseMax = std::max(0.0f, *std::max_element(m_arrays.scanNoise.begin(),
                                                          m_arrays.scanNoise.end()));
     } else {

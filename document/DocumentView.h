@@ -35,6 +35,9 @@ public:
     // A document notification (hint as broadcast by the document).
     virtual void OnUpdate(uint32_t /*hint*/) {}
 
+    // Holds samples or points it collected, which a change of the document's mode would erase.
+    virtual bool HoldsCollectedData() const { return false; }
+
     // Copies the frame window's placement into the record before it is saved.
     virtual void RefreshPlacement() {}
 

@@ -80,10 +80,13 @@ public:
 
     // --- framework flags ------------------------------------------------------------------
     bool HasInstrument() const { return m_bInstrument; }
-    // Raising the flag also asks for the board to be initialised before the first scan.
+    // Raising the flag also asks for the board to be initialised before the first scan, and
+    // starts the acquisition tick: a document that may acquire ticks from the start, so a
+    // view registered for scans gets them before anyone has switched acquisition on.
     void SetInstrumentFlag(bool present) {
         m_bInstrument = present ? 1 : 0;
         if (present) m_bNeedsInit = 1;
+        if (present && !m_env.timers.IsTickRunning(*this)) m_env.timers.StartTick(*this);
     }
     bool NeedsInitialisation() const { return m_bNeedsInit; }
     bool HasLiveData() const { return m_bLiveData; }

@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "document/DocumentMessages.h"
+#include "document/DocumentView.h"
+#include "document/SettingsLimits.h"
 #include "document/UpdateHints.h"
 #include "document/Velor32Doc.h"
 
@@ -93,6 +95,7 @@ CommandState CVelor32Doc::GetCommandState(int id) const {
 }
 
 void CVelor32Doc::OnSingleAxis() {
+    if (!MayEraseCollectedData()) return;
     WithAcquisitionOff(*this, [this](bool wasOn) {
         SetPhiPair(m_fPhi);
         m_nScanMode = 0;
@@ -102,6 +105,7 @@ void CVelor32Doc::OnSingleAxis() {
 }
 
 void CVelor32Doc::OnPerpendicularAxes() {
+    if (!MayEraseCollectedData()) return;
     WithAcquisitionOff(*this, [this](bool wasOn) {
         m_nScanMode = 2;
         UpdateAllViews(UM_MODECHANGED);
@@ -128,6 +132,19 @@ bool CVelor32Doc::AskResetDataViews() {
                             PromptButtons::YesNo, PromptIcon::Stop) == PromptAnswer::Yes;
 }
 
+bool CVelor32Doc::MayEraseCollectedData() {
+    const auto& views = Views();
+    if (std::none_of(views.begin(), views.end(), [](const DocumentView* v) { return v->HoldsCollectedData(); })) {
+        return true;
+    }
+    // Asked as the views ask before they erase their own data, with acquisition paused.
+    PauseAcquisition();
+    const bool erase = m_env.prompt.Ask(msg::kEraseCollectedData, QString(), PromptButtons::YesNo,
+                                        PromptIcon::Stop) == PromptAnswer::Yes;
+    ResumeAcquisition();
+    return erase;
+}
+
 void CVelor32Doc::ApplyApertureSourceDistance(float distance) {
     if (!(distance >= 0.0f && distance <= 100.0f)) return;
     const float stored = distance + kApertureOffset;
@@ -148,7 +165,7 @@ void CVelor32Doc::ApplyApertureSourceDistance(float distance) {
 }
 
 void CVelor32Doc::ApplyPulsedMode(bool pulsed, float sourceFrequencyKHz) {
-    if (pulsed && !(sourceFrequencyKHz >= 0.1f && sourceFrequencyKHz <= 20.0f)) return;
+    if (pulsed && !IsValidSourceFrequency(sourceFrequencyKHz)) return;
     WithAcquisitionOff(*this, [&](bool) {
         if (pulsed) m_fSourceFreq = sourceFrequencyKHz;
         m_bPulsed = pulsed ? 1 : 0;
@@ -158,13 +175,15 @@ void CVelor32Doc::ApplyPulsedMode(bool pulsed, float sourceFrequencyKHz) {
 
 void CVelor32Doc::ApplyReferencePower(float power, const QString& units) {
     // The Reference Power dialog's range; anything else leaves the calibration alone.
-    if (!(power >= 1.0f && power <= 1000.0f)) return;
+    if (!IsValidReferencePower(power)) return;
     m_fRefPower = power;
     const QByteArray bytes = units.toLatin1().left(sizeof m_szRefUnits - 1);
     std::memset(m_szRefUnits, 0, sizeof m_szRefUnits);
     std::memcpy(m_szRefUnits, bytes.constData(), static_cast<size_t>(bytes.size()));
     m_nCalGain = m_n3DGain;
-    m_fCalCounts = GetConePower()[kConePowerCount - 1];
+    // A 3D total no instrument could give (from a file's 3D data) calibrates nothing.
+    const float total = GetConePower()[kConePowerCount - 1];
+    if (kCalCountsRange.Allows(total)) m_fCalCounts = total;
     RecomputeIntensityFactor();
     UpdateAllViews(UM_UNITS);
 }

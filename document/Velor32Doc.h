@@ -65,11 +65,14 @@ public:
     void IncrementPhi(int code);
     void Go90Deg(bool up);
     bool MotorGoHome();
-    void AutoGain() { OnAutoGain(); }
+    // Auto gain as the command runs it; its result as RunAutoGain gives it.
+    int AutoGain() { return OnAutoGain(); }
+    // What an auto gain result says, as the status bar shows it.
+    QString AutoGainReport(int result) const;
 
     // Acquisition commands and the values of their dialogs.
     void OnAcquireScanData();
-    void OnAutoGain();
+    int OnAutoGain();
     void OnShowScanRate();
     void ApplyScans3D(uint16_t scans);
     struct SensitivitySettings {
@@ -361,6 +364,9 @@ private:
     void ClearProfile(int axis);
     void RefreshStatusBar() { m_env.frame.RefreshStatusBar(); }
     bool AskResetDataViews();
+    // Before a change of mode that makes the data views start afresh: true when no view holds
+    // collected samples or points, or the user agrees to lose them.
+    bool MayEraseCollectedData();
 
     DocumentArrays m_arrays;
 

@@ -21,8 +21,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   # the sanitizer run and the fuzz targets (clang with its sanitizer and libFuzzer runtimes)
   clang libclang-rt-14-dev llvm
-  # headless GUI, session bus and a D-Bus client (gdbus) for the GUI and automation tests
-  xvfb xauth libgl1-mesa-dri dbus dbus-daemon libglib2.0-bin
+  # headless GUI, session bus and a D-Bus client (gdbus) for the GUI and automation tests;
+  # xdotool types into the real program's window in the program tests
+  xvfb xauth libgl1-mesa-dri dbus dbus-daemon libglib2.0-bin xdotool
   # reading printed pages back in the tests
   poppler-utils
   # fonts for the chart views

@@ -32,13 +32,15 @@ ValueLimits GainLimits(const Doc& d) {
     const double high = d.m_nHeadType == 0 ? 139 : d.m_nHeadType == 1 ? 159 : kMaxGainCode;
     return {0, high, false, " dB"};
 }
-ValueLimits DistanceLimits(const Doc&) { return {0, kMaxUserDistanceCm, false, " cm"}; }
+// The settings' own ranges, which the dialogs and the loader use as well.
+ValueLimits FromRange(const ValueRange& range, const char* unit) { return {range.low, range.high, range.highExcluded, unit}; }
+ValueLimits DistanceLimits(const Doc&) { return FromRange(kUserDistanceRange, " cm"); }
 ValueLimits IncrementLimits(const Doc&) { return {1, kSamplesPerProfile, false, ""}; }
-ValueLimits WavelengthLimits(const Doc&) { return {100, 3000, false, " nm"}; }
+ValueLimits WavelengthLimits(const Doc&) { return FromRange(kWavelengthRange, " nm"); }
 // Anything above the field of view is brought down to it, as the dialog's limit is.
-ValueLimits AngularLimitLimits(const Doc&) { return {0, kMaxAngularLimitDeg, false, "\u00B0"}; }
-ValueLimits FrequencyLimits(const Doc&) { return {0.1, 20, false, " kHz"}; }
-ValueLimits PhiLimits(const Doc&) { return {0, 360, true, "\u00B0"}; }
+ValueLimits AngularLimitLimits(const Doc&) { return FromRange(kAngularLimitRange, "\u00B0"); }
+ValueLimits FrequencyLimits(const Doc&) { return FromRange(kSourceFrequencyRange, " kHz"); }
+ValueLimits PhiLimits(const Doc&) { return FromRange(kPhiRange, "\u00B0"); }
 ValueLimits ClipLimits(const Doc&) { return {0, 100, false, " %"}; }
 ValueLimits GainRangeLimits(const Doc&) { return {kMinGainRanges, kMaxGainRanges, false, ""}; }
 
@@ -102,8 +104,15 @@ const AutomationMethod kMethods[] = {
     {"MotorGoHome", nullptr, DBusType::None, DBusType::Bool, true,
      [](Doc& d, const QVariant&) { return QVariant(d.MotorGoHome()); }, nullptr,
      StationNeed::MotionController},
-    {"AutoGain", nullptr, DBusType::None, DBusType::None, true,
-     [](Doc& d, const QVariant&) { d.AutoGain(); return kNothing; }, nullptr,
+    // The gain found; an error with the status bar's report when none was.
+    {"AutoGain", nullptr, DBusType::None, DBusType::Int16, true,
+     [](Doc& d, const QVariant&) {
+         const int result = d.AutoGain();
+         if (result == 1) return Short(d.GetSignalGain());
+         return QVariant::fromValue(
+             AutomationError{QString::fromLatin1(kAutoGainFailedError), d.AutoGainReport(result)});
+     },
+     nullptr,
      StationNeed::Instrument},
     {"Go90Deg", "up", DBusType::Bool, DBusType::None, true,
      [](Doc& d, const QVariant& a) { d.Go90Deg(a.toBool()); return kNothing; }, nullptr,

@@ -53,6 +53,14 @@ struct AutomationMethod {
     StationNeed needs;
 };
 
+// A method that ran but could not do what it was asked answers with this D-Bus error.
+struct AutomationError {
+    QString name;
+    QString text;
+};
+// Auto gain found no gain that puts the peak in range (the error's text says what was set).
+inline constexpr char kAutoGainFailedError[] = "com.lumora.OrbiscanViewer.Error.AutoGainFailed";
+
 // Empty when the value is within the limits; else the refusal naming the member and its range.
 QString CheckLimits(const char* member, const ValueLimits& limits, double value);
 
@@ -60,3 +68,5 @@ std::span<const AutomationProperty> AutomationProperties();
 std::span<const AutomationMethod> AutomationMethods();
 
 }  // namespace velor
+
+Q_DECLARE_METATYPE(velor::AutomationError)

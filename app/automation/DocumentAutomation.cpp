@@ -12,6 +12,7 @@
 #include "app/automation/AutomationMembers.h"
 #include "document/DocumentMessages.h"
 #include "document/Velor32Doc.h"
+#include "instrument/motion/MotionController.h"
 
 namespace velor {
 namespace {
@@ -144,18 +145,40 @@ QString DocumentAutomation::introspect(const QString&) const {
 bool DocumentAutomation::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
     if (message.type() != QDBusMessage::MethodCallMessage) return false;
     const QString interface = message.interface();
-    QDBusMessage reply;
+    std::optional<QDBusMessage> reply;
     if (interface == kPropertiesInterface) {
-        reply = HandleProperties(message);
+        reply = Carry(message, connection, [&] { return HandleProperties(message); });
     } else if (interface.isEmpty() || interface == Interface()) {
         const AutomationMethod* method = FindMethod(message.member());
         if (!method) return false;  // the bus's own answer for an unknown method
-        reply = CallMethod(message, *method);
+        reply = Carry(message, connection, [&] { return CallMethod(message, *method); });
     } else {
         return false;  // introspection and the peer interface are the library's
     }
-    connection.send(reply);
+    if (reply) connection.send(*reply);
     return true;
+}
+
+std::optional<QDBusMessage> DocumentAutomation::Carry(const QDBusMessage& message, const QDBusConnection& connection,
+                                                      const std::function<QDBusMessage()>& call) {
+    m_pending.append(PendingCall{message, connection, false});
+    struct Done {
+        QList<PendingCall>& pending;
+        ~Done() { pending.removeLast(); }
+    } done{m_pending};
+    QDBusMessage reply = call();
+    if (m_pending.last().answered) return std::nullopt;
+    return reply;
+}
+
+void DocumentAutomation::AnswerPendingCalls(const QString& text, int exitCode) {
+    const QString error = QString::fromLatin1(exitCode == kExitNoMotionController ? kMotionControllerLostError
+                                                                                  : kProgramEndingError);
+    for (PendingCall& call : m_pending) {
+        if (call.answered) continue;
+        call.answered = true;
+        call.connection.send(call.message.createErrorReply(error, text));
+    }
 }
 
 QDBusMessage DocumentAutomation::CallMethod(const QDBusMessage& message, const AutomationMethod& method) {
@@ -172,6 +195,10 @@ QDBusMessage DocumentAutomation::CallMethod(const QDBusMessage& message, const A
     if (auto refused = LimitsReply(message, method.name, method.limits, *doc, argument)) return *refused;
     if (auto refused = StationReply(message, *doc, method.needs)) return *refused;
     const QVariant result = method.call(*doc, argument);
+    if (result.userType() == qMetaTypeId<AutomationError>()) {
+        const auto error = result.value<AutomationError>();
+        return message.createErrorReply(error.name, error.text);
+    }
     if (method.result == DBusType::None) return message.createReply();
     return message.createReply(result);
 }

@@ -9,9 +9,12 @@
 // that would change it or move the stage (an error saying the instrument is busy).
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDBusVirtualObject>
 #include <QString>
+#include <QList>
 #include <functional>
+#include <optional>
 
 namespace velor {
 
@@ -27,6 +30,10 @@ inline constexpr char kInstrumentBusyError[] = "com.lumora.OrbiscanViewer.Error.
 // Acquisition and stage calls on a station without the instrument or the motion controller.
 inline constexpr char kNoInstrumentError[] = "com.lumora.OrbiscanViewer.Error.NoInstrument";
 inline constexpr char kNoMotionControllerError[] = "com.lumora.OrbiscanViewer.Error.NoMotionController";
+// Calls still waiting when the program ends on a fatal error: the motion controller stopped
+// answering, or another fatal condition.
+inline constexpr char kMotionControllerLostError[] = "com.lumora.OrbiscanViewer.Error.MotionControllerLost";
+inline constexpr char kProgramEndingError[] = "com.lumora.OrbiscanViewer.Error.ProgramEnding";
 
 class DocumentAutomation : public QDBusVirtualObject {
     Q_OBJECT
@@ -46,6 +53,11 @@ public:
     // Gives back the name and the path; the destructor does it too.
     void Unregister();
 
+    // The program is ending on a fatal error: every call still being carried out gets its
+    // error reply now, with the program's message, for a caller must not wait on a program
+    // that will never answer.
+    void AnswerPendingCalls(const QString& text, int exitCode);
+
     QString introspect(const QString& path) const override;
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
@@ -58,7 +70,19 @@ private:
     // org.freedesktop.DBus.Properties.PropertiesChanged for one property of our interface.
     void NotifyPropertyChanged(const QString& name, const QVariant& value);
 
+    struct PendingCall {
+        QDBusMessage message;
+        QDBusConnection connection;
+        bool answered;
+    };
+    // Runs a call, keeping it among the pending ones meanwhile; nothing when the call was
+    // answered while it ran.
+    std::optional<QDBusMessage> Carry(const QDBusMessage& message, const QDBusConnection& connection,
+                                      const std::function<QDBusMessage()>& call);
+
     DocumentProvider m_activeDocument;
+    // Calls being carried out, innermost last (a call can run into another's event loop).
+    QList<PendingCall> m_pending;
     QDBusConnection m_connection{QString()};
     bool m_registered = false;
 };

@@ -12,6 +12,9 @@ namespace velor {
 CAcquisitionProgressDlg::CAcquisitionProgressDlg(const QString& title, int range, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint) {
     setObjectName(QLatin1String(kObjectName));
+    // No caption bar shows it, but the window's name is its own: the desktop's window list,
+    // accessibility tools and scripts find the window by it.
+    setWindowTitle(title);
     // The acquisition runs on with the program's events handled between scans; only this
     // window may take input meanwhile, or a command could pull the document from under it.
     setWindowModality(Qt::ApplicationModal);

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DialogSupport.h"
+#include "document/SettingsLimits.h"
 
 namespace velor {
 
@@ -21,7 +22,7 @@ CDistanceDlg::CDistanceDlg(float distanceCm, bool okEnabled, UserPrompt& prompt,
 }
 
 void CDistanceDlg::accept() {
-    const std::optional<double> value = ReadNumberField(*m_field, 0.0, 100.0, m_prompt);
+    const std::optional<double> value = ReadNumberField(*m_field, kUserDistanceRange.low, kUserDistanceRange.high, m_prompt);
     if (!value) return;
     m_distance = static_cast<float>(*value);
     QDialog::accept();

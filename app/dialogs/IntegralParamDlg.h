@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "common/UserPrompt.h"
+#include "document/SettingsLimits.h"
 
 class QLineEdit;
 
@@ -16,9 +17,8 @@ class CIntegralParamDlg : public QDialog {
 public:
     static constexpr const char* kWavelengthName = "wavelength";
     static constexpr const char* kLimitName = "angularLimit";
-    // Wavelengths the instrument's detector heads can see, with margin.
-    static constexpr double kMinWavelengthNm = 100.0;
-    static constexpr double kMaxWavelengthNm = 3000.0;
+    static constexpr double kMinWavelengthNm = kWavelengthRange.low;
+    static constexpr double kMaxWavelengthNm = kWavelengthRange.high;
 
     CIntegralParamDlg(float wavelengthNm, float angularLimitDeg, float fieldOfViewDeg,
                       UserPrompt& prompt, QWidget* parent = nullptr);

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DialogSupport.h"
+#include "document/SettingsLimits.h"
 
 namespace velor {
 
@@ -29,7 +30,7 @@ CPowerCalibDlg::CPowerCalibDlg(float power, const QString& units, UserPrompt& pr
 }
 
 void CPowerCalibDlg::accept() {
-    const std::optional<double> value = ReadNumberField(*m_powerField, 1.0, 1000.0, m_prompt);
+    const std::optional<double> value = ReadNumberField(*m_powerField, kReferencePowerRange.low, kReferencePowerRange.high, m_prompt);
     if (!value) return;
     m_power = static_cast<float>(*value);
     m_units = m_unitsBox->currentText();

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DialogSupport.h"
+#include "document/SettingsLimits.h"
 
 namespace velor {
 
@@ -31,7 +32,7 @@ CPulsedModeDlg::CPulsedModeDlg(bool pulsed, float frequencyKHz, bool okEnabled, 
 void CPulsedModeDlg::accept() {
     // The frequency matters (and is checked) only for a pulsed source.
     if (m_box->isChecked()) {
-        const std::optional<double> value = ReadNumberField(*m_field, 0.1, 20.0, m_prompt);
+        const std::optional<double> value = ReadNumberField(*m_field, kSourceFrequencyRange.low, kSourceFrequencyRange.high, m_prompt);
         if (!value) return;
         m_frequency = static_cast<float>(*value);
     }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "common/ConsolePrompt.h"
+#include "common/FileSizeSignal.h"
 #include "document/HeadlessSession.h"
 #include "document/file/FileHeader.h"
 #include "views/notes/NoteSection.h"
@@ -85,4 +86,12 @@ BENCHMARK(BM_RawReadAndCrc)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    // A file-size limit makes a save fail (and the run stop), not end the process by signal.
+    velor::IgnoreFileSizeSignal();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -20,10 +20,26 @@ void CVelor32Doc::OnAcquireScanData() {
     }
 }
 
-void CVelor32Doc::OnAutoGain() {
+int CVelor32Doc::OnAutoGain() {
     PauseAcquisition();
-    RunAutoGain();
+    const int result = RunAutoGain();
     ResumeAcquisition();
+    // The gain pane alone would not tell a gain found from one the search gave up on.
+    m_env.frame.ShowStatusMessage(AutoGainReport(result));
+    return result;
+}
+
+QString CVelor32Doc::AutoGainReport(int result) const {
+    switch (result) {
+        case 1: return QStringLiteral("Auto Gain: %1 dB").arg(m_nSignalGain);
+        case kAutoGainSaturated:
+            return QStringLiteral("Auto Gain: the beam saturates at every gain; the gain is %1 dB").arg(m_nSignalGain);
+        case -4:
+            return QStringLiteral("Auto Gain: the signal stays below 58000 counts at the highest gain; the gain is %1 dB")
+                .arg(m_nSignalGain);
+        case -2: return QStringLiteral("Auto Gain: the detector head is unknown; the gain is unchanged");
+        default: return QStringLiteral("Auto Gain: the instrument is not ready; the gain is unchanged");
+    }
 }
 
 void CVelor32Doc::OnShowScanRate() {

@@ -42,6 +42,7 @@ void CVelor32Doc::ToggleReplay() {
         LeaveReplay();
         return;
     }
+    if (!MayEraseCollectedData()) return;
     SetAcquisition(false);
     if (m_bCrossSection) LeaveCrossSections();
     SaveAxes(1);
@@ -77,6 +78,7 @@ void CVelor32Doc::ToggleCrossSections() {
         LeaveCrossSections();
         return;
     }
+    if (!MayEraseCollectedData()) return;
     SetAcquisition(false);
     if (m_bReplay) LeaveReplay();
     SaveAxes(2);

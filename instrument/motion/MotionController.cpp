@@ -26,6 +26,7 @@ const QString kNoCommunication = QStringLiteral(
     "Check the configuration. Program aborted.");
 
 using ReplyBuffer = std::array<char, kReplySize>;
+using ReplyKind = MotionController::ReplyKind;
 
 // Up to five characters from offset 2 of a reply, stopping at its end or its first NUL.
 int StatusLength(const ReplyBuffer& reply, int count) {
@@ -47,16 +48,24 @@ int StatusValue(const ReplyBuffer& reply, int length) {
     return value;
 }
 
-// Drops the carriage returns and line feeds a reply starts with (the end of an earlier line
-// arriving late); returns what is left.
-int SkipLineEnds(char* buffer, int count) {
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsReplyLetter(char c) { return c >= 'A' && c <= 'Z'; }
+
+// Where a reply may start in newly arrived bytes. Every reply starts with a capital letter;
+// what comes before it (line ends, the digits and blanks of an earlier reply whose end arrived
+// late, noise) is no part of it. Only line ends are skipped where any first byte will do.
+int ReplyStart(const char* bytes, int count, bool letterFirst) {
     int skip = 0;
-    while (skip < count && (buffer[skip] == '\r' || buffer[skip] == '\n')) ++skip;
-    if (skip > 0) {
-        std::memmove(buffer, buffer + skip, static_cast<size_t>(count - skip));
-        std::memset(buffer + count - skip, 0, static_cast<size_t>(skip));
-    }
-    return count - skip;
+    while (skip < count && (letterFirst ? !IsReplyLetter(bytes[skip]) : IsLineEnd(bytes[skip]))) ++skip;
+    return skip;
+}
+
+// What a reply must hold before it can be judged, when its line end has not come yet.
+int NeededLength(ReplyKind kind, const char* reply) {
+    // A status reply: 'B', a separator, then the five digits. Any other first letter is
+    // judged on its own.
+    if (kind == ReplyKind::Status && reply[0] == 'B') return kStatusOffset + kStatusDigits;
+    return 1;
 }
 
 SteadyClock& RealClock() {
@@ -109,7 +118,8 @@ std::string MotionController::RunProgram(int program) {
     for (int send = 0; send < sends; ++send) {
         reply.fill('\0');
         WriteProgram(program);
-        count = ReadReply(reply.data(), kReplySize - 1, kProgramTimeout, true);
+        count = ReadReply(reply.data(), kReplySize - 1, kProgramTimeout, true,
+                          program == kProgramStatus ? ReplyKind::Status : ReplyKind::Program);
         if (count == 0 || expected == 0 || reply[0] == expected) break;
     }
     if (count == 0 || (expected != 0 && reply[0] != expected)) AbortProgram();
@@ -120,7 +130,7 @@ bool MotionController::ResetController() {
     if (!m_port) return false;
     WriteProgram(kProgramReset);
     ReplyBuffer reply{};
-    return ReadReply(reply.data(), kResetReplyMax, kResetTimeout, true) > 0;
+    return ReadReply(reply.data(), kResetReplyMax, kResetTimeout, true, ReplyKind::Any) > 0;
 }
 
 uint8_t MotionController::QueryStatus() { return ReadStatus().value_or(0); }
@@ -132,7 +142,7 @@ std::optional<uint8_t> MotionController::ReadStatus() {
     for (int round = 0; round < kStatusRounds; ++round) {
         reply.fill('\0');
         WriteProgram(kProgramStatus);
-        const int count = ReadReply(reply.data(), kReplySize - 1, kProgramTimeout, true);
+        const int count = ReadReply(reply.data(), kReplySize - 1, kProgramTimeout, true, ReplyKind::Status);
         if (count == 0) return std::nullopt;
         length = reply[0] == 'B' ? StatusLength(reply, count) : 0;
         if (length == kStatusDigits) break;
@@ -140,7 +150,7 @@ std::optional<uint8_t> MotionController::ReadStatus() {
             // The rest of a broken reply may still be on its way; it must not be taken for
             // the answer to the next round.
             ReplyBuffer drain{};
-            ReadReply(drain.data(), kReplySize - 1, kProgramTimeout, false);
+            ReadReply(drain.data(), kReplySize - 1, kProgramTimeout, false, ReplyKind::Any);
         }
     }
     // A 'B' without a single digit after it carries no status either.
@@ -174,16 +184,31 @@ void MotionController::WriteProgram(int program) {
     m_port->Write(command);
 }
 
-int MotionController::ReadReply(char* buffer, int maxCount, uint32_t timeoutUnits, bool wait) {
+int MotionController::ReadReply(char* buffer, int maxCount, uint32_t timeoutUnits, bool wait, ReplyKind kind) {
+    // A reply may arrive in any number of pieces, with any gaps between them: its bytes are
+    // gathered until its line end, or until it holds what it is judged on, or the buffer is
+    // full; the limit applies to the whole reply. Whatever arrived by then is the reply.
     const uint32_t start = m_clock.Now();
     const uint32_t limit = timeoutUnits * kTimeoutUnitMs;
+    int count = 0;
     for (;;) {
-        const int count = SkipLineEnds(buffer, m_port->Read(buffer, maxCount));
-        if (count > 0) return count;
-        if (!wait) return 0;
+        char* fresh = buffer + count;
+        int arrived = m_port->Read(fresh, maxCount - count);
+        if (count == 0 && arrived > 0) {
+            const int skip = ReplyStart(fresh, arrived, kind != ReplyKind::Any);
+            std::memmove(fresh, fresh + skip, static_cast<size_t>(arrived - skip));
+            std::memset(fresh + arrived - skip, 0, static_cast<size_t>(skip));
+            arrived -= skip;
+        }
+        count += arrived;
+        if (count > 0) {
+            const bool ended = std::any_of(buffer + 1, buffer + count, IsLineEnd);
+            if (ended || count >= NeededLength(kind, buffer) || count == maxCount) return count;
+        }
+        if (!wait) return count;
         m_sleeper.SleepMs(kPollIntervalMs);
         // Unsigned difference: a wrap of the tick counter does not end the wait early.
-        if (static_cast<uint32_t>(m_clock.Now() - start) >= limit) return 0;
+        if (static_cast<uint32_t>(m_clock.Now() - start) >= limit) return count;
     }
 }
 

@@ -44,11 +44,14 @@ public:
     // Closes the line. Always true.
     bool Disconnect();
 
+    // What a reply is read for: a program's letter, the status text, or anything at all.
+    enum class ReplyKind { Program, Status, Any };
+
 private:
     // The status byte; nothing when no 'B' reply came.
     std::optional<uint8_t> ReadStatus();
     void WriteProgram(int program);
-    int ReadReply(char* buffer, int maxCount, uint32_t timeoutUnits, bool wait);
+    int ReadReply(char* buffer, int maxCount, uint32_t timeoutUnits, bool wait, ReplyKind kind);
     [[noreturn]] void AbortProgram();
 
     UserPrompt& m_prompt;

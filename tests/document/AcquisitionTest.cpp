@@ -418,3 +418,35 @@ TEST(Acquisition, StopCaptureGivesUpAfterTwoSecondsAndReinitialises) {
 
 }  // namespace
 }  // namespace velor::test
+
+namespace velor::test {
+namespace {
+
+// The tick runs as soon as the document may acquire: a view registered for scans gets them
+// before acquisition is switched on (a manual point of the time statistics, say).
+TEST(Acquisition, TheTickRunsFromTheStartForARegisteredView) {
+    AcquisitionStation s(Gaussian());
+    EXPECT_TRUE(s.timers.tickRunning);
+    EXPECT_FALSE(s.doc->IsAcquiring());
+    RecordingClient client;
+    ASSERT_TRUE(s.doc->AddAcquisitionClient(1, 10, &client));
+    for (int i = 0; i < 400 && client.codes.empty(); ++i) s.Tick();
+    EXPECT_EQ(client.codes, std::vector<int>{1});
+}
+
+// The automation's distance drops the calibration, as the Part has it; left in Intensity the
+// views would convert with the factor of the old distance, so the units fall back to
+// relative, as the dialog's path has them do.
+TEST(Acquisition, ADistanceSetByAutomationLeavesNoStaleIntensity) {
+    AcquisitionStation s(Gaussian());
+    s.doc->m_fCalCounts = 5.0e4f;
+    s.doc->m_b3DValid = 1;
+    s.doc->RecomputeIntensityFactor();
+    s.doc->SetUnits(2);
+    s.doc->SetApertureSourceDistance(5.0f);
+    EXPECT_EQ(s.doc->GetCalCounts(), 0.0f);
+    EXPECT_EQ(s.doc->GetUnits(), 0);
+}
+
+}  // namespace
+}  // namespace velor::test

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
+#include "document/SettingsFields.h"
 #include "document/file/FileMessages.h"
 #include "document/file/KeptSection.h"
 #include "tests/support/FileLayout.h"
@@ -456,6 +457,97 @@ TEST_F(DataFileLoad, ChartRecordsThatWouldDrawMillionsOfLinesOrNothingAreRefused
     ASSERT_NE(doc, nullptr);
     ASSERT_EQ(doc->Views().size(), 3u);
     EXPECT_EQ(static_cast<PolarSection*>(doc->Views()[0])->m_fZoomRange, 20.0f);
+}
+
+}  // namespace
+}  // namespace velor::test
+
+namespace velor::test {
+namespace {
+
+// Every field of the settings record tried with values no dialog, setter or sweep produces:
+// each is refused like damage, except where the field means something for every value.
+TEST_F(DataFileLoad, EveryImpossibleValueOfEverySettingsFieldIsRefused) {
+    // Kept as read (reserved), "on" when nonzero (flags), or "unknown" (head type, variant).
+    const QStringList takesAnything = {"m_reserved0",  "m_reserved4",   "m_reserved30",  "m_bBlindSpot",
+                                       "m_b3DValid",   "m_reserved70",  "m_nHeadType",   "m_reserved84",
+                                       "m_reserved86", "m_nHeadVariant", "m_reserved92", "m_reserved96",
+                                       "m_reserved112", "m_bPulsed",    "m_reserved128"};
+    // Gains and units start at 0.
+    const QStringList takesZero = {"m_nSignalGain", "m_nCalGain", "m_n3DGain", "m_nUnits"};
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double floats[] = {nan, inf, -inf, -1.0, 1e30, -1e30};
+    const double s32[] = {-1.0, INT32_MIN, INT32_MAX};
+    const double u16[] = {0.0, 65535.0};
+    const double u32[] = {0.0, 4294967295.0};
+
+    int tried = 0;
+    for (const FieldDescriptor& field : SettingsRecordFields()) {
+        std::span<const double> values;
+        switch (field.kind) {
+            case FieldKind::F32:
+            case FieldKind::F64: values = floats; break;
+            case FieldKind::S32: values = s32; break;
+            case FieldKind::U16: values = u16; break;
+            case FieldKind::U32: values = u32; break;
+            case FieldKind::Text:
+            case FieldKind::Bytes: continue;
+        }
+        const QString name = QString::fromLatin1(field.name);
+        for (const double value : values) {
+            SCOPED_TRACE(name.toStdString() + " = " + std::to_string(value));
+            QByteArray b = bytes;
+            const int at = static_cast<int>(field.offset);
+            switch (field.kind) {
+                case FieldKind::F32: PatchRecord(b, layout.settingsBlock(), at, static_cast<float>(value)); break;
+                case FieldKind::F64: PatchRecord(b, layout.settingsBlock(), at, value); break;
+                case FieldKind::S32: PatchRecord(b, layout.settingsBlock(), at, static_cast<int32_t>(value)); break;
+                case FieldKind::U16: PatchRecord(b, layout.settingsBlock(), at, static_cast<uint16_t>(value)); break;
+                default: PatchRecord(b, layout.settingsBlock(), at, static_cast<uint32_t>(value)); break;
+            }
+            const bool accepted = takesAnything.contains(name) || (value == 0.0 && takesZero.contains(name));
+            station.prompt.Clear();
+            EXPECT_EQ(Load(b) != nullptr, accepted) << station.prompt.Texts().join("|").toStdString();
+            if (!accepted) ExpectFileError("Could not read file");
+            ++tried;
+        }
+    }
+    EXPECT_GE(tried, 100);
+}
+
+// The edges of what the dialogs and the acquisition can produce all load.
+TEST_F(DataFileLoad, TheEdgesOfWhatTheProgramWritesLoad) {
+    const struct {
+        const char* what;
+        int offset;
+        float value;
+    } edges[] = {
+        {"distance 100 cm", 16, 100.0f + 1.65f}, {"phi just below 360", 20, 359.775f},
+        {"noise at full scale", 36, 65535.0f},   {"offset at full scale", 40, 65535.0f},
+        {"offset 0", 44, 0.0f},                  {"reference power 1", 56, 1.0f},
+        {"reference power 1000", 56, 1000.0f},   {"calibration of a full-scale field", 72, 1.8e7f},
+        {"angular limit 90", 104, 90.0f},        {"wavelength 100 nm", 108, 100.0f},
+        {"wavelength 3000 nm", 108, 3000.0f},    {"frequency 0.1 kHz", 124, 0.1f},
+        {"frequency 20 kHz", 124, 20.0f},
+    };
+    for (const auto& edge : edges) {
+        SCOPED_TRACE(edge.what);
+        QByteArray b = bytes;
+        PatchRecord(b, layout.settingsBlock(), edge.offset, edge.value);
+        EXPECT_NE(Load(b), nullptr) << station.prompt.Texts().join("|").toStdString();
+    }
+}
+
+// A scan's noise level becomes axis 0's in replay, and so the settings': it is checked too.
+TEST_F(DataFileLoad, AScanNoiseLevelNoSweepGivesIsRefused) {
+    for (const float noise : {std::numeric_limits<float>::quiet_NaN(), -1.0f, 1e30f}) {
+        QByteArray b = bytes;
+        PatchRecord(b, layout.noiseBlock(), 4 * 3, noise);
+        station.prompt.Clear();
+        EXPECT_EQ(Load(b), nullptr);
+        ExpectFileError("Could not read file");
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "document/file/DataFile.h"
 #include "document/file/SaveAs.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestStation.h"
 
 namespace velor::test {
@@ -229,6 +230,42 @@ TEST(DataFileSave, WritableFileInAFolderThatTakesNoNewFileIsStillSaved) {
     EXPECT_TRUE(station.prompt.Last().text.startsWith("Failed to save document.\n"));
     EXPECT_TRUE(station.prompt.Last().text.contains(QRegularExpression(": .+ (permitted|denied)")))
         << station.prompt.Last().text.toStdString();
+}
+
+}  // namespace
+}  // namespace velor::test
+
+namespace velor::test {
+namespace {
+
+// In place, a write that fails part way (the disk full, a file-size limit) must not leave a
+// short file: the earlier content goes back, and the message says so.
+TEST(DataFileSave, AFailedWriteInPlaceWritesTheEarlierFileBack) {
+    TestStation station;
+    CVelor32Doc* doc = station.NewDocument();
+    station.AddNote("before");
+    const QString folder = station.Path("closed");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/m.vnq");
+    ASSERT_TRUE(station.file.SaveDataFile(path));
+    const QByteArray earlier = ReadAll(path);
+
+    doc->m_nFilter = 11;
+    ClosedFolder closed(folder);
+    if (!closed.IsClosed()) GTEST_SKIP() << "this file system cannot close a folder to new files";
+    station.prompt.Clear();
+    bool saved;
+    {
+        // Room for the earlier file, which is as long as the new one, but not for more.
+        FileSizeLimit full(static_cast<rlim_t>(earlier.size() / 2));
+        saved = station.file.SaveDataFile(path);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ReadAll(path), earlier);
+    ASSERT_EQ(station.prompt.Messages().size(), 1u);
+    EXPECT_EQ(station.prompt.Last().text,
+              "Could not save file\n" + path + ": File too large. The earlier file was written back unchanged.");
+    EXPECT_TRUE(doc->IsModified());
 }
 
 }  // namespace

@@ -49,12 +49,14 @@ public:
     void StoreFramePreferences(const QString& path) override { storedPaths.push_back(path); }
     void SetCaption(const QString& text) override { caption = text; }
     void RefreshStatusBar() override { ++statusRefreshes; }
+    void ShowStatusMessage(const QString& text) override { statusMessage = text; }
     void ShowMainWindow(bool show) override { shown = show; }
     void OpenModeDialog(DocumentMode mode) override { openDialogs.push_back(mode); }
     void CloseModeDialog(DocumentMode mode) override {
         openDialogs.erase(std::remove(openDialogs.begin(), openDialogs.end(), mode), openDialogs.end());
     }
 
+    QString statusMessage;
     int32_t windowRect[4] = {10, 20, 810, 620};
     int backupsStarted = 0;
     std::vector<QString> recent;

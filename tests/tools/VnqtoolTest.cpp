@@ -1,6 +1,8 @@
 // vnqtool driven as a user drives it: as a separate process, reading its output and status.
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -558,6 +560,48 @@ TEST_F(VnqtoolCli, AFailedWriteToStandardOutputFailsEveryCommand) {
     }
     ::close(full);
     ::close(closedPipe[1]);
+}
+
+// The tool under a real file-size limit, set by the shell as a user sets it; the test itself
+// sets up no signal handling. The tool must report the failed write and exit with status 1,
+// not be killed by the limit's signal, and leave the earlier file (or no file) behind.
+TEST_F(VnqtoolCli, AFileSizeLimitFailsTheWriteWithAMessageAndKeepsTheEarlierFile) {
+    ASSERT_EQ(RunTool({"new", Path("source.vnq")}).status, 0);
+    const QByteArray earlier = "the earlier file";
+    const struct {
+        const char* what;
+        QStringList arguments;  // OUT last
+        bool earlierFile;       // OUT exists before the run
+    } runs[] = {
+        {"new", {"new", "--force", Path("out.vnq")}, true},
+        {"simulate", {"simulate", "--force", "--scans3d", "10", Path("sim.vnq")}, true},
+        {"export-asc", {"export-asc", Path("source.vnq"), Path("fresh.asc")}, false},
+        {"export-prw", {"export-prw", Path("source.vnq"), Path("fresh.prw")}, false},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.what);
+        const QString out = run.arguments.last();
+        if (run.earlierFile) velor::test::WriteAll(out, earlier);
+        QProcess process;
+        // 4 KiB: less than any of these files, so each write is cut short.
+        process.start(QStringLiteral("bash"),
+                      QStringList{"-c", "ulimit -f 4 && exec \"$0\" \"$@\"", QStringLiteral(VNQTOOL_PATH)} +
+                          run.arguments);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+        ASSERT_EQ(process.exitStatus(), QProcess::NormalExit) << "killed by the limit's signal";
+        EXPECT_EQ(process.exitCode(), 1) << err.toStdString();
+        EXPECT_TRUE(err.contains("Could not save file\n" + out + ": File too large")) << err.toStdString();
+        if (run.earlierFile) {
+            EXPECT_EQ(velor::test::ReadAll(out), earlier);
+        } else {
+            EXPECT_FALSE(QFile::exists(out));
+        }
+        const QString name = QFileInfo(out).fileName();
+        EXPECT_EQ(QDir(dir.path()).entryList({name + "*"}, QDir::Files),
+                  run.earlierFile ? QStringList{name} : QStringList{})
+            << "nothing partial left";
+    }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "document/SettingsLimits.h"
 #include "document/Velor32Doc.h"
 #include "instrument/simulation/SourceOptions.h"
 #include "tools/vnqtool/CommandLine.h"
@@ -58,6 +59,13 @@ StationMeasurement MeasurementFrom(const QCommandLineParser& parser, bool perpen
     m.gain = static_cast<int>(gain);
     m.ranges = static_cast<int>(ranges);
     m.wavelengthNm = static_cast<float>(sim::NumberOption(parser, "wavelength"));
+    // The measurement keeps only a wavelength the Integral Parameters dialog would take.
+    if (!IsValidWavelength(m.wavelengthNm)) {
+        throw std::invalid_argument(QStringLiteral("wavelength must be %1 to %2 nm")
+                                        .arg(kWavelengthRange.low)
+                                        .arg(kWavelengthRange.high)
+                                        .toStdString());
+    }
     m.perpendicular = perpendicular;
     m.sweep = sim::SweepFromOptions(parser);
     return m;

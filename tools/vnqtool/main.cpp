@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "ProgramIdentity.h"
+#include "common/FileSizeSignal.h"
 #include "tools/vnqtool/Commands.h"
 #include "tools/vnqtool/StandardOutput.h"
 
@@ -58,6 +59,7 @@ int RunCommand(QStringList arguments) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    velor::IgnoreFileSizeSignal();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vnqtool"));
     QStringList arguments = QCoreApplication::arguments();

@@ -62,6 +62,7 @@ public:
     bool OnCommand(int id) override;
     CommandState GetCommandState(int id) const override;
     void OnUpdate(uint32_t hint) override;
+    bool HoldsCollectedData() const override { return m_nSamples > 0; }
     bool WriteSection(SerializeContext& context) override;
     void StoreSettings() override;
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/UserPrompt.h"
+#include "document/DocumentMessages.h"
 #include "document/UpdateHints.h"
 #include "document/Velor32Doc.h"
 #include "views/common/ColorRef.h"
@@ -27,7 +28,7 @@ namespace velor {
 namespace {
 
 const QString kParameterError = QStringLiteral("Parameter error");
-const QString kEraseQuestion = QStringLiteral("The graph contains data that will be erased by this operation\n Erase ?");
+const QString& kEraseQuestion = msg::kEraseCollectedData;
 const QString kBufferFull = QStringLiteral("To many points to fit in array\nPlease reset data arrays to continue");
 const QString kTooManyPoints =
     QStringLiteral("Too many points are being asked for\neither reduce acquisition rate\n or acquisition time");

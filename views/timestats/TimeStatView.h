@@ -51,6 +51,7 @@ public:
     bool OnCommand(int id) override;
     CommandState GetCommandState(int id) const override;
     void OnUpdate(uint32_t hint) override;
+    bool HoldsCollectedData() const override { return m_model.Count() > 0; }
     bool WriteSection(SerializeContext& context) override;
     void RegisterAsClient() override;
     void RequestRepaint() override;

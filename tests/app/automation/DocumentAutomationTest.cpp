@@ -143,7 +143,7 @@ TEST_F(AutomationRegistration, PublishesEveryMemberInOrderWithItsType) {
         "method GoToPhiAngle in:d", "method GetCenter out:d", "method GetPeakPosition out:d",
         "method GetPeakWidth in:d out:d", "method Exit", "method GetPeakIrradiance out:d",
         "method GetNumPts out:n", "method GetProfileData out:ad", "method GetProfileAngle out:ad",
-        "method MotorGoHome out:b", "method AutoGain", "method Go90Deg in:b",
+        "method MotorGoHome out:b", "method AutoGain out:n", "method Go90Deg in:b",
         "method IsSaturated out:b", "method GetNA in:d out:d", "method GetMFD out:d",
         "method IncrementPhi in:n", "method GetCurrentPhi out:d", "method GetSecondMomentWidth out:d",
         "method GetSecondMomentNA out:d", "method GetFitWidth out:d", "method GetFitCenter out:d",
@@ -334,11 +334,28 @@ TEST_F(AutomationInstrument, AcquisitionAndPhiMovesReachTheInstrument) {
     EXPECT_EQ(CallMethod("MotorGoHome").out, "(true,)");
     EXPECT_EQ(s.doc->GetCurrentPhi(), 0.0f);
 
-    // A weak signal: auto gain raises the gain exactly as the document's own command does.
-    ASSERT_TRUE(Succeeded(CallMethod("AutoGain")));
+    // A weak signal: auto gain raises the gain exactly as the document's own command does,
+    // and answers with the gain it found; the status bar says the same.
+    const GdbusResult gain = CallMethod("AutoGain");
+    ASSERT_TRUE(Succeeded(gain));
     twin.doc->AutoGain();
     EXPECT_GT(twin.doc->GetSignalGain(), 0);
     EXPECT_EQ(s.doc->GetSignalGain(), twin.doc->GetSignalGain());
+    EXPECT_EQ(gain.out, QStringLiteral("(int16 %1,)").arg(s.doc->GetSignalGain()));
+    EXPECT_EQ(s.frame.statusMessage, QStringLiteral("Auto Gain: %1 dB").arg(s.doc->GetSignalGain()));
+
+    // Far too bright for any gain: an error saying so, the least sensitive gain set.
+    SimulatedBoardSettings blinding;
+    blinding.sweep.peakCounts = 5.0e6;
+    AcquisitionStation bright(sim::MakeGaussianFiber(1310, 9.2), blinding);
+    bright.doc->InitInstrument();
+    active = bright.doc.get();
+    const GdbusResult saturated = CallMethod("AutoGain");
+    EXPECT_NE(saturated.exitCode, 0);
+    EXPECT_TRUE(saturated.error.contains("com.lumora.OrbiscanViewer.Error.AutoGainFailed")) << saturated.error.toStdString();
+    EXPECT_TRUE(saturated.error.contains("Auto Gain: the beam saturates at every gain; the gain is 0 dB"))
+        << saturated.error.toStdString();
+    EXPECT_EQ(bright.doc->GetSignalGain(), 0);
 }
 
 TEST_F(AutomationNotification, ShowWindowChangesAreSignalled) {

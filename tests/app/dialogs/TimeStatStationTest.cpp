@@ -10,6 +10,7 @@
 
 #include "app/AppCommands.h"
 #include "tests/app/dialogs/StationFixture.h"
+#include "views/beamstats/BeamData.h"
 #include "views/framework/ViewFrame.h"
 #include "views/timestats/Chart2D.h"
 #include "views/timestats/TimeStatVariables.h"
@@ -209,6 +210,44 @@ TEST_F(TimeStatStation, SavedPointsComeBackAndAreErasedOnlyWithLeave) {
     EXPECT_FALSE(back->IsResetPending());
     ASSERT_TRUE(RunUntil([&] { return back->Model().Count() > static_cast<int>(saved.size()); }));
     EXPECT_EQ(back->Model().Value(0, 0), saved[0]);
+}
+
+}  // namespace
+}  // namespace velor::test
+
+namespace velor::test {
+namespace {
+
+// Replay makes the data views start afresh: with points and samples collected it asks first,
+// in the views' own words; No leaves the views and the mode as they were.
+TEST_F(TimeStatStation, ReplayAsksBeforeItErasesCollectedPointsAndSamples) {
+    CMainFrame& frame = StartSimulated();
+    ASSERT_TRUE(frame.Execute(ID_ACQUIRE_3D_DATA));
+    ASSERT_EQ(Doc().m_b3DValid, 1);
+    CTimeStatView* points = OpenTimeStats();
+    auto* samples = static_cast<CBeamData*>(frame.OpenView(kBeamDataViewTag));
+    ASSERT_TRUE(frame.Execute(ID_ACQUIRE_SCAN_DATA));
+    ASSERT_TRUE(RunUntil([&] { return points->Model().Count() >= 3 && samples->m_nSamples >= 3; }));
+    ASSERT_TRUE(frame.Execute(ID_ACQUIRE_SCAN_DATA));  // off
+    const int pointCount = points->Model().Count();
+    const uint32_t sampleCount = samples->m_nSamples;
+
+    prompt.messages.clear();
+    prompt.answers.push_back(PromptAnswer::No);
+    ASSERT_TRUE(frame.Execute(ID_REPLAY_3D_DATA));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, "The graph contains data that will be erased by this operation\n Erase ?");
+    EXPECT_EQ(prompt.messages[0].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Stop);
+    EXPECT_FALSE(Doc().IsReplayMode());
+    EXPECT_EQ(points->Model().Count(), pointCount);
+    EXPECT_EQ(samples->m_nSamples, sampleCount);
+
+    prompt.answers.push_back(PromptAnswer::Yes);
+    ASSERT_TRUE(frame.Execute(ID_REPLAY_3D_DATA));
+    EXPECT_TRUE(Doc().IsReplayMode());
+    EXPECT_EQ(points->Model().Count(), 0);
+    EXPECT_LE(samples->m_nSamples, 1u) << "at most the replayed scan's own sample";
 }
 
 }  // namespace

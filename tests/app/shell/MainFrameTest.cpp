@@ -349,3 +349,37 @@ TEST_F(Shell, PreferenceFlagsAreWrittenAtOnce) {
 
 }  // namespace
 }  // namespace velor::test
+
+namespace velor::test {
+namespace {
+
+// Window > Arrange Icons lines the minimised windows up along the bottom and leaves the
+// others where they are; Local Toolbar shows and hides the active window's own tool bar.
+TEST_F(Shell, ArrangeIconsMovesOnlyMinimisedWindowsAndLocalToolbarToggles) {
+    CMainFrame& frame = Start();
+    ASSERT_TRUE(frame.Execute(ID_FILE_NEW));
+    CDormView* minimised = frame.OpenView(kNoteViewTag);
+    CDormView* normal = frame.OpenView(kPolarViewTag);
+    ASSERT_TRUE(minimised && normal);
+    frame.show();
+    Pump();
+    minimised->Frame()->showMinimized();
+    normal->Frame()->setGeometry(40, 30, 300, 200);
+    Pump();
+    ASSERT_TRUE(frame.Execute(ID_WINDOW_ARRANGE));
+    Pump();
+    EXPECT_EQ(normal->Frame()->geometry(), QRect(40, 30, 300, 200));
+    const QWidget* area = minimised->Frame()->parentWidget();
+    EXPECT_EQ(minimised->Frame()->geometry().left(), 0);
+    EXPECT_EQ(minimised->Frame()->geometry().bottom() + 1, area->height());
+
+    normal->Frame()->mdiArea()->setActiveSubWindow(normal->Frame());
+    ASSERT_TRUE(frame.State(ID_LOCAL_TOOLBAR).enabled);
+    EXPECT_TRUE(frame.State(ID_LOCAL_TOOLBAR).checked);
+    ASSERT_TRUE(frame.Execute(ID_LOCAL_TOOLBAR));
+    EXPECT_TRUE(normal->Frame()->LocalToolBar()->isHidden());
+    EXPECT_FALSE(frame.State(ID_LOCAL_TOOLBAR).checked);
+}
+
+}  // namespace
+}  // namespace velor::test

@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "tests/instrument/motion/MotionRig.h"
+#include "tests/support/ScriptedControllerPeer.h"
 
 namespace velor::test {
 namespace {
@@ -185,6 +186,61 @@ TEST_F(MotionSerialLine, SettingsTheLineCannotTakeAreRefused) {
     settings.baudRate = 0;
     EXPECT_FALSE(ConnectSerial(controller, settings).isEmpty());
     EXPECT_FALSE(controller.IsConnected());
+}
+
+// The reply each program of these exchanges gives: homing 'P', a step 'N', a clean status.
+std::string ReplyTo(int program) {
+    if (program == 200) return "P";
+    if (program == 1220) return "B 00000";
+    return "N";
+}
+
+// Replies are gathered from whatever pieces arrive within the command's time: the homing is
+// confirmed, the step completes and the status reads, and the controller stays connected.
+TEST(MotionSerialLineTiming, RepliesInPiecesWithGapsAndStaleBytesAreGathered) {
+    EnsureApplication();
+    using Piece = ScriptedControllerPeer::Piece;
+    const struct {
+        const char* what;
+        ScriptedControllerPeer::Script script;
+    } cases[] = {
+        {"a line end, a line feed, the letter and the rest, 150 ms apart",
+         [](int program) {
+             const std::string reply = ReplyTo(program);
+             return std::vector<Piece>{{150, "\r"}, {150, "\n"}, {150, reply.substr(0, 1)},
+                                       {150, reply.substr(1) + "\r"}};
+         }},
+        {"byte by byte, 30 ms apart",
+         [](int program) {
+             std::vector<Piece> pieces;
+             for (char c : "\r\n" + ReplyTo(program) + "\r") pieces.push_back({30, std::string(1, c)});
+             return pieces;
+         }},
+        {"the end of an earlier reply arriving late, ahead of the reply",
+         [](int program) {
+             return std::vector<Piece>{{20, " 00002\r\n"}, {100, ReplyTo(program) + "\r"}};
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedControllerPeer peer(c.script);
+        ASSERT_TRUE(peer.IsOpen()) << "no pseudo-terminal available";
+        RecordingPrompt prompt;
+        FastClock clock;
+        FastSleeper sleeper;
+        MotionController controller(prompt, clock, sleeper);
+        SerialSettings settings;
+        settings.portName = peer.SlavePath();
+        ASSERT_TRUE(ConnectSerial(controller, settings).isEmpty());
+        EXPECT_EQ(ExitCodeOf([&] {
+                      EXPECT_TRUE(controller.CheckHome());
+                      EXPECT_EQ(controller.RunProgram(540).substr(0, 1), "N");
+                      EXPECT_EQ(controller.QueryStatus(), 0);
+                  }),
+                  -1);
+        EXPECT_TRUE(prompt.Messages().empty()) << prompt.Texts().join("|").toStdString();
+        EXPECT_TRUE(controller.IsConnected());
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // laser diode against their references, the commands with their states, the camera, levels
 // and scale through a saved file, the mouse, and a scene that cannot be allocated.
 
+#include <algorithm>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
@@ -154,6 +155,12 @@ TEST_F(View3dShell, CommandsFollowTheKindAndTheScale) {
     EXPECT_FALSE(frame.State(ID_3D_CLIP_LEGEND).enabled);
     EXPECT_FALSE(polar->Viewer().Scene().LegendShown());
     EXPECT_EQ(polar->Viewer().Scene().NodeCount(), 121 * 51);
+    // Mesh Lines (33083) keeps a menu text, though the original menu gave it none: it has no
+    // key and no other door, so without a text it could not be reached at all.
+    const QList<ViewCommand> commands = polar->MenuCommands();
+    EXPECT_TRUE(std::any_of(commands.begin(), commands.end(), [](const ViewCommand& c) {
+        return c.id == ID_3D_MESH_LINES && c.text == QLatin1String("&Mesh Lines") && c.shortcut.isEmpty();
+    }));
 
     C3dView* view = Open(ID_NEW_3D_RECTANGULAR);
     ASSERT_NE(view, nullptr);
