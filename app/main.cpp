@@ -11,6 +11,7 @@
 #include "app/DesktopIdentity.h"
 #include "app/GuiPrompt.h"
 #include "app/StationCommandLine.h"
+#include "common/FileSizeSignal.h"
 #include "views/view3d/SurfaceFormat.h"
 
 namespace {
@@ -54,6 +55,7 @@ bool AsksOnlyForText(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    velor::IgnoreFileSizeSignal();
     if (AsksOnlyForText(argc, argv)) {
         QCoreApplication core(argc, argv);
         CommandLine().Process(core);
