@@ -50,13 +50,17 @@ HtmlBlock::HtmlBlock(const QPaintDevice* device, QFont font, QString head, QStri
 
 QString HtmlBlock::Html(int rows) const { return m_head + m_rows.mid(0, rows).join(QString()) + m_tail; }
 
-int HtmlBlock::HeightOf(const QString& html, int width) const {
+int HtmlBlock::HeightOf(int rows, int width) const {
+    const auto known = m_heights.find({rows, width});
+    if (known != m_heights.end()) return known->second;
     QTextDocument document;
-    LayOutDocument(document, m_device, m_font, html, width);
-    return static_cast<int>(std::ceil(document.size().height()));
+    LayOutDocument(document, m_device, m_font, Html(rows), width);
+    const int height = static_cast<int>(std::ceil(document.size().height()));
+    m_heights[{rows, width}] = height;
+    return height;
 }
 
-int HtmlBlock::Height(int width) const { return HeightOf(Html(static_cast<int>(m_rows.size())), width); }
+int HtmlBlock::Height(int width) const { return HeightOf(static_cast<int>(m_rows.size()), width); }
 
 void HtmlBlock::Paint(QPainter& painter, const QRect& area) const {
     QTextDocument document;
@@ -74,7 +78,7 @@ std::optional<ReportBlock::Parts> HtmlBlock::Split(int width, int height) const 
     int high = static_cast<int>(m_rows.size()) - 1;
     while (low <= high) {
         const int middle = (low + high) / 2;
-        if (HeightOf(Html(middle), width) <= height) {
+        if (HeightOf(middle, width) <= height) {
             fits = middle;
             low = middle + 1;
         } else {
@@ -83,6 +87,7 @@ std::optional<ReportBlock::Parts> HtmlBlock::Split(int width, int height) const 
     }
     if (fits == 0) return std::nullopt;
     auto first = std::make_unique<HtmlBlock>(m_device, m_font, m_head, m_rows.mid(0, fits), m_tail, m_repeatedHead);
+    first->m_heights[{fits, width}] = HeightOf(fits, width);
     auto rest = std::make_unique<HtmlBlock>(m_device, m_font, m_repeatedHead, m_rows.mid(fits), m_tail,
                                             m_repeatedHead);
     return Parts{std::move(first), std::move(rest)};

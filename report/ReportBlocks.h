@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -45,7 +46,7 @@ public:
 
 private:
     QString Html(int rows) const;
-    int HeightOf(const QString& html, int width) const;
+    int HeightOf(int rows, int width) const;
 
     const QPaintDevice* m_device;
     QFont m_font;
@@ -53,6 +54,8 @@ private:
     QStringList m_rows;
     QString m_tail;
     QString m_repeatedHead;
+    // Heights already laid out, by row count and width: a layout is the dear part.
+    mutable std::map<std::pair<int, int>, int> m_heights;
 };
 
 // The colours and fonts charts are printed with.
