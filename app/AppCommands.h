@@ -11,6 +11,7 @@ enum AppCommandId : int {
     ID_FILE_SAVE_AS = 57604,
     ID_FILE_PRINT_SETUP = 57606,
     ID_FILE_PRINT = 57607,
+    ID_FILE_REPORT = 33160,  // the measurement report as PDF
     ID_FILE_MRU_FIRST = 57616,  // to 57621: the six recent files
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,

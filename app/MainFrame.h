@@ -162,6 +162,8 @@ private:
     void OnFileOpen();
     bool OnFileSave();
     bool OnFileSaveAs();
+    // The measurement report of the document as PDF.
+    void OnFileReport();
     // Every window of the document agrees to be written now.
     bool ViewsAgreeToSave();
     void OnFilePrint();

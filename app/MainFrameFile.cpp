@@ -23,8 +23,15 @@
 #include "images/ImageExport.h"
 #include "app/images/ImageSettingsDlg.h"
 #include "document/export/AsciiExport.h"
+#include "document/export/Hdf5Export.h"
 #include "document/file/FileMessages.h"
 #include "document/file/SaveAs.h"
+#include "report/MeasurementReport.h"
+#include "report/PaperSize.h"
+#include "views/ViewContents.h"
+#include "views/beamstats/BeamData.h"
+#include "views/notes/NoteText.h"
+#include "views/notes/NoteView.h"
 #include "views/framework/DormView.h"
 #include "views/framework/ViewFrame.h"
 
@@ -38,6 +45,23 @@ constexpr int kMaxRecentPath = 260;
 QList<FileFilter> OpenFilters() {
     return {FileFilter{QStringLiteral("Data Files (*.VNQ)"), QStringLiteral("*.VNQ")},
             FileFilter{QStringLiteral("Configuration Files (*.CFG)"), QStringLiteral("*.CFG")}};
+}
+
+// What the views give reports and exports: the records of every view, and the note and the
+// beam statistics table as their windows hold them now.
+ViewContents WindowContents(const CVelor32Doc& doc) {
+    ViewContents contents = ContentsOfViews(doc);
+    bool noteFound = false;
+    for (DocumentView* view : doc.Views()) {
+        if (auto* note = dynamic_cast<CNoteView*>(view); note && !noteFound) {
+            noteFound = true;
+            contents.note = NoteFromBytes(note->Text());
+        }
+        if (auto* beam = dynamic_cast<CBeamData*>(view); beam && !contents.beam) {
+            contents.beam = BeamSelection{*beam, beam->RowArrays(), beam->Statistics().MetricData(beam->MetricKinds())};
+        }
+    }
+    return contents;
 }
 
 }  // namespace
@@ -104,12 +128,38 @@ bool CMainFrame::OnFileSaveAs() {
                 case SaveAsKind::Bitmap:
                     SaveMainWindowBitmap(path);
                     break;
+                case SaveAsKind::Hdf5:
+                    Report3dExport(ExportHdf5(*doc, {WindowContents(*doc).note, QFileInfo(doc->GetPathName()).fileName()},
+                                              path),
+                                   path, m_services.prompt);
+                    break;
             }
         }
     }
     doc->ResumeAcquisition();
     RefreshStatusBar();
     return choice.has_value() && !doc->IsModified();
+}
+
+void CMainFrame::OnFileReport() {
+    CVelor32Doc* doc = ActiveDocument();
+    if (!doc) return;
+    doc->PauseAcquisition();
+    const QString source = doc->GetPathName() == QLatin1String("Untitled") ? QString() : doc->GetPathName();
+    const QString initial = source.isEmpty() ? QString() : ReplaceExtension(source, QStringLiteral("pdf"));
+    const auto choice = m_services.prompt.AskSaveFile({FileFilter{QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("*.pdf")}},
+                                                      QStringLiteral("pdf"), initial, QStringLiteral("Report"));
+    if (choice) {
+        m_services.prompt.BeginWaitCursor();
+        MeasurementReport report(PaperFromLocale(), QDateTime::currentDateTime());
+        report.AddMeasurement(*doc, source, WindowContents(*doc));
+        const QByteArray pdf = report.Finish(false);
+        m_services.prompt.EndWaitCursor();
+        Report3dExport(pdf.isEmpty() ? WriteResult{WriteOutcome::WriteFailed, QStringLiteral("the PDF could not be made"), false}
+                                     : WriteWholeFile(choice->path, pdf),
+                       choice->path, m_services.prompt);
+    }
+    doc->ResumeAcquisition();
 }
 
 void CMainFrame::SaveMainWindowBitmap(const QString& path) {

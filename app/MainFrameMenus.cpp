@@ -132,6 +132,7 @@ void CMainFrame::BuildMenus() {
     AddCommand(m_fileMenu, ID_FILE_OPEN, QStringLiteral("&Open..."), QKeySequence::Open);
     AddCommand(m_fileMenu, ID_FILE_SAVE, QStringLiteral("&Save"), QKeySequence::Save);
     AddCommand(m_fileMenu, ID_FILE_SAVE_AS, QStringLiteral("Save &As..."));
+    AddCommand(m_fileMenu, ID_FILE_REPORT, QStringLiteral("Repor&t..."));
     m_fileMenu->addSeparator();
     AddCommand(m_fileMenu, ID_FILE_PRINT, QStringLiteral("&Print..."), QKeySequence::Print);
     AddCommand(m_fileMenu, ID_FILE_PRINT_SETUP, QStringLiteral("P&rint Setup..."));
@@ -253,6 +254,7 @@ bool CMainFrame::RunCommand(int id) {
         case ID_FILE_OPEN: OnFileOpen(); return true;
         case ID_FILE_SAVE: OnFileSave(); return true;
         case ID_FILE_SAVE_AS: OnFileSaveAs(); return true;
+        case ID_FILE_REPORT: OnFileReport(); return true;
         case ID_FILE_PRINT: OnFilePrint(); return true;
         case ID_FILE_PRINT_SETUP: OnFilePrintSetup(); return true;
         case ID_IMAGE_SETTINGS: OnImageSettings(); return true;
@@ -301,7 +303,8 @@ CommandState CMainFrame::State(int id) const {
         case ID_APP_ABOUT:
         case ID_APP_EXIT: return {true, false, false};
         case ID_FILE_SAVE:
-        case ID_FILE_SAVE_AS: return {doc != nullptr, false, false};
+        case ID_FILE_SAVE_AS:
+        case ID_FILE_REPORT: return {doc != nullptr, false, false};
         case ID_FILE_PRINT: return {ActiveView() != nullptr, false, false};
         // The backup serves a station that takes measurements; a viewer has nothing to lose.
         case ID_TIMED_BACKUP: return {instrument, false, false};

@@ -17,6 +17,9 @@ packages=(
   libcomedi-dev
   # the Gaussian fit of the beam metrics: GSL's nonlinear least squares
   libgsl-dev
+  # the HDF5 export (the serial C library); h5dump and h5py read its files back in the tests
+  # and in the README's example
+  libhdf5-dev hdf5-tools python3-h5py
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   # the sanitizer run and the fuzz targets (clang with its sanitizer and libFuzzer runtimes)
@@ -24,7 +27,7 @@ packages=(
   # headless GUI, session bus and a D-Bus client (gdbus) for the GUI and automation tests;
   # xdotool types into the real program's window in the program tests
   xvfb xauth libgl1-mesa-dri dbus dbus-daemon libglib2.0-bin xdotool
-  # reading printed pages back in the tests
+  # reading printed pages and reports back in the tests (pdftotext, pdfimages, pdfinfo)
   poppler-utils
   # fonts for the chart views
   fonts-dejavu-core

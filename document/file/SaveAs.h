@@ -12,7 +12,7 @@ class DataFile;
 class FrameWindow;
 class UserPrompt;
 
-enum class SaveAsKind { DataFile, ConfigurationFile, Data3D, Ascii, Bitmap };
+enum class SaveAsKind { DataFile, ConfigurationFile, Data3D, Ascii, Bitmap, Hdf5 };
 
 struct SaveAsFilter {
     const char* description;
@@ -21,13 +21,14 @@ struct SaveAsFilter {
     SaveAsKind kind;
 };
 
-// In the order the dialog lists them.
-inline constexpr std::array<SaveAsFilter, 5> kSaveAsFilters{{
+// In the order the dialog lists them; HDF5 for analysis scripts after the classic five.
+inline constexpr std::array<SaveAsFilter, 6> kSaveAsFilters{{
     {"Data Files (*.VNQ)", "*.VNQ", "vnq", SaveAsKind::DataFile},
     {"Configuration Files (*.CFG)", "*.CFG", "cfg", SaveAsKind::ConfigurationFile},
     {"3D Data Files (*.PRW)", "*.PRW", "prw", SaveAsKind::Data3D},
     {"ASCII Files (*.ASC)", "*.ASC", "asc", SaveAsKind::Ascii},
     {"Bitmap Files (*.BMP)", "*.BMP", "bmp", SaveAsKind::Bitmap},
+    {"HDF5 (*.h5)", "*.h5", "h5", SaveAsKind::Hdf5},
 }};
 
 // The chosen name with its extension replaced by the filter's: everything after the last "."

@@ -16,5 +16,7 @@ int RunParams(const QStringList& arguments);
 int RunSimulate(const QStringList& arguments);
 int RunExportAsc(const QStringList& arguments);
 int RunExportPrw(const QStringList& arguments);
+int RunExportH5(const QStringList& arguments);
+int RunReport(const QStringList& arguments);
 
 }  // namespace vnqtool

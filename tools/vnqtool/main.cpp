@@ -1,8 +1,10 @@
 // vnqtool: inspects and creates measurement files from the command line.
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include "ProgramIdentity.h"
 #include "common/FileSizeSignal.h"
@@ -26,6 +28,10 @@ const char kUsage[] =
     "                       a complete measurement of a simulated source\n"
     "  export-asc FILE OUT  the ASCII export (profiles in counts, the note)\n"
     "  export-prw FILE OUT  the 3D data file\n"
+    "  export-h5 FILE OUT   every array, the settings and parameters as HDF5\n"
+    "  report FILE... -o REPORT.pdf\n"
+    "                       the measurement report: settings, parameters with their\n"
+    "                       limits, pictures; a summary after several files\n"
     "\n"
     "An export's OUT of - writes to standard output. Run 'vnqtool <command> --help' for\n"
     "a command's options, 'vnqtool --version' for the version.\n";
@@ -51,16 +57,29 @@ int RunCommand(QStringList arguments) {
     if (command == QLatin1String("simulate")) return vnqtool::RunSimulate(arguments);
     if (command == QLatin1String("export-asc")) return vnqtool::RunExportAsc(arguments);
     if (command == QLatin1String("export-prw")) return vnqtool::RunExportPrw(arguments);
+    if (command == QLatin1String("export-h5")) return vnqtool::RunExportH5(arguments);
+    if (command == QLatin1String("report")) return vnqtool::RunReport(arguments);
 
     std::fprintf(stderr, "vnqtool: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
     return vnqtool::kExitUsage;
+}
+
+// The report draws its pictures and lays out its text with fonts, which need the GUI
+// application object; it never needs a display, so it runs on the offscreen platform. Every
+// other command makes do with the core application.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[]) {
+    if (argc > 1 && std::strcmp(argv[1], "report") == 0) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     velor::IgnoreFileSizeSignal();
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vnqtool"));
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();

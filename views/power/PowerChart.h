@@ -24,6 +24,10 @@ struct PowerLayout {
     int Top() const { return v; }
     int Bottom() const { return size.height() - v; }
     int LineHeight() const { return (size.height() - v) / 12; }
+
+    // The layout as it has always been: the box from M to W − 4·M and V to H − V, the panel
+    // in the 4·M to its right with lines of (H − V) / 12.
+    static PowerLayout Specified(QSize size, int m, int v) { return {size, m, v}; }
 };
 
 // The display list of one redraw from the record (with its refreshed copies of the
