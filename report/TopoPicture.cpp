@@ -71,8 +71,13 @@ QImage RasteriseDisc(const TopoModel& model, int side, double rimDegrees) {
             if (theta > outer) continue;
             double phi = std::atan2(y, x);
             if (phi < 0.0) phi += 2.0 * std::numbers::pi;
-            const auto [r, alongR] = Interval(disc.radii, theta);
-            const auto [a, alongA] = Interval(disc.angles, phi);
+            // Plain copies: clang 14 cannot capture structured bindings in the lambda below.
+            const auto radial = Interval(disc.radii, theta);
+            const auto angular = Interval(disc.angles, phi);
+            const auto r = radial.first;
+            const auto a = angular.first;
+            const double alongR = radial.second;
+            const double alongA = angular.second;
             const QRgb c00 = at(r, a), c01 = at(r, a + 1), c10 = at(r + 1, a), c11 = at(r + 1, a + 1);
             const auto blend = [&](int (*channel)(QRgb)) {
                 const double inner = channel(c00) * (1.0 - alongA) + channel(c01) * alongA;
