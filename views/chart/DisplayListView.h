@@ -9,9 +9,16 @@
 #include <vector>
 
 #include "views/chart/DisplayList.h"
+#include "views/chart/LabelFit.h"
 #include "views/framework/DormView.h"
 
 namespace velor {
+
+// The charts' fonts: a small bold sans for the axes, a larger bold one for the titles.
+QFont ChartAxisFont();
+QFont ChartTitleFont();
+// How texts measure in a chart's fonts.
+TextMetrics MeasureIn(const QFont& axisFont, const QFont& titleFont);
 
 class CDisplayListView : public CDormView {
     Q_OBJECT
@@ -41,6 +48,8 @@ protected:
     // One display list per rectangle of ChartRects().
     virtual std::vector<DisplayList> Render() = 0;
     virtual int TextPenWidth() const { return 1; }
+    // How the chart's texts measure in its fonts (once a redraw has made them).
+    TextMetrics Metrics() const;
 
     // The Colors dialog; the view redraws whether or not the colours were changed.
     void ChooseColours();
