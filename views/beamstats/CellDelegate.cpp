@@ -44,6 +44,19 @@ const QStaticText& CellDelegate::Laid(const QString& text, int width) const {
     return *cut;
 }
 
+int CellDelegate::CellWidth(const QString& text, int iconWidth) const {
+    // As paint lays it out: a margin, the icon and a margin, the text, a margin.
+    const int icon = iconWidth > 0 ? iconWidth + 1 + kMargin : 0;
+    return kMargin + icon + QFontMetrics(m_font).horizontalAdvance(text) + kMargin;
+}
+
+QSize CellDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const bool icon = index.data(Qt::DecorationRole).canConvert<QIcon>();
+    size.setWidth(CellWidth(index.data(Qt::DisplayRole).toString(), icon ? option.decorationSize.width() : 0));
+    return size;
+}
+
 void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     const bool selected = option.state & QStyle::State_Selected;
     const QPalette::ColorGroup group = option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
