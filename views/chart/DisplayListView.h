@@ -32,6 +32,8 @@ public:
     const std::vector<DisplayList>& Charts() const { return m_lists; }
     // Where the charts stand in the view; by default one chart filling all but the strips.
     virtual std::vector<QRect> ChartRects() const;
+    // How the charts' texts measure in their fonts (once a redraw has made them).
+    TextMetrics Metrics() const;
     void Print(QPainter& painter, const QRect& page) override;
 
 protected:
@@ -48,8 +50,6 @@ protected:
     // One display list per rectangle of ChartRects().
     virtual std::vector<DisplayList> Render() = 0;
     virtual int TextPenWidth() const { return 1; }
-    // How the chart's texts measure in its fonts (once a redraw has made them).
-    TextMetrics Metrics() const;
 
     // The Colors dialog; the view redraws whether or not the colours were changed.
     void ChooseColours();

@@ -39,7 +39,6 @@ constexpr double kEdgeGrey = 0.15;
 // and a label every 30°, the labels just outside the rim.
 constexpr int kRadialTicks = 4;
 constexpr int kAngleLabelStepDeg = 30;
-constexpr double kAngleLabelRadius = 100.0;
 constexpr double kArcMajorTickDeg = 30.0;
 constexpr double kArcMinorTickDeg = 10.0;
 constexpr double kArcTickSize = 4.0;
@@ -153,6 +152,9 @@ struct TopoScene::Parts {
             Place(angleLabels[i], text, degrees);
             angleLabels[i]->GetTextProperty()->SetFontFamilyToArial();
         }
+        // The radial axis's labels stand below its line, which runs out to the "0°" label: that
+        // one stands just above the line, so that the axis's "90°" never runs into it.
+        angleLabels[0]->GetTextProperty()->SetVerticalJustificationToBottom();
         Place(phiName, "phi", kPhiNameDeg);
         if (UseSymbolFont(phiName->GetTextProperty())) phiName->SetInput("\u03C6");
     }
@@ -161,15 +163,16 @@ struct TopoScene::Parts {
         const double angle = degrees * std::numbers::pi / 180.0;
         label->SetInput(text);
         label->GetPositionCoordinate()->SetCoordinateSystemToWorld();
-        label->GetPositionCoordinate()->SetValue(kAngleLabelRadius * std::cos(angle),
-                                                 kAngleLabelRadius * std::sin(angle), kAbove);
+        label->GetPositionCoordinate()->SetValue(TopoScene::kLabelRadius * std::cos(angle),
+                                                 TopoScene::kLabelRadius * std::sin(angle), kAbove);
         Grey(label->GetTextProperty(), kAngleLabelSize);
         label->GetTextProperty()->SetJustificationToCentered();
         label->GetTextProperty()->SetVerticalJustificationToCentered();
     }
 
     std::vector<vtkProp*> Props() {
-        std::vector<vtkProp*> props = {map.Get(), rim.Get(), axes.Get(), phiName.Get(), colouring.Legend()};
+        std::vector<vtkProp*> props = {map.Get(), rim.Get(), axes.Get(), phiName.Get()};
+        for (vtkProp* prop : colouring.LegendProps()) props.push_back(prop);
         for (vtkNew<vtkTextActor>& label : angleLabels) props.push_back(label.Get());
         return props;
     }
@@ -186,7 +189,7 @@ struct TopoScene::Parts {
 
     void ApplyLook() {
         map->GetProperty()->SetEdgeVisibility(look.meshLines);
-        colouring.Legend()->SetVisibility(look.legend);
+        colouring.ShowLegend(look.legend);
     }
 
     // The nodes of the polar grid: one row of every angle per radius, as the disc holds its
@@ -265,16 +268,15 @@ void TopoScene::SetLook(const TopoLook& look) {
     m_parts->ApplyLook();
 }
 
-void TopoScene::FitLegend(int width, int height) { m_parts->colouring.FitLegend(width, height); }
+void TopoScene::FitLegend(int width, int height, int room) { m_parts->colouring.FitLegend(width, height, room); }
+
+const LegendFit& TopoScene::Legend() const { return m_parts->colouring.Fit(); }
 
 bool TopoScene::IsEmpty() const { return !m_parts->shown; }
 
 bool TopoScene::LegendShown() const { return m_parts->shown && m_parts->colouring.Legend()->GetVisibility() != 0; }
 
-std::string TopoScene::LegendTitle() const {
-    const char* title = m_parts->colouring.Legend()->GetTitle();
-    return title ? title : "";
-}
+std::string TopoScene::LegendTitle() const { return m_parts->colouring.Title(); }
 
 bool TopoScene::MeshLinesShown() const { return m_parts->shown && m_parts->map->GetProperty()->GetEdgeVisibility(); }
 

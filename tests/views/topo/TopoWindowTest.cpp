@@ -115,6 +115,9 @@ TEST_F(TopoShell, CommandsFollowTheScale) {
     const TopoScene& scene = view->Viewer().Scene();
     EXPECT_TRUE(frame.State(ID_2D_CLIP_LEVEL).enabled);
     EXPECT_TRUE(frame.State(ID_2D_CLIP_LEGEND).checked);
+    EXPECT_FALSE(scene.LegendShown()) << "no room left of the map at 400 × 300";
+    view->Frame()->resize(view->Frame()->size() + QSize(300, 0));  // room for it at the left
+    Pump();
     EXPECT_TRUE(scene.LegendShown());
     EXPECT_EQ(scene.LegendTitle(), "ClipLevels(%)");
 
