@@ -191,8 +191,10 @@ std::optional<PowerLayout> ArrangePower(PowerArrangement arrangement, QSize size
     }
 
     if (arrangement == PowerArrangement::Specified) {
+        // It fits where the chart is no narrower than the results beside it.
         PowerLayout g = PowerLayout::Specified(size, m, v);
-        if (g.box.width() < smallestWidth || g.box.height() < smallestHeight) return std::nullopt;
+        const int chartWidth = rows.empty() ? smallestWidth : std::max(smallestWidth, w - g.box.right());
+        if (g.box.width() < chartWidth || g.box.height() < smallestHeight) return std::nullopt;
         if (!rows.empty() && g.line < text) return std::nullopt;
         return g;
     }

@@ -18,9 +18,10 @@ namespace velor {
 struct CPowerData;
 
 // How the chart and the results share the drawing area. The chart box runs from M to W − 4·M
-// with the results in the 4·M to its right wherever that fits its texts; a narrower area
-// keeps the results beside the chart in the room their texts need, then below it, and the
-// smallest one shows the chart alone (its results on demand).
+// with the results in the 4·M to its right wherever that fits their texts and leaves the chart
+// no narrower than they are; a narrower area keeps the results beside the chart in the room
+// their texts need, then below it, and the smallest one shows the chart alone (its results on
+// demand).
 enum class PowerArrangement { Specified, SideBySide, Stacked, ChartAlone };
 
 // One line of the result panel: a label and its value, or a heading (no value).

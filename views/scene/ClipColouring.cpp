@@ -239,20 +239,21 @@ void ClipColouring::ApplyVisibility() {
 
 std::string ClipColouring::Title() const { return m_parts->titleText; }
 
+ScreenBox ScreenBoxOf(vtkTextActor* label, vtkRenderer* renderer) {
+    const double* at = label->GetPositionCoordinate()->GetComputedDoubleDisplayValue(renderer);
+    const QSizeF text = label->GetInput() ? Extent(label->GetTextProperty(), label->GetInput()) : QSizeF();
+    const bool above = label->GetTextProperty()->GetVerticalJustification() == VTK_TEXT_BOTTOM;
+    const double bottom = above ? at[1] : at[1] - text.height() / 2;
+    return {at[0] - text.width() / 2, bottom, at[0] + text.width() / 2, bottom + text.height()};
+}
+
 bool ClipColouring::Covers(vtkTextActor* label, vtkRenderer* renderer) const {
     const Parts& p = *m_parts;
     if (!p.legend->GetVisibility() || !label->GetInput()) return false;
     const int* size = renderer->GetSize();
     if (!size || size[0] <= 0 || size[1] <= 0) return false;
-    double* at = label->GetPositionCoordinate()->GetComputedDoubleDisplayValue(renderer);
-    const QSizeF text = Extent(label->GetTextProperty(), label->GetInput());
     const double left = kLegendLeft * size[0], bottom = kLegendBottom * size[1];
-    const double right = left + p.fit.width, top = bottom + p.fit.height;
-    // The text stands centred across its point, and centred on it or above it.
-    const bool above = label->GetTextProperty()->GetVerticalJustification() == VTK_TEXT_BOTTOM;
-    const double textBottom = above ? at[1] : at[1] - text.height() / 2;
-    return at[0] - text.width() / 2 < right && at[0] + text.width() / 2 > left && textBottom < top &&
-           textBottom + text.height() > bottom;
+    return ScreenBoxOf(label, renderer).Meets({left, bottom, left + p.fit.width, bottom + p.fit.height});
 }
 
 }  // namespace velor

@@ -22,6 +22,16 @@ class vtkTextActor;
 
 namespace velor {
 
+// Where a text of the scene stands on the renderer's screen (display coordinates, y up): centred
+// across its point, and centred on it or above it.
+struct ScreenBox {
+    double left, bottom, right, top;
+    bool Meets(const ScreenBox& other) const {
+        return left < other.right && other.left < right && bottom < other.top && other.bottom < top;
+    }
+};
+ScreenBox ScreenBoxOf(vtkTextActor* label, vtkRenderer* renderer);
+
 class ClipColouring {
 public:
     ClipColouring();
@@ -46,7 +56,7 @@ public:
     const LegendFit& Fit() const;
     // Whether the view wants the legend; it shows where it also fits.
     void ShowLegend(bool wanted);
-    // Whether the shown legend covers a text of the scene (centred across its point) where the renderer draws it.
+    // Whether the shown legend covers a text of the scene where the renderer draws it.
     bool Covers(vtkTextActor* label, vtkRenderer* renderer) const;
     std::string Title() const;
 

@@ -200,6 +200,11 @@ void CChart2D::SetChartFont(const QFont& font) {
     m_font = font;
     m_legend->setFont(font);
     FitLegendNames();
+    // The last X label stands half its width past the canvas: room for it and a character
+    // more, so that no rounding of its width puts it against the window's edge.
+    const QFontMetrics metrics(font);
+    m_plot->axisWidget(QwtPlot::xBottom)
+        ->setMinBorderDist(0, metrics.horizontalAdvance(QStringLiteral("00000")) / 2 + metrics.averageCharWidth());
     for (int axis : {QwtPlot::xBottom, QwtPlot::yLeft}) {
         m_plot->setAxisFont(axis, font);
         QwtText title = m_plot->axisTitle(axis);

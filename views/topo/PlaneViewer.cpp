@@ -48,7 +48,7 @@ PlaneViewer::PlaneViewer(QWidget* parent)
     // A zoom or a pan moves the map under the legend: the room is measured again at its end.
     connect(this, &RenderArea::InteractionChanged, this, [this](bool moving) {
         if (moving) return;
-        FitLegend();
+        FitDecorations();
         RequestRender();
     });
 }
@@ -72,11 +72,11 @@ void PlaneViewer::SetCamera(const PlaneCamera& state) {
     camera->SetPosition(at.data());
     camera->SetFocalPoint(at[0], at[1], at[2] - state.focalDistance);
     camera->SetViewUp(0.0, 1.0, 0.0);
-    FitLegend();
+    FitDecorations();
     RequestRender();
 }
 
-void PlaneViewer::FitLegend() {
+void PlaneViewer::FitDecorations() {
     // The camera looks straight down from its height: a scene unit at the disc is so many
     // pixels, and the label at 180° stands that far left of the point looked at.
     const PlaneCamera camera = Camera();
@@ -87,6 +87,7 @@ void PlaneViewer::FitLegend() {
         const double pixelsPerUnit = this->height() / 2.0 / (height * HalfAngleTangent(opening));
         const double labelLeft = width() / 2.0 + (-TopoScene::kLabelRadius - camera.position[0]) * pixelsPerUnit;
         room = static_cast<int>(labelLeft) - kLabelHalfWidth;
+        m_scene->FitLabels(pixelsPerUnit);
     }
     m_scene->FitLegend(width(), this->height(), room);
 }
@@ -116,7 +117,7 @@ std::optional<QPointF> PlaneViewer::DiscPointAt(QPoint pixel) const {
 void PlaneViewer::resizeEvent(QResizeEvent* event) {
     RenderArea::resizeEvent(event);
     Renderer()->GetActiveCamera()->SetViewAngle(ViewAngleFor(width(), height()));
-    FitLegend();
+    FitDecorations();
     // However many size changes one pass of the event loop brings, the map is drawn once.
     RequestRender();
 }

@@ -38,6 +38,9 @@ constexpr double kEdgeGrey = 0.15;
 // The radial axis: a label every 30°; the angular axis: a tick every 10° with a longer one
 // and a label every 30°, the labels just outside the rim.
 constexpr int kRadialTicks = 4;
+// The widest label ("330°") and the room kept between two, in pixels.
+constexpr double kLabelWidth = 34.0;
+constexpr double kLabelGap = 6.0;
 constexpr int kAngleLabelStepDeg = 30;
 constexpr double kArcMajorTickDeg = 30.0;
 constexpr double kArcMinorTickDeg = 10.0;
@@ -271,6 +274,32 @@ void TopoScene::SetLook(const TopoLook& look) {
 void TopoScene::FitLegend(int width, int height, int room) { m_parts->colouring.FitLegend(width, height, room); }
 
 const LegendFit& TopoScene::Legend() const { return m_parts->colouring.Fit(); }
+
+void TopoScene::FitLabels(double pixelsPerUnit) {
+    Parts& p = *m_parts;
+    const double needed = kLabelWidth + kLabelGap;
+    // Round the rim: neighbours a step apart stand a chord of 2 r sin(step / 2) apart.
+    int step = kAngleLabelStepDeg;
+    while (step < 180 &&
+           2.0 * kLabelRadius * pixelsPerUnit * std::sin(step * std::numbers::pi / 360.0) < needed) {
+        step += kAngleLabelStepDeg;
+    }
+    while (360 % step != 0) step += kAngleLabelStepDeg;
+    for (size_t i = 0; i < p.angleLabels.size(); ++i) {
+        p.angleLabels[i]->SetVisibility(static_cast<int>(i) * kAngleLabelStepDeg % step == 0);
+    }
+    // Along the radius: its labels 30° apart, or only at its ends.
+    const bool apart = kRim / (kRadialTicks - 1) * pixelsPerUnit >= needed;
+    p.axes->SetNumberOfPolarAxisTicks(apart ? kRadialTicks : 2);
+}
+
+std::vector<int> TopoScene::AngleLabelsShown() const {
+    std::vector<int> shown;
+    for (size_t i = 0; i < m_parts->angleLabels.size(); ++i) {
+        if (m_parts->angleLabels[i]->GetVisibility()) shown.push_back(static_cast<int>(i) * kAngleLabelStepDeg);
+    }
+    return shown;
+}
 
 bool TopoScene::IsEmpty() const { return !m_parts->shown; }
 

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "views/scene/LegendFit.h"
 #include "views/topo/TopoModel.h"
@@ -39,6 +40,12 @@ public:
     // map's labels.
     void FitLegend(int width, int height, int room);
     const LegendFit& Legend() const;
+    // The labels round the rim and along the radius at a scale of so many pixels a scene
+    // unit: every one where they stand apart, every second or third where they would run
+    // into each other.
+    void FitLabels(double pixelsPerUnit);
+    // The angles labelled round the rim, in degrees.
+    std::vector<int> AngleLabelsShown() const;
 
     bool IsEmpty() const;
     bool LegendShown() const;

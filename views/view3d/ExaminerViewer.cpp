@@ -54,7 +54,7 @@ void ExaminerViewer::Turn(double azimuthDeg, double elevationDeg) {
     RequestRender();
 }
 
-void ExaminerViewer::PrepareRender() { m_scene->KeepLabelsClearOfLegend(); }
+void ExaminerViewer::PrepareRender() { m_scene->KeepLabelsApart(); }
 
 void ExaminerViewer::resizeEvent(QResizeEvent* event) {
     RenderArea::resizeEvent(event);

@@ -412,13 +412,20 @@ void SurfaceScene::FitLegend(int width, int height) {
 
 const LegendFit& SurfaceScene::Legend() const { return m_parts->colouring.Fit(); }
 
-void SurfaceScene::KeepLabelsClearOfLegend() {
+void SurfaceScene::KeepLabelsApart() {
     Parts& p = *m_parts;
     if (!p.shown) return;
-    for (vtkNew<vtkTextActor>& label : p.labels) label->SetVisibility(!p.colouring.Covers(label, p.renderer));
-    for (int i = 0; i < kThetaLabels; ++i) {
-        p.thetaLabels[i]->SetVisibility(p.thetaWanted[i] && !p.colouring.Covers(p.thetaLabels[i], p.renderer));
-    }
+    std::vector<ScreenBox> kept;
+    const auto place = [&](vtkTextActor* label, bool wanted) {
+        bool shown = wanted && !p.colouring.Covers(label, p.renderer);
+        const ScreenBox box = ScreenBoxOf(label, p.renderer);
+        shown = shown && std::none_of(kept.begin(), kept.end(), [&](const ScreenBox& k) { return k.Meets(box); });
+        if (shown) kept.push_back(box);
+        label->SetVisibility(shown);
+    };
+    for (vtkNew<vtkTextActor>& label : p.labels) place(label, true);
+    place(p.thetaLabels[kThetaLabels - 1], true);
+    for (int i = 0; i < kThetaLabels - 1; ++i) place(p.thetaLabels[i], p.thetaWanted[i]);
 }
 
 std::vector<std::string> SurfaceScene::ThetaLabels() const {

@@ -38,9 +38,11 @@ public:
     // The legend fitted to a view of this size (pixels): at most a share of its width.
     void FitLegend(int width, int height);
     const LegendFit& Legend() const;
-    // The scene's labels that the legend would cover at the camera as it stands are left out
-    // of the next render: the legend stays where it is as the scene turns under it.
-    void KeepLabelsClearOfLegend();
+    // The scene's labels that the legend would cover, or that would run into a label before
+    // them (the axes' names first, then the theta scale's name and its angles from the beam
+    // outward), are left out of the next render at the camera as it stands: the legend stays
+    // where it is as the scene turns under it, and a small view labels less.
+    void KeepLabelsApart();
     // While the user turns, zooms or pans, a surface of many nodes is drawn from every second
     // (or third …) row and column, so that software OpenGL keeps up; at rest it is whole.
     void SetInteractive(bool interactive);

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTreeView>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -80,11 +82,13 @@ protected:
         }
         return views;
     }
-    void Picture(const QString& name) {
+    void Picture(const QString& name, QWidget* widget = nullptr) {
         const char* folder = std::getenv("VELOR_SCREENSHOT_DIR");
         if (!folder) return;
         Settle();
-        app->MainFrame().grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(name + QStringLiteral(".png")));
+        (widget ? widget : &app->MainFrame())
+            ->grab()
+            .save(QDir(QString::fromLocal8Bit(folder)).filePath(name + QStringLiteral(".png")));
     }
 
     // What every view shows as it stands.
@@ -132,16 +136,19 @@ TEST_F(EverySize, EachViewAtEachSizeShowsItsTextsWholeAndApart) {
             view->resize(size);
             view->Redraw();
             CheckChartTexts(*view);
+            Picture(QStringLiteral("%1x%2-%3").arg(size.width()).arg(size.height()).arg(view->SectionName()), view);
         }
         for (CTimeStatView* view : All<CTimeStatView>()) {
             view->resize(size);
             Settle();
             CheckTimeStatistics(*view);
+            Picture(QStringLiteral("%1x%2-%3").arg(size.width()).arg(size.height()).arg(view->SectionName()), view);
         }
         for (C3dView* view : All<C3dView>()) {
             view->resize(size);
             view->FlushRebuild();
             Settle();
+            Picture(QStringLiteral("%1x%2-%3-%4").arg(size.width()).arg(size.height()).arg(view->SectionName()).arg(view->IsRectangular()), view);
             const SurfaceScene& scene = view->Viewer().Scene();
             if (view->IsRectangular()) CheckLegend(scene.Legend(), scene.LegendShown());
             const std::vector<std::string> theta = scene.ThetaLabels();
@@ -155,6 +162,14 @@ TEST_F(EverySize, EachViewAtEachSizeShowsItsTextsWholeAndApart) {
             view->FlushRebuild();
             Settle();
             CheckLegend(view->Viewer().Scene().Legend(), view->Viewer().Scene().LegendShown());
+            // Round the rim every 30° where there is room, else every 60° or 90°, 0° always.
+            const std::vector<int> angles = view->Viewer().Scene().AngleLabelsShown();
+            EXPECT_GE(angles.size(), 4u);
+            EXPECT_EQ(angles.front(), 0);
+            if (size.width() >= 640) {
+                EXPECT_EQ(angles.size(), 12u);
+            }
+            Picture(QStringLiteral("%1x%2-%3").arg(size.width()).arg(size.height()).arg(view->SectionName()), view);
         }
     }
     // The legends go where there is no room for them, and are there where there is.
@@ -176,6 +191,17 @@ TEST_F(EverySize, TiledAndMaximisedEveryViewShowsItsTextsWholeAndApart) {
     Settle();
     EXPECT_EQ(frame.ViewFrames().size(), 9u);
     Picture(QStringLiteral("tiled-1280x800"));
+    if (std::getenv("VELOR_SCREENSHOT_DIR")) {
+        // The Window menu as it opens over the tiled windows.
+        QMenu* menu = nullptr;
+        for (QAction* action : frame.menuBar()->actions()) {
+            if (action->text() == "&Window") menu = action->menu();
+        }
+        ASSERT_NE(menu, nullptr);
+        menu->popup(frame.mapToGlobal(QPoint(200, 20)));
+        Picture(QStringLiteral("window-menu"), menu);
+        menu->close();
+    }
     const auto checkAll = [&] {
         for (CDisplayListView* view : All<CDisplayListView>()) CheckChartTexts(*view);
         for (CTimeStatView* view : All<CTimeStatView>()) CheckTimeStatistics(*view);
