@@ -26,6 +26,9 @@ public:
     int CellWidth(const QString& text, int iconWidth) const;
 
 private:
+    QStaticText Lay(const QString& shown) const;
+    // The whole text laid out, kept.
+    const QStaticText& Whole(const QString& text) const;
     // The text laid out, cut short with an ellipsis when wider than the width.
     const QStaticText& Laid(const QString& text, int width) const;
 
