@@ -16,17 +16,21 @@
 namespace velor {
 namespace {
 
-bool IsListedWindow(int id) { return id >= ID_WINDOW_FIRST_CHILD && id < ID_WINDOW_FIRST_CHILD + kListedWindowCount; }
+bool IsListedWindow(int id) {
+    return id >= ID_WINDOW_FIRST_CHILD && id < ID_WINDOW_FIRST_CHILD + kListedWindowCount;
+}
 
 // A title as a menu item's text: its ampersands are no mnemonics.
 QString MenuText(int number, const QString& title) {
-    return QStringLiteral("&%1 %2").arg(number).arg(QString(title).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    return QStringLiteral("&%1 %2").arg(number).arg(
+        QString(title).replace(QLatin1Char('&'), QStringLiteral("&&")));
 }
 
 }  // namespace
 
 bool CMainFrame::IsWindowCommand(int id) {
-    return IsListedWindow(id) || id == ID_WINDOW_MORE || id == ID_WINDOW_NEXT || id == ID_WINDOW_PREVIOUS;
+    return IsListedWindow(id) || id == ID_WINDOW_MORE || id == ID_WINDOW_NEXT ||
+           id == ID_WINDOW_PREVIOUS;
 }
 
 void CMainFrame::AddWindowKeys() {
@@ -34,9 +38,11 @@ void CMainFrame::AddWindowKeys() {
         int id;
         QList<QKeySequence> keys;
     } keys[] = {
-        {ID_WINDOW_NEXT, {QKeySequence(QStringLiteral("Ctrl+Tab")), QKeySequence(QStringLiteral("Ctrl+F6"))}},
+        {ID_WINDOW_NEXT,
+         {QKeySequence(QStringLiteral("Ctrl+Tab")), QKeySequence(QStringLiteral("Ctrl+F6"))}},
         {ID_WINDOW_PREVIOUS,
-         {QKeySequence(QStringLiteral("Ctrl+Shift+Backtab")), QKeySequence(QStringLiteral("Ctrl+Shift+Tab")),
+         {QKeySequence(QStringLiteral("Ctrl+Shift+Backtab")),
+          QKeySequence(QStringLiteral("Ctrl+Shift+Tab")),
           QKeySequence(QStringLiteral("Ctrl+Shift+F6"))}},
     };
     for (const auto& key : keys) {
@@ -63,12 +69,14 @@ void CMainFrame::RebuildWindowList() {
     m_windowListActions.push_back(m_windowMenu->addSeparator());
     const int listed = std::min<int>(static_cast<int>(frames.size()), kListedWindowCount);
     for (int i = 0; i < listed; ++i) {
-        QAction* action = AddCommand(m_windowMenu, ID_WINDOW_FIRST_CHILD + i, MenuText(i + 1, frames[i]->windowTitle()));
+        QAction* action = AddCommand(m_windowMenu, ID_WINDOW_FIRST_CHILD + i,
+                                     MenuText(i + 1, frames[i]->windowTitle()));
         action->setCheckable(true);
         m_windowListActions.push_back(action);
     }
     if (static_cast<int>(frames.size()) > kListedWindowCount) {
-        m_windowListActions.push_back(AddCommand(m_windowMenu, ID_WINDOW_MORE, QStringLiteral("&More Windows...")));
+        m_windowListActions.push_back(
+            AddCommand(m_windowMenu, ID_WINDOW_MORE, QStringLiteral("&More Windows...")));
     }
 }
 
@@ -76,9 +84,11 @@ CommandState CMainFrame::WindowCommandState(int id) const {
     const std::vector<CViewFrame*> frames = ViewFrames();
     if (IsListedWindow(id)) {
         const size_t index = static_cast<size_t>(id - ID_WINDOW_FIRST_CHILD);
-        return {index < frames.size(), index < frames.size() && frames[index] == m_mdi->activeSubWindow(), false};
+        return {index < frames.size(),
+                index < frames.size() && frames[index] == m_mdi->activeSubWindow(), false};
     }
-    if (id == ID_WINDOW_MORE) return {static_cast<int>(frames.size()) > kListedWindowCount, false, false};
+    if (id == ID_WINDOW_MORE)
+        return {static_cast<int>(frames.size()) > kListedWindowCount, false, false};
     return {frames.size() > 1, false, false};  // next, previous
 }
 
@@ -113,7 +123,8 @@ void CMainFrame::ChooseWindow() {
     // The windows may have changed while the dialog was up.
     const std::vector<CViewFrame*> now = ViewFrames();
     const int chosen = dialog.Chosen();
-    if (chosen >= 0 && chosen < static_cast<int>(now.size()) && now == frames) ActivateFrame(now[static_cast<size_t>(chosen)]);
+    if (chosen >= 0 && chosen < static_cast<int>(now.size()) && now == frames)
+        ActivateFrame(now[static_cast<size_t>(chosen)]);
 }
 
 }  // namespace velor

@@ -66,7 +66,8 @@ void CMyMdi::CascadeInOneSize() {
     QMdiSubWindow* active = activeSubWindow();
     QList<QMdiSubWindow*> windows;
     for (QMdiSubWindow* window : subWindowList(QMdiArea::CreationOrder)) {
-        if (window->isVisible() && !window->isMinimized() && window != active) windows.append(window);
+        if (window->isVisible() && !window->isMinimized() && window != active)
+            windows.append(window);
     }
     // The active window stays active, in front.
     if (active && active->isVisible() && !active->isMinimized()) windows.append(active);
@@ -74,7 +75,8 @@ void CMyMdi::CascadeInOneSize() {
     // Each window shows its title bar below the one before; together they take the area, but
     // never less than two thirds of it each.
     const QRect area = viewport()->rect();
-    const int step = std::max(8, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front()) + 2);
+    const int step =
+        std::max(8, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front()) + 2);
     const int count = static_cast<int>(windows.size());
     QSize size(std::max(area.width() * 2 / 3, area.width() - (count - 1) * step),
                std::max(area.height() * 2 / 3, area.height() - (count - 1) * step));
@@ -97,7 +99,8 @@ void CMyMdi::showEvent(QShowEvent* event) {
     // come inside once the area has its size.
     QTimer::singleShot(0, this, [this] {
         for (QMdiSubWindow* window : subWindowList()) {
-            if (auto* frame = qobject_cast<CViewFrame*>(window); frame && !frame->isMaximized() && !frame->isMinimized()) {
+            if (auto* frame = qobject_cast<CViewFrame*>(window);
+                frame && !frame->isMaximized() && !frame->isMinimized()) {
                 frame->KeepInsideArea();
             }
         }

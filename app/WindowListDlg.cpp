@@ -7,7 +7,8 @@
 
 namespace velor {
 
-CWindowListDlg::CWindowListDlg(const QStringList& titles, int current, QWidget* parent) : QDialog(parent) {
+CWindowListDlg::CWindowListDlg(const QStringList& titles, int current, QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle(QStringLiteral("Select Window"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("&Select window:"), this));
@@ -23,6 +24,8 @@ CWindowListDlg::CWindowListDlg(const QStringList& titles, int current, QWidget* 
     layout->addWidget(buttons);
 }
 
-int CWindowListDlg::Chosen() const { return m_list->currentRow(); }
+int CWindowListDlg::Chosen() const {
+    return m_list->currentRow();
+}
 
 }  // namespace velor

@@ -247,7 +247,8 @@ void CBeamData::FitColumns(bool growOnly) {
         } else {
             width = header->sectionSizeHint(position);
             for (const BeamCells& row : cells) {
-                width = std::max(width, m_delegate->CellWidth(row.text[kind], kind == kColParameter ? icon : 0));
+                width = std::max(
+                    width, m_delegate->CellWidth(row.text[kind], kind == kColParameter ? icon : 0));
             }
             if (growOnly) width = std::max(width, header->sectionSize(position));
         }

@@ -61,7 +61,8 @@ int CellDelegate::CellWidth(const QString& text, int iconWidth) const {
 QSize CellDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     const bool icon = index.data(Qt::DecorationRole).canConvert<QIcon>();
-    size.setWidth(CellWidth(index.data(Qt::DisplayRole).toString(), icon ? option.decorationSize.width() : 0));
+    size.setWidth(CellWidth(index.data(Qt::DisplayRole).toString(),
+                            icon ? option.decorationSize.width() : 0));
     return size;
 }
 

@@ -28,9 +28,13 @@ QFont BoldSans(int pixels) {
 
 }  // namespace
 
-QFont ChartAxisFont() { return BoldSans(10); }
+QFont ChartAxisFont() {
+    return BoldSans(10);
+}
 
-QFont ChartTitleFont() { return BoldSans(15); }
+QFont ChartTitleFont() {
+    return BoldSans(15);
+}
 
 TextMetrics MeasureIn(const QFont& axisFont, const QFont& titleFont) {
     const QFontMetrics axis(axisFont), title(titleFont);
@@ -63,7 +67,9 @@ void CDisplayListView::CreateFonts() {
     }
 }
 
-TextMetrics CDisplayListView::Metrics() const { return MeasureIn(m_axisFont, m_titleFont); }
+TextMetrics CDisplayListView::Metrics() const {
+    return MeasureIn(m_axisFont, m_titleFont);
+}
 
 ChartStyle CDisplayListView::Style() {
     const ColourRecord c = Colours();

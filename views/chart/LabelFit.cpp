@@ -106,15 +106,20 @@ std::set<size_t> Crowded(const DisplayList& list, const TextMetrics& metrics) {
     const QRect area(QPoint(0, 0), list.size);
     const auto rank = [](LabelGroup group) {
         switch (group) {
-            case LabelGroup::Title: return 0;
-            case LabelGroup::Phi: return 1;
-            case LabelGroup::Other: return 2;
-            default: return 3;
+            case LabelGroup::Title:
+                return 0;
+            case LabelGroup::Phi:
+                return 1;
+            case LabelGroup::Other:
+                return 2;
+            default:
+                return 3;
         }
     };
     std::vector<std::pair<int, size_t>> order;
     for (size_t i = 0; i < list.items.size(); ++i) {
-        if (const auto* text = std::get_if<DrawText>(&list.items[i])) order.emplace_back(rank(text->group), i);
+        if (const auto* text = std::get_if<DrawText>(&list.items[i]))
+            order.emplace_back(rank(text->group), i);
     }
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -124,7 +129,8 @@ std::set<size_t> Crowded(const DisplayList& list, const TextMetrics& metrics) {
         const auto& text = std::get<DrawText>(list.items[i]);
         const QRect rect = LabelRect(text, metrics.size(text.text, text.font));
         const bool inside = !area.isValid() || area.contains(rect);
-        const bool clear = std::none_of(placed.begin(), placed.end(), [&](const QRect& p) { return p.intersects(rect); });
+        const bool clear = std::none_of(placed.begin(), placed.end(),
+                                        [&](const QRect& p) { return p.intersects(rect); });
         if (inside && clear) {
             placed.push_back(rect);
         } else {
@@ -151,7 +157,9 @@ int FitLabels(DisplayList& list, const TextMetrics& metrics) {
                 break;
             case LabelGroup::Title: title = text; break;
             case LabelGroup::Phi: phi = text; break;
-            case LabelGroup::Other: fixed.push_back(LabelRect(*text, metrics.size(text->text, text->font))); break;
+            case LabelGroup::Other:
+                fixed.push_back(LabelRect(*text, metrics.size(text->text, text->font)));
+                break;
         }
     }
 
@@ -161,9 +169,11 @@ int FitLabels(DisplayList& list, const TextMetrics& metrics) {
         int room = list.size.isValid() ? list.size.width() - titleRect.left() : titleRect.width();
         if (phi) {
             const QRect phiRect = LabelRect(*phi, metrics.size(phi->text, phi->font));
-            if (titleRect.right() + kGap * 4 >= phiRect.left()) room = std::min(room, phiRect.left() - kGap * 4 - titleRect.left());
+            if (titleRect.right() + kGap * 4 >= phiRect.left())
+                room = std::min(room, phiRect.left() - kGap * 4 - titleRect.left());
         }
-        if (titleRect.width() > room) title->text = metrics.elide(title->text, title->font, std::max(0, room));
+        if (titleRect.width() > room)
+            title->text = metrics.elide(title->text, title->font, std::max(0, room));
     }
 
     // A row's label gives way to a text of no row, then the row is thinned.
@@ -171,7 +181,8 @@ int FitLabels(DisplayList& list, const TextMetrics& metrics) {
     for (auto& [group, row] : rows) {
         std::vector<Label> free;
         for (const Label& label : row) {
-            const bool blocked = std::any_of(fixed.begin(), fixed.end(), [&](const QRect& f) { return Clash(label.rect, f); });
+            const bool blocked = std::any_of(fixed.begin(), fixed.end(),
+                                             [&](const QRect& f) { return Clash(label.rect, f); });
             if (blocked) {
                 dropped.insert(label.item);
             } else {

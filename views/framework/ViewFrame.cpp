@@ -2,9 +2,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <algorithm>
 #include <QMainWindow>
 #include <QToolBar>
+#include <algorithm>
 
 #include "document/CommandIds.h"
 #include "views/framework/DormView.h"
@@ -51,8 +51,10 @@ void CViewFrame::KeepInsideArea() {
     const QRect room = area->rect();
     QRect place = geometry();
     place.setSize(place.size().boundedTo(room.size()).expandedTo(minimumSize()));
-    place.moveLeft(std::clamp(place.left(), room.left(), std::max(room.left(), room.right() + 1 - place.width())));
-    place.moveTop(std::clamp(place.top(), room.top(), std::max(room.top(), room.bottom() + 1 - place.height())));
+    place.moveLeft(std::clamp(place.left(), room.left(),
+                              std::max(room.left(), room.right() + 1 - place.width())));
+    place.moveTop(std::clamp(place.top(), room.top(),
+                             std::max(room.top(), room.bottom() + 1 - place.height())));
     if (place != geometry()) setGeometry(place);
 }
 

@@ -22,8 +22,8 @@ void DrawFrameAndGrid(DisplayList& list, const PowerLayout& g, double largestAng
     for (int angle = 0; angle < last; angle += 10) {
         const int x = Pixel(l + angle * static_cast<double>(r - l) / largestAngle);
         list.Line({x, t}, {x, b}, PenRole::Grid);
-        list.Text({x, b}, QString::number(angle) + QChar(0x00B0), HAlign::Center, VAlign::Top, FontRole::Axis,
-                  LabelGroup::Angle);
+        list.Text({x, b}, QString::number(angle) + QChar(0x00B0), HAlign::Center, VAlign::Top,
+                  FontRole::Axis, LabelGroup::Angle);
     }
     const int h = b - t;
     for (int q = 1; q <= 3; ++q) list.Line({l, t + q * h / 4}, {r, t + q * h / 4}, PenRole::Grid);
@@ -38,11 +38,12 @@ void DrawScale(DisplayList& list, const PowerLayout& g, double fullScale, double
     // The reference level is the one the user set: the scale's labels give way to it.
     list.Text({l, y}, Fixed3(refPower), HAlign::Right, VAlign::Top);
     if (fullScale != highest) {
-        list.Text({l, t}, Fixed3(fullScale), HAlign::Right, VAlign::Top, FontRole::Axis, LabelGroup::Amplitude);
+        list.Text({l, t}, Fixed3(fullScale), HAlign::Right, VAlign::Top, FontRole::Axis,
+                  LabelGroup::Amplitude);
     }
     for (int q = 1; q <= 3; ++q) {
-        list.Text({l, t + q * h / 4}, Fixed3((4 - q) * fullScale / 4.0), HAlign::Right, VAlign::Top, FontRole::Axis,
-                  LabelGroup::Amplitude);
+        list.Text({l, t + q * h / 4}, Fixed3((4 - q) * fullScale / 4.0), HAlign::Right, VAlign::Top,
+                  FontRole::Axis, LabelGroup::Amplitude);
     }
 }
 
@@ -52,7 +53,8 @@ void DrawPanel(DisplayList& list, const PowerLayout& g, const std::vector<PanelR
     const int line = g.LineHeight();
     for (const PanelRow& row : rows) {
         if (row.heading) {
-            list.Text({g.panelCentre, Pixel(y + 0.25 * line)}, row.label, HAlign::Center, VAlign::Top);
+            list.Text({g.panelCentre, Pixel(y + 0.25 * line)}, row.label, HAlign::Center,
+                      VAlign::Top);
             y += 1.25 * line;
         } else {
             list.Text({g.panelLeft, Pixel(y)}, row.label, HAlign::Left, VAlign::Top);
@@ -100,7 +102,9 @@ std::optional<Scale> ScaleOf(const CPowerData& s, const PowerCurve& curve) {
 
 // The widest text of the scale: the room the chart needs left of its box.
 int ScaleLabelWidth(const CPowerData& s, const PowerCurve& curve, const TextMetrics& metrics) {
-    const auto width = [&](const QString& text) { return metrics.size(text, FontRole::Axis).width(); };
+    const auto width = [&](const QString& text) {
+        return metrics.size(text, FontRole::Axis).width();
+    };
     int widest = 0;
     if (const std::optional<Scale> scale = ScaleOf(s, curve)) {
         widest = std::max(width(Fixed3(s.m_fRefPower)), width(Fixed3(scale->fullScale)));
@@ -158,14 +162,17 @@ std::vector<PanelRow> PowerPanelRows(const CPowerData& s, const PowerSnapshot& s
         rows.push_back({QStringLiteral("CONE WITH % POWER"), {}, true});
         for (int i = 0; i < 3; ++i) {
             if (!s.PercentShown(i)) continue;
-            const QString angle = na ? FixedText(DegreesToNA(results->percentAngle[i]), 3) + QStringLiteral("NA")
-                                     : FixedText(results->percentAngle[i], 3) + degree + QLatin1Char(' ');
+            const QString angle =
+                na ? FixedText(DegreesToNA(results->percentAngle[i]), 3) + QStringLiteral("NA")
+                   : FixedText(results->percentAngle[i], 3) + degree + QLatin1Char(' ');
             rows.push_back({QString::asprintf("%.2f %%", s.m_fPercent[i]), angle});
         }
     }
     rows.push_back({QStringLiteral("3D CENTROID"), {}, true});
-    rows.push_back({QStringLiteral("Theta"), FixedText(snapshot.centroidTheta, 2) + QLatin1Char(' ') + degree});
-    rows.push_back({QStringLiteral("Phi"), FixedText(snapshot.centroidPhi, 2) + QLatin1Char(' ') + degree});
+    rows.push_back({QStringLiteral("Theta"),
+                    FixedText(snapshot.centroidTheta, 2) + QLatin1Char(' ') + degree});
+    rows.push_back(
+        {QStringLiteral("Phi"), FixedText(snapshot.centroidPhi, 2) + QLatin1Char(' ') + degree});
     return rows;
 }
 
@@ -180,20 +187,24 @@ QString PowerPanelText(const std::vector<PanelRow>& rows) {
 std::optional<PowerLayout> ArrangePower(PowerArrangement arrangement, QSize size, int m, int v,
                                         const std::vector<PanelRow>& rows, int scaleWidth,
                                         const TextMetrics& metrics) {
-    const auto width = [&](const QString& text) { return metrics.size(text, FontRole::Axis).width(); };
+    const auto width = [&](const QString& text) {
+        return metrics.size(text, FontRole::Axis).width();
+    };
     const int text = metrics.size(QStringLiteral("0"), FontRole::Axis).height();
     const int w = size.width(), h = size.height();
     const int smallestWidth = kSmallestBoxWidthInTexts * text;
     const int smallestHeight = kSmallestBoxHeightInTexts * text;
     const bool withPanel = !rows.empty() && arrangement != PowerArrangement::ChartAlone;
-    if (!withPanel && arrangement != PowerArrangement::Specified && arrangement != PowerArrangement::ChartAlone) {
+    if (!withPanel && arrangement != PowerArrangement::Specified &&
+        arrangement != PowerArrangement::ChartAlone) {
         return std::nullopt;  // nothing to place beside or below the chart
     }
 
     if (arrangement == PowerArrangement::Specified) {
         // It fits where the chart is no narrower than the results beside it.
         PowerLayout g = PowerLayout::Specified(size, m, v);
-        const int chartWidth = rows.empty() ? smallestWidth : std::max(smallestWidth, w - g.box.right());
+        const int chartWidth =
+            rows.empty() ? smallestWidth : std::max(smallestWidth, w - g.box.right());
         if (g.box.width() < chartWidth || g.box.height() < smallestHeight) return std::nullopt;
         if (!rows.empty() && g.line < text) return std::nullopt;
         return g;
@@ -203,7 +214,8 @@ std::optional<PowerLayout> ArrangePower(PowerArrangement arrangement, QSize size
     // panel's widest line.
     int panelWidth = 0;
     for (const PanelRow& row : rows) {
-        panelWidth = std::max(panelWidth, row.heading ? width(row.label) : width(row.label) + text + width(row.value));
+        panelWidth = std::max(panelWidth, row.heading ? width(row.label)
+                                                      : width(row.label) + text + width(row.value));
     }
     const int halfAngle = width(QStringLiteral("80\u00B0")) / 2 + 1;
     PowerLayout g;
@@ -247,12 +259,15 @@ std::optional<PowerLayout> ArrangePower(PowerArrangement arrangement, QSize size
             g.box = QRect(QPoint(left, top), QPoint(right, bottom));
             return g;
         }
-        case PowerArrangement::Specified: break;
+        case PowerArrangement::Specified:
+            break;
     }
     g.box = QRect(QPoint(left, top), QPoint(right, bottom));
     // Beside the results the chart keeps a third of the width at least: a narrower window
     // shows them below it.
-    const int chartWidth = arrangement == PowerArrangement::SideBySide ? std::max(smallestWidth, w / 3) : smallestWidth;
+    const int chartWidth = arrangement == PowerArrangement::SideBySide
+                               ? std::max(smallestWidth, w / 3)
+                               : smallestWidth;
     if (g.box.width() < chartWidth || g.box.height() < smallestHeight) return std::nullopt;
     return g;
 }
@@ -286,15 +301,17 @@ DisplayList RenderPowerChart(const CPowerData& s, const PowerSnapshot& snapshot,
     return list;
 }
 
-FittedPowerChart FitPowerChart(const CPowerData& s, const PowerSnapshot& snapshot, QSize size, int m, int v,
-                               const TextMetrics& metrics) {
+FittedPowerChart FitPowerChart(const CPowerData& s, const PowerSnapshot& snapshot, QSize size,
+                               int m, int v, const TextMetrics& metrics) {
     FittedPowerChart fitted;
     fitted.results = ComputePowerResults(snapshot.curve, s);
     fitted.rows = PowerPanelRows(s, snapshot, fitted.results);
     const int scaleWidth = ScaleLabelWidth(s, snapshot.curve, metrics);
-    for (const PowerArrangement arrangement : {PowerArrangement::Specified, PowerArrangement::SideBySide,
-                                               PowerArrangement::Stacked, PowerArrangement::ChartAlone}) {
-        const std::optional<PowerLayout> layout = ArrangePower(arrangement, size, m, v, fitted.rows, scaleWidth, metrics);
+    for (const PowerArrangement arrangement :
+         {PowerArrangement::Specified, PowerArrangement::SideBySide, PowerArrangement::Stacked,
+          PowerArrangement::ChartAlone}) {
+        const std::optional<PowerLayout> layout =
+            ArrangePower(arrangement, size, m, v, fitted.rows, scaleWidth, metrics);
         if (!layout) continue;
         DisplayList list = RenderPowerChart(s, snapshot, *layout);
         // Every text of this arrangement has its room, or the next one is tried; the chart

@@ -37,12 +37,12 @@ struct PowerLayout {
     int m = 0;   // 5 × the axis font's widest character
     int v = 0;   // the axis font's height × 15 / 10
     PowerArrangement arrangement = PowerArrangement::Specified;
-    QRect box;    // the chart box, its edges at left(), top(), right(), bottom()
-    QRect panel;  // where the results stand; empty without them
-    int line = 0;          // the panel's line height
-    int panelLeft = 0;     // the labels' left edge
-    int panelCentre = 0;   // the headings' centre
-    int panelRight = 0;    // the values' right edge
+    QRect box;            // the chart box, its edges at left(), top(), right(), bottom()
+    QRect panel;          // where the results stand; empty without them
+    int line = 0;         // the panel's line height
+    int panelLeft = 0;    // the labels' left edge
+    int panelCentre = 0;  // the headings' centre
+    int panelRight = 0;   // the values' right edge
 
     int Left() const { return box.left(); }
     int Right() const { return box.right(); }
@@ -83,7 +83,7 @@ struct FittedPowerChart {
     std::optional<PowerResults> results;
     std::vector<PanelRow> rows;
 };
-FittedPowerChart FitPowerChart(const CPowerData& settings, const PowerSnapshot& snapshot, QSize size, int m, int v,
-                               const TextMetrics& metrics);
+FittedPowerChart FitPowerChart(const CPowerData& settings, const PowerSnapshot& snapshot,
+                               QSize size, int m, int v, const TextMetrics& metrics);
 
 }  // namespace velor

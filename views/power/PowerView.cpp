@@ -40,7 +40,8 @@ std::vector<DisplayList> CPowerView::Render() {
     CVelor32Doc* doc = Document();
     if (!doc) return {};
     const PowerSnapshot snapshot = TakePowerSnapshot(*this, *doc);
-    FittedPowerChart fitted = FitPowerChart(*this, snapshot, m_layout.size, m_layout.m, m_layout.v, Metrics());
+    FittedPowerChart fitted =
+        FitPowerChart(*this, snapshot, m_layout.size, m_layout.m, m_layout.v, Metrics());
     m_layout = fitted.layout;
     m_results = fitted.results.value_or(PowerResults{});
     // Too small a window shows the chart alone: its results on demand, as the pointer's tip.

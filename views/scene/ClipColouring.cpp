@@ -1,6 +1,5 @@
 #include "views/scene/ClipColouring.h"
 
-#include <algorithm>
 #include <vtkColorTransferFunction.h>
 #include <vtkCoordinate.h>
 #include <vtkDoubleArray.h>
@@ -14,6 +13,7 @@
 #include <vtkTextRenderer.h>
 
 #include <QSizeF>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -123,7 +123,9 @@ struct ClipColouring::Parts {
         if (isovalues.empty()) return kept;
         const double top = isovalues.front(), bottom = isovalues.back();
         const double span = top - bottom;
-        const auto pixels = [&](double a, double b) { return span > 0.0 ? bar * (a - b) / span : 0.0; };
+        const auto pixels = [&](double a, double b) {
+            return span > 0.0 ? bar * (a - b) / span : 0.0;
+        };
         const double gap = labelHeight + kLabelGap;
         for (const double iso : isovalues) {
             if (kept.empty() || pixels(kept.back(), iso) >= gap) kept.push_back(iso);
@@ -143,7 +145,9 @@ ClipColouring::~ClipColouring() = default;
 
 vtkScalarBarActor* ClipColouring::Legend() const { return m_parts->legend; }
 
-std::vector<vtkProp*> ClipColouring::LegendProps() const { return {m_parts->legend.Get(), m_parts->title.Get()}; }
+std::vector<vtkProp*> ClipColouring::LegendProps() const {
+    return {m_parts->legend.Get(), m_parts->title.Get()};
+}
 
 void ClipColouring::ColourThrough(vtkPolyDataMapper* mapper) const {
     mapper->SetLookupTable(m_parts->colours);
@@ -174,7 +178,8 @@ void ClipColouring::SetEntries(const std::vector<ColourEntry>& entries, bool log
         FitLegend(p.viewWidth, p.viewHeight, p.viewRoom);
     } else {
         p.legendLabels->Reset();
-        for (auto it = p.isovalues.rbegin(); it != p.isovalues.rend(); ++it) p.legendLabels->InsertNextValue(*it);
+        for (auto it = p.isovalues.rbegin(); it != p.isovalues.rend(); ++it)
+            p.legendLabels->InsertNextValue(*it);
         p.legend->SetCustomLabels(p.legendLabels);
     }
 }
@@ -187,7 +192,8 @@ const LegendFit& ClipColouring::FitLegend(int width, int height, int room) {
     const std::string title = Title();
     double labelWidth = 0.0;
     const double labelHeight = p.Measure("0.0", kLegendLabelSize).height();
-    for (const double iso : p.isovalues) labelWidth = std::max(labelWidth, p.Measure(p.Label(iso), kLegendLabelSize).width());
+    for (const double iso : p.isovalues)
+        labelWidth = std::max(labelWidth, p.Measure(p.Label(iso), kLegendLabelSize).width());
     // The box as wide as the title or the bar and its labels need: the title as large as the
     // room allows, never below the default size.
     const auto boxFor = [&](int titleSize) {
@@ -201,7 +207,8 @@ const LegendFit& ClipColouring::FitLegend(int width, int height, int room) {
     fit.width = boxFor(fit.titleSize);
     fit.height = static_cast<int>(height * kLegendHeight);
     // The bar below the title, its end labels reaching half a text beyond it.
-    const double bar = fit.height - p.Measure(title, fit.titleSize).height() - 4.0 * kLegendPad - labelHeight;
+    const double bar =
+        fit.height - p.Measure(title, fit.titleSize).height() - 4.0 * kLegendPad - labelHeight;
     const std::vector<double> labelled = p.Labelled(bar, labelHeight);
     const size_t fewest = std::min<size_t>(kFewestLabels, p.isovalues.size());
     fit.fits = width > 0 && fit.width <= room && bar >= kFewestLabels * (labelHeight + kLabelGap) &&
@@ -213,18 +220,23 @@ const LegendFit& ClipColouring::FitLegend(int width, int height, int room) {
     p.legend->GetLabelTextProperty()->SetFontSize(fit.labelSize);
     // The bar starts below the title.
     p.legend->SetVerticalTitleSeparation(static_cast<int>(std::ceil(titleHeight)) + kLegendPad);
-    if (width > 0) p.legend->SetPosition2(std::min(1.0, static_cast<double>(fit.width) / width), kLegendHeight);
+    if (width > 0)
+        p.legend->SetPosition2(std::min(1.0, static_cast<double>(fit.width) / width),
+                               kLegendHeight);
     const double left = kLegendLeft * width, top = (kLegendBottom + kLegendHeight) * height;
     p.title->SetPosition(left + fit.width / 2.0, top - kLegendPad / 2.0);
     p.legendLabels->Reset();
-    for (auto it = labelled.rbegin(); it != labelled.rend(); ++it) p.legendLabels->InsertNextValue(*it);
+    for (auto it = labelled.rbegin(); it != labelled.rend(); ++it)
+        p.legendLabels->InsertNextValue(*it);
     p.legend->SetCustomLabels(p.legendLabels);
     p.fit = fit;
     ApplyVisibility();
     return p.fit;
 }
 
-const LegendFit& ClipColouring::Fit() const { return m_parts->fit; }
+const LegendFit& ClipColouring::Fit() const {
+    return m_parts->fit;
+}
 
 void ClipColouring::ShowLegend(bool wanted) {
     m_parts->wanted = wanted;
@@ -237,11 +249,14 @@ void ClipColouring::ApplyVisibility() {
     m_parts->title->SetVisibility(shown);
 }
 
-std::string ClipColouring::Title() const { return m_parts->titleText; }
+std::string ClipColouring::Title() const {
+    return m_parts->titleText;
+}
 
 ScreenBox ScreenBoxOf(vtkTextActor* label, vtkRenderer* renderer) {
     const double* at = label->GetPositionCoordinate()->GetComputedDoubleDisplayValue(renderer);
-    const QSizeF text = label->GetInput() ? Extent(label->GetTextProperty(), label->GetInput()) : QSizeF();
+    const QSizeF text =
+        label->GetInput() ? Extent(label->GetTextProperty(), label->GetInput()) : QSizeF();
     const bool above = label->GetTextProperty()->GetVerticalJustification() == VTK_TEXT_BOTTOM;
     const double bottom = above ? at[1] : at[1] - text.height() / 2;
     return {at[0] - text.width() / 2, bottom, at[0] + text.width() / 2, bottom + text.height()};
@@ -253,7 +268,8 @@ bool ClipColouring::Covers(vtkTextActor* label, vtkRenderer* renderer) const {
     const int* size = renderer->GetSize();
     if (!size || size[0] <= 0 || size[1] <= 0) return false;
     const double left = kLegendLeft * size[0], bottom = kLegendBottom * size[1];
-    return ScreenBoxOf(label, renderer).Meets({left, bottom, left + p.fit.width, bottom + p.fit.height});
+    return ScreenBoxOf(label, renderer)
+        .Meets({left, bottom, left + p.fit.width, bottom + p.fit.height});
 }
 
 }  // namespace velor

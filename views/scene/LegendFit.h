@@ -8,10 +8,10 @@
 namespace velor {
 
 struct LegendFit {
-    bool fits = false;     // false: hidden, whatever the legend flag says
-    int titleSize = 0;     // text sizes (the toolkit's points: pixels on screen)
+    bool fits = false;  // false: hidden, whatever the legend flag says
+    int titleSize = 0;  // text sizes (the toolkit's points: pixels on screen)
     int labelSize = 0;
-    int width = 0;         // the box in pixels
+    int width = 0;  // the box in pixels
     int height = 0;
     std::vector<std::string> labels;  // the levels labelled, highest first
 };

@@ -1,24 +1,25 @@
 #include "views/timestats/Chart2D.h"
 
-#include <QPainter>
-#include <QTimer>
-#include <QPen>
-#include <QVBoxLayout>
-#include <algorithm>
-#include <cmath>
 #include <qwt_legend.h>
+#include <qwt_legend_label.h>
 #include <qwt_plot.h>
 #include <qwt_plot_canvas.h>
 #include <qwt_plot_curve.h>
 #include <qwt_plot_directpainter.h>
-#include <qwt_legend_label.h>
 #include <qwt_plot_grid.h>
 #include <qwt_scale_draw.h>
-#include <qwt_scale_widget.h>
 #include <qwt_scale_map.h>
+#include <qwt_scale_widget.h>
 #include <qwt_series_data.h>
 #include <qwt_text.h>
 #include <qwt_text_label.h>
+
+#include <QPainter>
+#include <QPen>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "views/common/ColorRef.h"
 
@@ -141,13 +142,15 @@ CChart2D::~CChart2D() {
 std::vector<CChart2D::ShownText> CChart2D::LegendEntries() const {
     std::vector<ShownText> entries;
     // The entries stand in a scrolled area: what shows of them is what lies in its window.
-    const QWidget* window = m_legend->contentsWidget() ? m_legend->contentsWidget()->parentWidget() : m_legend;
+    const QWidget* window =
+        m_legend->contentsWidget() ? m_legend->contentsWidget()->parentWidget() : m_legend;
     const QRect seen(window->mapTo(this, QPoint(0, 0)), window->size());
     for (const QwtLegendLabel* label : m_legend->findChildren<QwtLegendLabel*>()) {
         const QRect rect(label->mapTo(this, QPoint(0, 0)), label->size());
-        const bool shown = label->isVisibleTo(this) && window->isVisibleTo(this) && m_legend->isVisibleTo(this) &&
-                           label->updatesEnabled();
-        const bool whole = shown && seen.contains(rect) && label->width() >= label->sizeHint().width();
+        const bool shown = label->isVisibleTo(this) && window->isVisibleTo(this) &&
+                           m_legend->isVisibleTo(this) && label->updatesEnabled();
+        const bool whole =
+            shown && seen.contains(rect) && label->width() >= label->sizeHint().width();
         entries.push_back({label->text().text(), rect, whole});
     }
     return entries;
@@ -162,7 +165,8 @@ std::vector<CChart2D::ShownText> CChart2D::AxisLabels() const {
         for (const double value : draw->scaleDiv().ticks(QwtScaleDiv::MajorTick)) {
             const QString text = draw->label(value).text();
             if (text.isEmpty()) continue;
-            const QRect rect = draw->boundingLabelRect(scale->font(), value).translated(scale->mapTo(this, QPoint(0, 0)));
+            const QRect rect = draw->boundingLabelRect(scale->font(), value)
+                                   .translated(scale->mapTo(this, QPoint(0, 0)));
             labels.push_back({text, rect, scale->isVisibleTo(this) && this->rect().contains(rect)});
         }
     }
@@ -204,7 +208,8 @@ void CChart2D::SetChartFont(const QFont& font) {
     // more, so that no rounding of its width puts it against the window's edge.
     const QFontMetrics metrics(font);
     m_plot->axisWidget(QwtPlot::xBottom)
-        ->setMinBorderDist(0, metrics.horizontalAdvance(QStringLiteral("00000")) / 2 + metrics.averageCharWidth());
+        ->setMinBorderDist(
+            0, metrics.horizontalAdvance(QStringLiteral("00000")) / 2 + metrics.averageCharWidth());
     for (int axis : {QwtPlot::xBottom, QwtPlot::yLeft}) {
         m_plot->setAxisFont(axis, font);
         QwtText title = m_plot->axisTitle(axis);
@@ -265,7 +270,8 @@ void CChart2D::FitLegendNames() {
     int named = 0;
     for (const DataSet& set : m_sets) named += set.line == StatLine::None ? 1 : 0;
     const int columns = named > 1 && height() < kLowestForStackedNames ? named : 1;
-    const int room = std::max(font.averageCharWidth() * 4, (width() - 2 * kMargin) / columns - kEntrySpacing);
+    const int room =
+        std::max(font.averageCharWidth() * 4, (width() - 2 * kMargin) / columns - kEntrySpacing);
     for (size_t i = 0; i < m_curves.size() && i < m_sets.size(); ++i) {
         if (m_sets[i].line != StatLine::None) continue;
         const QString& name = m_names[static_cast<size_t>(std::clamp(m_sets[i].series, 0, 1))];
@@ -283,10 +289,13 @@ bool CChart2D::FitTicks() {
     constexpr double kRowsPerLabel = 2.5;
     const QFontMetrics font(m_plot->axisFont(QwtPlot::yLeft));
     const QWidget* canvas = m_plot->canvas();
-    const int across = std::max(1, canvas->width() / (font.horizontalAdvance(QStringLiteral("00000")) + font.height()));
-    const int down = std::max(1, static_cast<int>(canvas->height() / (kRowsPerLabel * font.height())));
+    const int across = std::max(
+        1, canvas->width() / (font.horizontalAdvance(QStringLiteral("00000")) + font.height()));
+    const int down =
+        std::max(1, static_cast<int>(canvas->height() / (kRowsPerLabel * font.height())));
     bool changed = false;
-    for (const auto& [axis, ticks] : {std::pair{QwtPlot::xBottom, across}, std::pair{QwtPlot::yLeft, down}}) {
+    for (const auto& [axis, ticks] :
+         {std::pair{QwtPlot::xBottom, across}, std::pair{QwtPlot::yLeft, down}}) {
         const int wanted = std::min(ticks, kMaxMajorTicks);
         if (m_plot->axisMaxMajor(axis) != wanted) {
             m_plot->setAxisMaxMajor(axis, wanted);

@@ -1,12 +1,13 @@
 #include "views/topo/PlaneViewer.h"
 
+#include <vtkCamera.h>
+#include <vtkRenderer.h>
+
 #include <QEvent>
 #include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <vtkCamera.h>
-#include <vtkRenderer.h>
 
 #include "views/topo/TopoData.h"
 #include "views/topo/TopoScene.h"
@@ -23,15 +24,21 @@ constexpr double kFirstCameraHeight = 255.0;
 constexpr int kLabelHalfWidth = 20;
 constexpr int kLabelHalfHeight = 7;
 
-double Degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
-double HalfAngleTangent(double degrees) { return std::tan(degrees * std::numbers::pi / 360.0); }
+double Degrees(double radians) {
+    return radians * 180.0 / std::numbers::pi;
+}
+double HalfAngleTangent(double degrees) {
+    return std::tan(degrees * std::numbers::pi / 360.0);
+}
 
 // The opening at which the first camera sees the labelled rim whole in a view of this size.
 double ViewAngleFor(int width, int height) {
     double tangent = HalfAngleTangent(kViewAngleDeg);
     const double r = TopoScene::kLabelRadius / kFirstCameraHeight;
-    if (height > 2 * kLabelHalfHeight) tangent = std::max(tangent, r / (1.0 - 2.0 * kLabelHalfHeight / height));
-    if (width > 2 * kLabelHalfWidth) tangent = std::max(tangent, r * height / (width - 2.0 * kLabelHalfWidth));
+    if (height > 2 * kLabelHalfHeight)
+        tangent = std::max(tangent, r / (1.0 - 2.0 * kLabelHalfHeight / height));
+    if (width > 2 * kLabelHalfWidth)
+        tangent = std::max(tangent, r * height / (width - 2.0 * kLabelHalfWidth));
     return std::min(2.0 * Degrees(std::atan(tangent)), 170.0);
 }
 
@@ -85,7 +92,8 @@ void PlaneViewer::FitDecorations() {
     if (height > 0.0 && this->height() > 0) {
         const double opening = Renderer()->GetActiveCamera()->GetViewAngle();
         const double pixelsPerUnit = this->height() / 2.0 / (height * HalfAngleTangent(opening));
-        const double labelLeft = width() / 2.0 + (-TopoScene::kLabelRadius - camera.position[0]) * pixelsPerUnit;
+        const double labelLeft =
+            width() / 2.0 + (-TopoScene::kLabelRadius - camera.position[0]) * pixelsPerUnit;
         room = static_cast<int>(labelLeft) - kLabelHalfWidth;
         m_scene->FitLabels(pixelsPerUnit);
     }

@@ -271,9 +271,13 @@ void TopoScene::SetLook(const TopoLook& look) {
     m_parts->ApplyLook();
 }
 
-void TopoScene::FitLegend(int width, int height, int room) { m_parts->colouring.FitLegend(width, height, room); }
+void TopoScene::FitLegend(int width, int height, int room) {
+    m_parts->colouring.FitLegend(width, height, room);
+}
 
-const LegendFit& TopoScene::Legend() const { return m_parts->colouring.Fit(); }
+const LegendFit& TopoScene::Legend() const {
+    return m_parts->colouring.Fit();
+}
 
 void TopoScene::FitLabels(double pixelsPerUnit) {
     Parts& p = *m_parts;
@@ -281,7 +285,8 @@ void TopoScene::FitLabels(double pixelsPerUnit) {
     // Round the rim: neighbours a step apart stand a chord of 2 r sin(step / 2) apart.
     int step = kAngleLabelStepDeg;
     while (step < 180 &&
-           2.0 * kLabelRadius * pixelsPerUnit * std::sin(step * std::numbers::pi / 360.0) < needed) {
+           2.0 * kLabelRadius * pixelsPerUnit * std::sin(step * std::numbers::pi / 360.0) <
+               needed) {
         step += kAngleLabelStepDeg;
     }
     while (360 % step != 0) step += kAngleLabelStepDeg;
@@ -296,7 +301,8 @@ void TopoScene::FitLabels(double pixelsPerUnit) {
 std::vector<int> TopoScene::AngleLabelsShown() const {
     std::vector<int> shown;
     for (size_t i = 0; i < m_parts->angleLabels.size(); ++i) {
-        if (m_parts->angleLabels[i]->GetVisibility()) shown.push_back(static_cast<int>(i) * kAngleLabelStepDeg);
+        if (m_parts->angleLabels[i]->GetVisibility())
+            shown.push_back(static_cast<int>(i) * kAngleLabelStepDeg);
     }
     return shown;
 }
@@ -305,7 +311,9 @@ bool TopoScene::IsEmpty() const { return !m_parts->shown; }
 
 bool TopoScene::LegendShown() const { return m_parts->shown && m_parts->colouring.Legend()->GetVisibility() != 0; }
 
-std::string TopoScene::LegendTitle() const { return m_parts->colouring.Title(); }
+std::string TopoScene::LegendTitle() const {
+    return m_parts->colouring.Title();
+}
 
 bool TopoScene::MeshLinesShown() const { return m_parts->shown && m_parts->map->GetProperty()->GetEdgeVisibility(); }
 

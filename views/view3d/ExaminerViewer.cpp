@@ -54,7 +54,9 @@ void ExaminerViewer::Turn(double azimuthDeg, double elevationDeg) {
     RequestRender();
 }
 
-void ExaminerViewer::PrepareRender() { m_scene->KeepLabelsApart(); }
+void ExaminerViewer::PrepareRender() {
+    m_scene->KeepLabelsApart();
+}
 
 void ExaminerViewer::resizeEvent(QResizeEvent* event) {
     RenderArea::resizeEvent(event);

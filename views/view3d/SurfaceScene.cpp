@@ -19,6 +19,7 @@
 #include <vtkTextActor.h>
 #include <vtkTextProperty.h>
 #include <vtkTransform.h>
+
 #include <QFile>
 #include <algorithm>
 #include <cmath>
@@ -66,7 +67,9 @@ constexpr int kThetaLabels = 4;  // three angles and the name
 // font of the system is used where there is one, and the name is spelled out otherwise.
 constexpr const char* kSymbolFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
-double Radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+double Radians(double degrees) {
+    return degrees * std::numbers::pi / 180.0;
+}
 
 // The polar surface lies with its optical axis along z: it is turned about that axis, then
 // tipped so that the beam points up the screen.
@@ -137,7 +140,7 @@ void BuildThetaArc(vtkPolyData* arc, bool polar, double phiDeg) {
     vtkNew<vtkPoints> points;
     vtkNew<vtkCellArray> lines;
     if (polar) {
-        const auto at = [phiDeg](double radius, double degrees, double (&p)[3]) {
+        const auto at = [phiDeg](double radius, double degrees, double(&p)[3]) {
             PolarPoint(radius, degrees, phiDeg, p);
         };
         for (int i = 0; i < kThetaArcSegments; ++i) {
@@ -258,7 +261,8 @@ struct SurfaceScene::Parts {
         }
         BuildAxes(axesLines, !polar);
         BuildThetaArc(thetaArcLines, polar, phiDeg);
-        const auto put = [&](vtkTextActor* label, const std::string& text, double x, double y, double z) {
+        const auto put = [&](vtkTextActor* label, const std::string& text, double x, double y,
+                             double z) {
             double at[3] = {x, y, z};
             if (turn) turn->TransformPoint(at, at);
             label->SetInput(text.c_str());
@@ -276,9 +280,11 @@ struct SurfaceScene::Parts {
                 put(thetaLabels[i], text, p[0], p[1], p[2]);
             } else {
                 // Just above the axis, over its tick.
-                put(thetaLabels[i], text, 0.0, -kUnitsPerRadian * Radians(degrees), 4.0 * kTickHalf);
+                put(thetaLabels[i], text, 0.0, -kUnitsPerRadian * Radians(degrees),
+                    4.0 * kTickHalf);
             }
-            thetaLabels[i]->GetTextProperty()->SetVerticalJustification(polar ? VTK_TEXT_CENTERED : VTK_TEXT_BOTTOM);
+            thetaLabels[i]->GetTextProperty()->SetVerticalJustification(polar ? VTK_TEXT_CENTERED
+                                                                              : VTK_TEXT_BOTTOM);
         }
         vtkTextActor* name = thetaLabels[kThetaLabels - 1];
         if (polar) {
@@ -316,7 +322,7 @@ struct SurfaceScene::Parts {
     }
 
     std::vector<vtkProp*> Props() {
-        std::vector<vtkProp*> props = {surface.Get(),   axes.Get(),     labels[0].Get(),
+        std::vector<vtkProp*> props = {surface.Get(),   axes.Get(),      labels[0].Get(),
                                        labels[1].Get(), labels[2].Get(), thetaArc.Get()};
         for (vtkProp* prop : colouring.LegendProps()) props.push_back(prop);
         for (vtkNew<vtkTextActor>& label : thetaLabels) props.push_back(label.Get());
@@ -410,7 +416,9 @@ void SurfaceScene::FitLegend(int width, int height) {
     m_parts->colouring.FitLegend(width, height, static_cast<int>(width * kLegendShare));
 }
 
-const LegendFit& SurfaceScene::Legend() const { return m_parts->colouring.Fit(); }
+const LegendFit& SurfaceScene::Legend() const {
+    return m_parts->colouring.Fit();
+}
 
 void SurfaceScene::KeepLabelsApart() {
     Parts& p = *m_parts;
@@ -419,7 +427,8 @@ void SurfaceScene::KeepLabelsApart() {
     const auto place = [&](vtkTextActor* label, bool wanted) {
         bool shown = wanted && !p.colouring.Covers(label, p.renderer);
         const ScreenBox box = ScreenBoxOf(label, p.renderer);
-        shown = shown && std::none_of(kept.begin(), kept.end(), [&](const ScreenBox& k) { return k.Meets(box); });
+        shown = shown && std::none_of(kept.begin(), kept.end(),
+                                      [&](const ScreenBox& k) { return k.Meets(box); });
         if (shown) kept.push_back(box);
         label->SetVisibility(shown);
     };
@@ -432,7 +441,8 @@ std::vector<std::string> SurfaceScene::ThetaLabels() const {
     std::vector<std::string> texts;
     if (!m_parts->shown) return texts;
     for (const vtkNew<vtkTextActor>& label : m_parts->thetaLabels) {
-        if (label->GetVisibility() && m_parts->renderer->HasViewProp(label.Get())) texts.emplace_back(label->GetInput());
+        if (label->GetVisibility() && m_parts->renderer->HasViewProp(label.Get()))
+            texts.emplace_back(label->GetInput());
     }
     return texts;
 }

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "views/scene/LegendFit.h"
-
 #include "views/view3d/SurfaceModel.h"
 
 class vtkRenderer;

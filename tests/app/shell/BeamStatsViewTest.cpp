@@ -189,10 +189,13 @@ TEST_F(BeamShell, ColumnsShowTheirWholeTextsAndKeepTheWidthsTheUserGives) {
         for (int position = 0; position < v.Model()->columnCount(); ++position) {
             const int kind = v.Model()->ColumnKind(position);
             int widest = 0;
-            for (const BeamCells& row : v.Statistics().Cells()) widest = std::max(widest, font.horizontalAdvance(row.text[kind]));
+            for (const BeamCells& row : v.Statistics().Cells())
+                widest = std::max(widest, font.horizontalAdvance(row.text[kind]));
             const int icon = kind == kColParameter ? v.List()->iconSize().width() + 4 : 0;
-            EXPECT_GE(v.List()->header()->sectionSize(position), widest + icon + 6) << "column " << kind;
-            EXPECT_GE(v.List()->header()->sectionSize(position), v.List()->header()->sectionSizeHint(position));
+            EXPECT_GE(v.List()->header()->sectionSize(position), widest + icon + 6)
+                << "column " << kind;
+            EXPECT_GE(v.List()->header()->sectionSize(position),
+                      v.List()->header()->sectionSizeHint(position));
         }
     };
     fitsWhole(*view);

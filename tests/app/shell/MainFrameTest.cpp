@@ -63,7 +63,8 @@ TEST_F(Shell, WindowLimitsActivateOrRefuse) {
     // At its limit a New Window command stays enabled: it brings the open window forward.
     EXPECT_TRUE(frame.State(ID_NEW_RECTANGULAR).enabled);
     ASSERT_TRUE(frame.Execute(ID_NEW_RECTANGULAR));
-    EXPECT_EQ(frame.MdiArea().activeSubWindow(), first->Frame()) << "the second activates the first";
+    EXPECT_EQ(frame.MdiArea().activeSubWindow(), first->Frame())
+        << "the second activates the first";
     EXPECT_TRUE(prompt.Messages().empty());
     EXPECT_EQ(frame.ViewFrames().size(), 2u);
 
@@ -77,7 +78,8 @@ TEST_F(Shell, WindowLimitsActivateOrRefuse) {
     EXPECT_EQ(prompt.Last().caption, "Process Error");
     EXPECT_EQ(prompt.Last().icon, PromptIcon::Stop);
     EXPECT_EQ(frame.ViewFrames().size(), 5u);
-    EXPECT_EQ(qobject_cast<CViewFrame*>(frame.MdiArea().activeSubWindow())->View()->Tag(), k3dViewTag)
+    EXPECT_EQ(qobject_cast<CViewFrame*>(frame.MdiArea().activeSubWindow())->View()->Tag(),
+              k3dViewTag)
         << "a 3D window comes forward";
 
     for (int i = 0; i < 15; ++i) ASSERT_TRUE(frame.Execute(ID_NEW_TIME_STATISTICS)) << i;

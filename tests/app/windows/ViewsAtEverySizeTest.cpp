@@ -5,6 +5,8 @@
 // 1280 × 800 main window and each maximised in 1920 × 1080, the same checked in place. With
 // VELOR_SCREENSHOT_DIR set, pictures of the tiled and maximised windows are saved there.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QHeaderView>
@@ -12,7 +14,6 @@
 #include <QMenuBar>
 #include <QTreeView>
 #include <cstdlib>
-#include <gtest/gtest.h>
 
 #include "document/HeadlessSession.h"
 #include "document/simulation/SimulatedMeasurement.h"
@@ -36,9 +37,9 @@
 namespace velor::test {
 namespace {
 
-const int kAllKinds[] = {ID_NEW_RECTANGULAR, ID_NEW_POLAR,           ID_NEW_3D_POLAR,
-                         ID_NEW_3D_RECTANGULAR, ID_NEW_TOPOGRAPHIC, ID_NEW_BEAM_STATISTICS,
-                         ID_NEW_TIME_STATISTICS, ID_NEW_POWER,     ID_NEW_NOTES};
+const int kAllKinds[] = {ID_NEW_RECTANGULAR,     ID_NEW_POLAR,       ID_NEW_3D_POLAR,
+                         ID_NEW_3D_RECTANGULAR,  ID_NEW_TOPOGRAPHIC, ID_NEW_BEAM_STATISTICS,
+                         ID_NEW_TIME_STATISTICS, ID_NEW_POWER,       ID_NEW_NOTES};
 
 class EverySize : public Shell {
 protected:
@@ -95,7 +96,8 @@ protected:
     void CheckChartTexts(CDisplayListView& view) {
         for (const DisplayList& list : view.Charts()) {
             const std::vector<std::string> problems = TextProblems(list, view.Metrics());
-            EXPECT_TRUE(problems.empty()) << view.ViewName().toStdString() << ": " << problems.front();
+            EXPECT_TRUE(problems.empty())
+                << view.ViewName().toStdString() << ": " << problems.front();
         }
         if (auto* power = qobject_cast<CPowerView*>(&view)) {
             EXPECT_FALSE(power->Layout().box.isEmpty());
@@ -109,7 +111,8 @@ protected:
         EXPECT_GE(labels.size(), 4u);
         for (size_t i = 0; i < labels.size(); ++i) {
             EXPECT_TRUE(labels[i].whole) << labels[i].text.toStdString();
-            for (size_t j = i + 1; j < labels.size(); ++j) EXPECT_FALSE(labels[i].rect.intersects(labels[j].rect));
+            for (size_t j = i + 1; j < labels.size(); ++j)
+                EXPECT_FALSE(labels[i].rect.intersects(labels[j].rect));
         }
     }
     static void CheckLegend(const LegendFit& legend, bool shown) {
@@ -136,26 +139,24 @@ TEST_F(EverySize, EachViewAtEachSizeShowsItsTextsWholeAndApart) {
             view->resize(size);
             view->Redraw();
             CheckChartTexts(*view);
-            Picture(QStringLiteral("%1x%2-%3").arg(size.width()).arg(size.height()).arg(view->SectionName()), view);
         }
         for (CTimeStatView* view : All<CTimeStatView>()) {
             view->resize(size);
             Settle();
             CheckTimeStatistics(*view);
-            Picture(QStringLiteral("%1x%2-%3").arg(size.width()).arg(size.height()).arg(view->SectionName()), view);
         }
         for (C3dView* view : All<C3dView>()) {
             view->resize(size);
             view->FlushRebuild();
             Settle();
-            Picture(QStringLiteral("%1x%2-%3-%4").arg(size.width()).arg(size.height()).arg(view->SectionName()).arg(view->IsRectangular()), view);
             const SurfaceScene& scene = view->Viewer().Scene();
             if (view->IsRectangular()) CheckLegend(scene.Legend(), scene.LegendShown());
             const std::vector<std::string> theta = scene.ThetaLabels();
             EXPECT_GE(theta.size(), 3u) << "two angles at least and the name";
-            EXPECT_EQ(theta.size() - 1, static_cast<size_t>(std::count_if(theta.begin(), theta.end(), [](const std::string& t) {
-                          return t.find("\u00B0") != std::string::npos;
-                      })));
+            EXPECT_EQ(theta.size() - 1, static_cast<size_t>(std::count_if(
+                                            theta.begin(), theta.end(), [](const std::string& t) {
+                                                return t.find("\u00B0") != std::string::npos;
+                                            })));
         }
         for (C2dView* view : All<C2dView>()) {
             view->resize(size);
@@ -169,13 +170,13 @@ TEST_F(EverySize, EachViewAtEachSizeShowsItsTextsWholeAndApart) {
             if (size.width() >= 640) {
                 EXPECT_EQ(angles.size(), 12u);
             }
-            Picture(QStringLiteral("%1x%2-%3").arg(size.width()).arg(size.height()).arg(view->SectionName()), view);
         }
     }
     // The legends go where there is no room for them, and are there where there is.
     auto* rectangular = All<C3dView>().back();
     ASSERT_TRUE(rectangular->IsRectangular());
-    for (const auto& [size, shown] : {std::pair{kEverySize[0], false}, std::pair{kEverySize[4], true}}) {
+    for (const auto& [size, shown] :
+         {std::pair{kEverySize[0], false}, std::pair{kEverySize[4], true}}) {
         rectangular->resize(size);
         All<C2dView>().front()->resize(size);
         Settle();
@@ -207,7 +208,8 @@ TEST_F(EverySize, TiledAndMaximisedEveryViewShowsItsTextsWholeAndApart) {
         for (CTimeStatView* view : All<CTimeStatView>()) CheckTimeStatistics(*view);
         for (CBeamData* view : All<CBeamData>()) CheckBeamColumns(*view);
         for (C3dView* view : All<C3dView>()) {
-            if (view->IsRectangular()) CheckLegend(view->Viewer().Scene().Legend(), view->Viewer().Scene().LegendShown());
+            if (view->IsRectangular())
+                CheckLegend(view->Viewer().Scene().Legend(), view->Viewer().Scene().LegendShown());
         }
         for (C2dView* view : All<C2dView>()) {
             CheckLegend(view->Viewer().Scene().Legend(), view->Viewer().Scene().LegendShown());

@@ -2,6 +2,8 @@
 // dialog of them all beyond nine), Cascade giving them one size, a remembered place off the
 // area pulled back inside, and Ctrl+Tab stepping through every window, 3D ones included.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QListWidget>
@@ -10,7 +12,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <set>
 
 #include "app/WindowListDlg.h"
@@ -47,7 +48,8 @@ protected:
         emit menu->aboutToShow();
         const QList<QAction*> all = menu->actions();
         QList<QAction*> list;
-        for (int i = static_cast<int>(all.size()) - 1; i >= 0 && !all[i]->isSeparator(); --i) list.prepend(all[i]);
+        for (int i = static_cast<int>(all.size()) - 1; i >= 0 && !all[i]->isSeparator(); --i)
+            list.prepend(all[i]);
         return list;
     }
 };
@@ -91,7 +93,8 @@ TEST_F(WindowMenu, ListsTheOpenWindowsAndActivatesTheOneChosen) {
 
 TEST_F(WindowMenu, CascadeGivesTheWindowsOneSizeInsideTheArea) {
     CMainFrame& frame = StartWithSample();
-    for (const int kind : {ID_NEW_POWER, ID_NEW_NOTES, ID_NEW_BEAM_STATISTICS}) ASSERT_TRUE(frame.Execute(kind));
+    for (const int kind : {ID_NEW_POWER, ID_NEW_NOTES, ID_NEW_BEAM_STATISTICS})
+        ASSERT_TRUE(frame.Execute(kind));
     frame.ViewFrames()[1]->resize(500, 220);
     frame.ViewFrames()[2]->showMaximized();
     Settle();
@@ -125,12 +128,14 @@ TEST_F(WindowMenu, ARememberedPlaceOffTheAreaComesBackInside) {
     ASSERT_TRUE(frame.Execute(ID_FILE_SAVE_AS));
     ASSERT_TRUE(frame.OpenDocumentFile(Path("far.vnq")));
     Settle();
-    for (CViewFrame* window : frame.ViewFrames()) EXPECT_TRUE(area.contains(window->geometry())) << "from the file";
+    for (CViewFrame* window : frame.ViewFrames())
+        EXPECT_TRUE(area.contains(window->geometry())) << "from the file";
 }
 
 TEST_F(WindowMenu, CtrlTabStepsThroughEveryWindowFromA3dView) {
     CMainFrame& frame = StartWithSample();
-    for (const int kind : {ID_NEW_POWER, ID_NEW_TOPOGRAPHIC, ID_NEW_3D_RECTANGULAR}) ASSERT_TRUE(frame.Execute(kind));
+    for (const int kind : {ID_NEW_POWER, ID_NEW_TOPOGRAPHIC, ID_NEW_3D_RECTANGULAR})
+        ASSERT_TRUE(frame.Execute(kind));
     Settle();
     QApplication::setActiveWindow(&frame);
     std::set<QMdiSubWindow*> visited;
@@ -149,9 +154,11 @@ TEST_F(WindowMenu, CtrlTabStepsThroughEveryWindowFromA3dView) {
         EXPECT_NE(frame.MdiArea().activeSubWindow(), active) << press;
     }
     EXPECT_EQ(visited.size(), 4u) << "every window in turn, not back and forth";
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
+                    Qt::ControlModifier | Qt::ShiftModifier);
     Settle();
-    EXPECT_EQ(qobject_cast<CViewFrame*>(frame.MdiArea().activeSubWindow())->View()->Tag(), kTopoViewTag)
+    EXPECT_EQ(qobject_cast<CViewFrame*>(frame.MdiArea().activeSubWindow())->View()->Tag(),
+              kTopoViewTag)
         << "Ctrl+Shift+Tab steps back from the 3D view";
 }
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/views/chart/ChartFixture.h"
-#include "tests/views/chart/TextCheck.h"
 #include "views/chart/AmplitudeScale.h"
 #include "views/chart/LabelFit.h"
 #include "views/chart/RectChart.h"
@@ -92,26 +91,9 @@ TEST(LabelFit, SmallChartsKeepNoOverlappingLabelsAndKeepZero) {
     }
 }
 
-TEST(LabelFit, AtEverySizeNoTextLiesOverAnotherOrLeavesTheChart) {
-    for (const auto& [name, render, top] : {std::tuple<const char*, Render, int>{"rectangular", RenderRectChart, 18},
-                                            std::tuple<const char*, Render, int>{"polar", RenderPolarChart, 30}}) {
-        for (const QSize size : kEverySize) {
-            SCOPED_TRACE(testing::Message() << name << " " << size.width() << " x " << size.height());
-            ChartCase chart;
-            chart.Peak(30000.0f);
-            Shrink(chart, size.width(), size.height(), top);
-            DisplayList list = render(chart.data, chart.settings, chart.geometry, 0, nullptr);
-            FitLabels(list, kMetrics);
-            const std::vector<std::string> problems = TextProblems(list, kMetrics);
-            EXPECT_TRUE(problems.empty()) << problems.front();
-            EXPECT_TRUE(HasText(list, QStringLiteral("0\u00B0")));
-            EXPECT_GE(RowRects(list, LabelGroup::Amplitude).size(), 2u);
-        }
-    }
-}
-
 TEST(LabelFit, RoomyChartsKeepTheListAsDrawn) {
-    for (const auto& [render, top] : {std::pair<Render, int>{RenderRectChart, 18}, std::pair<Render, int>{RenderPolarChart, 30}}) {
+    for (const auto& [render, top] : {std::pair<Render, int>{RenderRectChart, 18},
+                                      std::pair<Render, int>{RenderPolarChart, 30}}) {
         ChartCase chart;
         chart.Peak(30000.0f);
         Shrink(chart, 1600, 900, top);

@@ -14,13 +14,16 @@ namespace velor::test {
 inline std::vector<std::string> TextProblems(const DisplayList& list, const TextMetrics& metrics) {
     std::vector<std::string> problems;
     std::vector<std::pair<QRect, QString>> texts;
-    for (const DrawText& t : list.All<DrawText>()) texts.emplace_back(LabelRect(t, metrics.size(t.text, t.font)), t.text);
+    for (const DrawText& t : list.All<DrawText>())
+        texts.emplace_back(LabelRect(t, metrics.size(t.text, t.font)), t.text);
     const QRect chart(QPoint(0, 0), list.size);
     for (size_t i = 0; i < texts.size(); ++i) {
-        if (!chart.contains(texts[i].first)) problems.push_back("outside: " + texts[i].second.toStdString());
+        if (!chart.contains(texts[i].first))
+            problems.push_back("outside: " + texts[i].second.toStdString());
         for (size_t j = i + 1; j < texts.size(); ++j) {
             if (texts[i].first.intersects(texts[j].first)) {
-                problems.push_back("over: " + texts[i].second.toStdString() + " / " + texts[j].second.toStdString());
+                problems.push_back("over: " + texts[i].second.toStdString() + " / " +
+                                   texts[j].second.toStdString());
             }
         }
     }

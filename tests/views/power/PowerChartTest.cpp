@@ -7,8 +7,8 @@
 
 #include "tests/views/chart/ChartFixture.h"
 #include "tests/views/chart/TextCheck.h"
-#include "views/chart/DisplayListView.h"
 #include "tests/views/power/PowerCurves.h"
+#include "views/chart/DisplayListView.h"
 #include "views/power/PowerChart.h"
 #include "views/power/PowerData.h"
 
@@ -18,7 +18,8 @@ namespace {
 class PowerChart : public ::testing::Test {
 protected:
     PowerChart() {
-        layout = PowerLayout::Specified(QSize(800, 500), 60, 18);  // box 60…560 × 18…482, panel lines of 40
+        layout = PowerLayout::Specified(QSize(800, 500), 60,
+                                        18);  // box 60…560 × 18…482, panel lines of 40
         settings.m_fCalCounts = 1.0f;
         settings.m_fRefPower = 1.0f;
     }
@@ -141,7 +142,8 @@ namespace {
 // A beam of most of its power within 20°, calibrated to its own total of 1 mW.
 CurveCase Beam() {
     std::vector<float> values;
-    for (int k = 0; k <= 60; ++k) values.push_back(static_cast<float>(1.0 - std::exp(-k * k / 200.0)));
+    for (int k = 0; k <= 60; ++k)
+        values.push_back(static_cast<float>(1.0 - std::exp(-k * k / 200.0)));
     return CurveCase::Axis(values);
 }
 
@@ -168,13 +170,16 @@ TEST(PowerLayout, AtEverySizeTheChartKeepsItsBoxAndItsTextsApartAndInside) {
         if (fitted.layout.ShowsPanel()) {
             EXPECT_TRUE(HasText(fitted.list, "Total Power (mW)"));
         } else {
-            EXPECT_TRUE(PowerPanelText(fitted.rows).startsWith("Total Power (mW)  1.000\nPOWER WITHIN CONE\n"))
+            EXPECT_TRUE(PowerPanelText(fitted.rows)
+                            .startsWith("Total Power (mW)  1.000\nPOWER WITHIN CONE\n"))
                 << "the results on demand";
         }
     }
     // The smallest window shows the chart alone, the next one the results beside it.
-    EXPECT_FALSE(FitPowerChart(settings, snapshot, kEverySize[0], m, v, metrics).layout.ShowsPanel());
-    EXPECT_TRUE(FitPowerChart(settings, snapshot, kEverySize[1], m, v, metrics).layout.ShowsPanel());
+    EXPECT_FALSE(
+        FitPowerChart(settings, snapshot, kEverySize[0], m, v, metrics).layout.ShowsPanel());
+    EXPECT_TRUE(
+        FitPowerChart(settings, snapshot, kEverySize[1], m, v, metrics).layout.ShowsPanel());
 }
 
 }  // namespace

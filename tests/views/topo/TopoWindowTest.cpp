@@ -74,7 +74,8 @@ TEST_F(TopoShell, OpensOnceAndItsPictureMatchesTheReference) {
     EXPECT_EQ(view->Frame()->windowTitle(), "Topographic View - Lumora inc.");
     frame.OpenView(kNoteViewTag);
     ASSERT_TRUE(frame.Execute(ID_NEW_TOPOGRAPHIC)) << "one topographic window at most";
-    EXPECT_EQ(frame.MdiArea().activeSubWindow(), view->Frame()) << "asked for again, the open one comes forward";
+    EXPECT_EQ(frame.MdiArea().activeSubWindow(), view->Frame())
+        << "asked for again, the open one comes forward";
     EXPECT_EQ(prompt.Texts(), QStringList{"You may not open more than 5 3D windows"});
     EXPECT_EQ(view->Viewer().Scene().NodeCount(), 61 * 101) << "T/2 + 1 radii by 2N + 1 angles";
 
