@@ -19,6 +19,12 @@ enum AppCommandId : int {
     ID_WINDOW_CASCADE = 57650,
     ID_WINDOW_TILE = 57651,
     ID_WINDOW_CLOSE_ALL = 32853,
+    // Keys of the main window without a menu item: the next and the previous view window.
+    ID_WINDOW_NEXT = 57654,
+    ID_WINDOW_PREVIOUS = 57655,
+    // The Window menu's list of the open windows: the first nine, then a dialog of them all.
+    ID_WINDOW_FIRST_CHILD = 65280,
+    ID_WINDOW_MORE = ID_WINDOW_FIRST_CHILD + 9,
     ID_IMAGE_SETTINGS = 33155,
     ID_TIMED_BACKUP = 32847,
     ID_PREF_LOAD = 32848,
@@ -40,5 +46,6 @@ enum AppCommandId : int {
 };
 
 inline constexpr int kRecentFileCount = 6;
+inline constexpr int kListedWindowCount = 9;
 
 }  // namespace velor

@@ -141,6 +141,15 @@ protected:
 
 private:
     void BuildMenus();
+    // The Window menu's own part: its list of the open windows, rebuilt as it opens, and the
+    // commands that act on the windows.
+    void AddWindowKeys();
+    void RebuildWindowList();
+    static bool IsWindowCommand(int id);
+    CommandState WindowCommandState(int id) const;
+    void RunWindowCommand(int id);
+    void ActivateFrame(CViewFrame* frame);
+    void ChooseWindow();
     QAction* AddCommand(QMenu* menu, int id, const QString& text, const QKeySequence& shortcut = {});
     void UpdateMenu(QMenu* menu);
     void RebuildRecentFiles();
@@ -191,6 +200,8 @@ private:
     QMenu* m_fileMenu = nullptr;
     QMenu* m_recentMenuAnchor = nullptr;
     QMenu* m_optionsMenu = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    std::vector<QAction*> m_windowListActions;
     QAction* m_optionsMenuAction = nullptr;
     std::vector<QAction*> m_recentActions;
     std::unique_ptr<QPrinter> m_printer;

@@ -181,6 +181,7 @@ void CMainFrame::BuildMenus() {
     m_optionsMenuAction->setVisible(false);
 
     QMenu* window = bar->addMenu(QStringLiteral("&Window"));
+    m_windowMenu = window;
     QMenu* newWindow = window->addMenu(QStringLiteral("&New Window"));
     for (const NewWindowItem& item : kNewWindowItems) {
         AddCommand(newWindow, item.id, QString::fromLatin1(item.text), QKeySequence(item.key));
@@ -194,7 +195,10 @@ void CMainFrame::BuildMenus() {
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     AddCommand(help, ID_APP_ABOUT, QStringLiteral("&About Orbiscan..."));
+    AddWindowKeys();
 
+    // The list of windows first, so that its items get their states with the others.
+    connect(window, &QMenu::aboutToShow, this, [this] { RebuildWindowList(); });
     for (QMenu* menu : {m_fileMenu, edit, data, window, help, m_optionsMenu}) {
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenu(menu); });
     }
@@ -231,6 +235,10 @@ bool CMainFrame::RunCommand(int id) {
     if (!State(id).enabled) return false;
     CVelor32Doc* doc = ActiveDocument();
     if (const NewWindowItem* item = NewWindowItemFor(id)) return OpenView(item->tag, item->displayMode) != nullptr;
+    if (IsWindowCommand(id)) {
+        RunWindowCommand(id);
+        return true;
+    }
     if (id >= ID_FILE_MRU_FIRST && id < ID_FILE_MRU_FIRST + kRecentFileCount) {
         const QStringList recent = RecentFiles();
         const int index = id - ID_FILE_MRU_FIRST;
@@ -261,7 +269,7 @@ bool CMainFrame::RunCommand(int id) {
         case ID_TIMED_BACKUP: OnTimedBackup(); return true;
         case ID_APP_ABOUT: OnAbout(); return true;
         case ID_APP_EXIT: close(); return true;
-        case ID_WINDOW_CASCADE: m_mdi->cascadeSubWindows(); return true;
+        case ID_WINDOW_CASCADE: m_mdi->CascadeInOneSize(); return true;
         case ID_WINDOW_TILE: m_mdi->tileSubWindows(); return true;
         case ID_WINDOW_ARRANGE: m_mdi->ArrangeIcons(); return true;
         case ID_WINDOW_CLOSE_ALL: CloseAllWindows(); return true;
@@ -288,9 +296,11 @@ CommandState CMainFrame::State(int id) const {
     const CVelor32Doc* doc = m_document.get();
     const bool instrument = doc && doc->HasInstrument();
     if (const NewWindowItem* item = NewWindowItemFor(id)) {
-        const ViewType* type = m_viewTypes.Find(item->tag);
-        return {doc && type && CountViews(item->tag) < type->limit, false, false};
+        // Enabled at a kind's limit too: the command then brings the open window forward
+        // (and says why no other opens), which a disabled command could not.
+        return {doc && m_viewTypes.Find(item->tag) != nullptr, false, false};
     }
+    if (IsWindowCommand(id)) return WindowCommandState(id);
     if (id >= ID_FILE_MRU_FIRST && id < ID_FILE_MRU_FIRST + kRecentFileCount) {
         return {id - ID_FILE_MRU_FIRST < RecentFiles().size(), false, false};
     }

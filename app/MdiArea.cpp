@@ -1,10 +1,14 @@
 #include "app/MdiArea.h"
 
 #include <QMdiSubWindow>
-
 #include <QPainter>
 #include <QPainterPath>
 #include <QResizeEvent>
+#include <QStyle>
+#include <QTimer>
+#include <algorithm>
+
+#include "views/framework/ViewFrame.h"
 
 namespace velor {
 
@@ -56,6 +60,51 @@ void CMyMdi::ArrangeIcons() {
 void CMyMdi::SetLogo(bool on) {
     m_logo = on;
     viewport()->update();
+}
+
+void CMyMdi::CascadeInOneSize() {
+    QMdiSubWindow* active = activeSubWindow();
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : subWindowList(QMdiArea::CreationOrder)) {
+        if (window->isVisible() && !window->isMinimized() && window != active)
+            windows.append(window);
+    }
+    // The active window stays active, in front.
+    if (active && active->isVisible() && !active->isMinimized()) windows.append(active);
+    if (windows.isEmpty()) return;
+    // Each window shows its title bar below the one before; together they take the area, but
+    // never less than two thirds of it each.
+    const QRect area = viewport()->rect();
+    const int step =
+        std::max(8, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front()) + 2);
+    const int count = static_cast<int>(windows.size());
+    QSize size(std::max(area.width() * 2 / 3, area.width() - (count - 1) * step),
+               std::max(area.height() * 2 / 3, area.height() - (count - 1) * step));
+    int x = 0, y = 0;
+    for (QMdiSubWindow* window : windows) {
+        if (window->isMaximized()) window->showNormal();
+        const QSize own = size.expandedTo(window->minimumSize()).boundedTo(window->maximumSize());
+        if (x + own.width() > area.width() || y + own.height() > area.height()) x = y = 0;
+        window->setGeometry(QRect(QPoint(x, y), own));
+        window->raise();
+        x += step;
+        y += step;
+    }
+    if (active) setActiveSubWindow(active);
+}
+
+void CMyMdi::showEvent(QShowEvent* event) {
+    QMdiArea::showEvent(event);
+    // Windows placed from a file before the main window showed (a file given at start-up)
+    // come inside once the area has its size.
+    QTimer::singleShot(0, this, [this] {
+        for (QMdiSubWindow* window : subWindowList()) {
+            if (auto* frame = qobject_cast<CViewFrame*>(window);
+                frame && !frame->isMaximized() && !frame->isMinimized()) {
+                frame->KeepInsideArea();
+            }
+        }
+    });
 }
 
 void CMyMdi::paintEvent(QPaintEvent* event) {

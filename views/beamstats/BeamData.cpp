@@ -147,13 +147,14 @@ void CBeamData::Rebuild(bool writeHeader) {
     const CVelor32Doc* doc = Document();
     if (!doc) return;
     m_statistics.RebuildRows(RowContextOf(*doc));
-    RestoreColumnWidths();
+    ReloadColumns();
     if (writeHeader) m_log.WriteHeader(m_statistics.Rows());
 }
 
 void CBeamData::Recompute() {
     m_statistics.Recompute(Values());
     m_model->Refresh();
+    FitColumns(false);
 }
 
 void CBeamData::Reset() {
@@ -170,11 +171,13 @@ void CBeamData::TakeSample() {
 void CBeamData::Sample() {
     CVelor32Doc* doc = Document();
     if (!doc) return;
+    bool rebuilt = false;
     if (m_bPointing && m_nDataSetId != kDataSetIdentity) {
         // Another data set: its statistics start afresh.
         m_nDataSetId = kDataSetIdentity;
         m_statistics.Reset();
         Rebuild(false);
+        rebuilt = true;
     }
     if (m_nStatMode == kStatFinite && m_nSamples >= m_nFiniteSize) {
         SetDataCollection(false);
@@ -183,6 +186,8 @@ void CBeamData::Sample() {
     // The model's change reaches the list as one repaint in the next pass of the event loop.
     m_statistics.TakeSample(Values(), &m_log);
     m_model->Refresh();
+    // Columns do not narrow sample by sample: the table would twitch as values come and go.
+    FitColumns(!rebuilt);
     if (!m_statistics.Rows().empty()) ShowTitle();
 }
 
@@ -223,20 +228,42 @@ int CBeamData::ClientPeriodMs() const {
 
 // --- columns ------------------------------------------------------------------------------------
 
-void CBeamData::RestoreColumnWidths() {
+void CBeamData::ReloadColumns() {
     m_restoringWidths = true;
     m_model->Reload();
+    m_restoringWidths = false;
+}
+
+void CBeamData::FitColumns(bool growOnly) {
+    QHeaderView* header = m_list->header();
+    const int icon = m_list->iconSize().width();
+    const std::vector<BeamCells>& cells = m_statistics.Cells();
+    m_restoringWidths = true;
     for (int position = 0; position < m_model->columnCount(); ++position) {
-        const uint32_t width = ColumnWidth(m_model->ColumnKind(position));
-        m_list->header()->resizeSection(position, static_cast<int>(std::min<uint32_t>(width, kMaxShownWidth)));
+        const int kind = m_model->ColumnKind(position);
+        int width = 0;
+        if (m_userSizedColumns.count(kind)) {
+            width = static_cast<int>(std::min<uint32_t>(ColumnWidth(kind), kMaxShownWidth));
+        } else {
+            width = header->sectionSizeHint(position);
+            for (const BeamCells& row : cells) {
+                width = std::max(
+                    width, m_delegate->CellWidth(row.text[kind], kind == kColParameter ? icon : 0));
+            }
+            if (growOnly) width = std::max(width, header->sectionSize(position));
+        }
+        if (header->sectionSize(position) != width) header->resizeSection(position, width);
     }
     m_restoringWidths = false;
 }
 
 void CBeamData::OnColumnResized(int position, int width) {
-    // A width stays with its column, whichever others are shown.
+    // A width the user sets stays with its column, whichever others are shown, while the view
+    // lives; the record keeps it for the data file.
     if (m_restoringWidths || position < 0 || position >= m_model->columnCount() || width < 0) return;
-    ColumnWidth(m_model->ColumnKind(position)) = static_cast<uint32_t>(width);
+    const int kind = m_model->ColumnKind(position);
+    m_userSizedColumns.insert(kind);
+    ColumnWidth(kind) = static_cast<uint32_t>(width);
 }
 
 // --- commands -----------------------------------------------------------------------------------
@@ -419,7 +446,7 @@ bool CBeamData::ReadSection(SerializeContext& context) {
         m_statistics.BuildRows(RowContextOf(*doc));
         m_statistics.PlaceMetricData(metrics);
     }
-    RestoreColumnWidths();
+    ReloadColumns();
     Recompute();
     ShowTitle();
     return true;

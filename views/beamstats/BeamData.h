@@ -8,6 +8,7 @@
 #include <QFont>
 #include <functional>
 #include <optional>
+#include <set>
 
 #include "views/beamstats/BeamDataData.h"
 #include "views/beamstats/BeamLog.h"
@@ -82,7 +83,10 @@ private:
     void Recompute();
     void ShowTitle();
     void ApplyFont();
-    void RestoreColumnWidths();
+    // Every column as wide as its heading and its cells need (only ever wider while samples
+    // come in), except those the user has sized while the view lives.
+    void FitColumns(bool growOnly);
+    void ReloadColumns();
     void OnColumnResized(int position, int width);
     void OpenLog(bool overwrite);
     void OnParameters();
@@ -101,6 +105,8 @@ private:
     QTreeView* m_list = nullptr;
     FontChooser m_fontChooser;
     bool m_restoringWidths = false;
+    // The column kinds whose width the user has set.
+    std::set<int> m_userSizedColumns;
 };
 
 }  // namespace velor

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QPainter>
 #include <QStyle>
+#include <cmath>
 
 namespace velor {
 namespace {
@@ -20,28 +21,49 @@ void CellDelegate::SetFont(const QFont& font) {
     m_cut.clear();
 }
 
-const QStaticText& CellDelegate::Laid(const QString& text, int width) const {
-    const auto lay = [this](const QString& shown) {
-        QStaticText laid(shown);
-        laid.setTextFormat(Qt::PlainText);
-        laid.setPerformanceHint(QStaticText::AggressiveCaching);
-        laid.prepare(QTransform(), m_font);
-        return laid;
-    };
+QStaticText CellDelegate::Lay(const QString& shown) const {
+    QStaticText laid(shown);
+    laid.setTextFormat(Qt::PlainText);
+    laid.setPerformanceHint(QStaticText::AggressiveCaching);
+    laid.prepare(QTransform(), m_font);
+    return laid;
+}
+
+const QStaticText& CellDelegate::Whole(const QString& text) const {
     auto whole = m_texts.find(text);
     if (whole == m_texts.end()) {
         if (m_texts.size() >= kMaxKept) m_texts.clear();
-        whole = m_texts.insert(text, lay(text));
+        whole = m_texts.insert(text, Lay(text));
     }
-    if (whole->size().width() <= width) return *whole;
+    return *whole;
+}
+
+const QStaticText& CellDelegate::Laid(const QString& text, int width) const {
+    const QStaticText& whole = Whole(text);
+    if (whole.size().width() <= width) return whole;
     // Too wide for its column: cut short with an ellipsis, as report lists do.
     const QPair<QString, int> key(text, width);
     auto cut = m_cut.find(key);
     if (cut == m_cut.end()) {
         if (m_cut.size() >= kMaxKept) m_cut.clear();
-        cut = m_cut.insert(key, lay(QFontMetrics(m_font).elidedText(text, Qt::ElideRight, width)));
+        cut = m_cut.insert(key, Lay(QFontMetrics(m_font).elidedText(text, Qt::ElideRight, width)));
     }
     return *cut;
+}
+
+int CellDelegate::CellWidth(const QString& text, int iconWidth) const {
+    // As paint lays it out: a margin, the icon and a margin, the text, a margin.
+    // The text laid out as paint lays it, kept for the paint that follows.
+    const int icon = iconWidth > 0 ? iconWidth + 1 + kMargin : 0;
+    return kMargin + icon + static_cast<int>(std::ceil(Whole(text).size().width())) + kMargin;
+}
+
+QSize CellDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const bool icon = index.data(Qt::DecorationRole).canConvert<QIcon>();
+    size.setWidth(CellWidth(index.data(Qt::DisplayRole).toString(),
+                            icon ? option.decorationSize.width() : 0));
+    return size;
 }
 
 void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {

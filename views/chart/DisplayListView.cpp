@@ -18,7 +18,35 @@ namespace {
 // Strips left of and above the charts stay background.
 constexpr int kStrip = 10;
 
+QFont BoldSans(int pixels) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixels);
+    font.setBold(true);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
 }  // namespace
+
+QFont ChartAxisFont() {
+    return BoldSans(10);
+}
+
+QFont ChartTitleFont() {
+    return BoldSans(15);
+}
+
+TextMetrics MeasureIn(const QFont& axisFont, const QFont& titleFont) {
+    const QFontMetrics axis(axisFont), title(titleFont);
+    return TextMetrics{
+        [axis, title](const QString& text, FontRole font) {
+            const QFontMetrics& m = font == FontRole::Title ? title : axis;
+            return QSize(m.horizontalAdvance(text), m.height());
+        },
+        [axis, title](const QString& text, FontRole font, int width) {
+            return (font == FontRole::Title ? title : axis).elidedText(text, Qt::ElideRight, width);
+        }};
+}
 
 CDisplayListView::CDisplayListView(uint16_t tag, ViewHost& host, QWidget* parent) : CDormView(tag, host, parent) {
     // The charts are painted whole from their images: no background erase in between.
@@ -30,20 +58,17 @@ std::vector<QRect> CDisplayListView::ChartRects() const {
 }
 
 void CDisplayListView::CreateFonts() {
-    // A small bold sans font for the axes, a larger bold one for the titles.
-    m_axisFont = QFont(QStringLiteral("DejaVu Sans"));
-    m_axisFont.setPixelSize(10);
-    m_axisFont.setBold(true);
-    m_axisFont.setStyleHint(QFont::SansSerif);
-    m_titleFont = QFont(QStringLiteral("DejaVu Sans"));
-    m_titleFont.setPixelSize(15);
-    m_titleFont.setBold(true);
-    m_titleFont.setStyleHint(QFont::SansSerif);
+    m_axisFont = ChartAxisFont();
+    m_titleFont = ChartTitleFont();
     if (QFontDatabase().families().isEmpty() && !m_fontsReported) {
         m_fontsReported = true;
         Host().Prompt().Message(QStringLiteral("Could not load small font for axes"),
                                 QStringLiteral("SYSTEM ERROR"), PromptIcon::Exclamation);
     }
+}
+
+TextMetrics CDisplayListView::Metrics() const {
+    return MeasureIn(m_axisFont, m_titleFont);
 }
 
 ChartStyle CDisplayListView::Style() {
@@ -57,15 +82,7 @@ void CDisplayListView::Redraw() {
     LayOut(QFontMetrics(m_axisFont));
     m_lists = Render();
     // Labels that would run into each other at this size are thinned; the title gives way.
-    const QFontMetrics axis(m_axisFont), title(m_titleFont);
-    const TextMetrics metrics{
-        [&](const QString& text, FontRole font) {
-            const QFontMetrics& m = font == FontRole::Title ? title : axis;
-            return QSize(m.horizontalAdvance(text), m.height());
-        },
-        [&](const QString& text, FontRole font, int width) {
-            return (font == FontRole::Title ? title : axis).elidedText(text, Qt::ElideRight, width);
-        }};
+    const TextMetrics metrics = Metrics();
     for (DisplayList& list : m_lists) FitLabels(list, metrics);
     const std::vector<QRect> rects = ChartRects();
     const ChartStyle style = Style();

@@ -9,9 +9,16 @@
 #include <vector>
 
 #include "views/chart/DisplayList.h"
+#include "views/chart/LabelFit.h"
 #include "views/framework/DormView.h"
 
 namespace velor {
+
+// The charts' fonts: a small bold sans for the axes, a larger bold one for the titles.
+QFont ChartAxisFont();
+QFont ChartTitleFont();
+// How texts measure in a chart's fonts.
+TextMetrics MeasureIn(const QFont& axisFont, const QFont& titleFont);
 
 class CDisplayListView : public CDormView {
     Q_OBJECT
@@ -25,6 +32,8 @@ public:
     const std::vector<DisplayList>& Charts() const { return m_lists; }
     // Where the charts stand in the view; by default one chart filling all but the strips.
     virtual std::vector<QRect> ChartRects() const;
+    // How the charts' texts measure in their fonts (once a redraw has made them).
+    TextMetrics Metrics() const;
     void Print(QPainter& painter, const QRect& page) override;
 
 protected:

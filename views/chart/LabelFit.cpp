@@ -87,8 +87,64 @@ QRect LabelRect(const DrawText& t, QSize size) {
     return QRect(x, y, size.width(), size.height());
 }
 
-void FitLabels(DisplayList& list, const TextMetrics& metrics) {
+namespace {
+
+// Drops the items at the indices, keeping the others in their order.
+void Remove(DisplayList& list, const std::set<size_t>& dropped) {
+    if (dropped.empty()) return;
+    std::vector<DisplayItem> kept;
+    kept.reserve(list.items.size() - dropped.size());
+    for (size_t i = 0; i < list.items.size(); ++i) {
+        if (!dropped.count(i)) kept.push_back(std::move(list.items[i]));
+    }
+    list.items = std::move(kept);
+}
+
+// Texts that still overlap one already placed or leave the chart: the title first, then the
+// label beside it, the texts of no row, and the rows' labels in their order.
+std::set<size_t> Crowded(const DisplayList& list, const TextMetrics& metrics) {
+    const QRect area(QPoint(0, 0), list.size);
+    const auto rank = [](LabelGroup group) {
+        switch (group) {
+            case LabelGroup::Title:
+                return 0;
+            case LabelGroup::Phi:
+                return 1;
+            case LabelGroup::Other:
+                return 2;
+            default:
+                return 3;
+        }
+    };
+    std::vector<std::pair<int, size_t>> order;
+    for (size_t i = 0; i < list.items.size(); ++i) {
+        if (const auto* text = std::get_if<DrawText>(&list.items[i]))
+            order.emplace_back(rank(text->group), i);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<QRect> placed;
+    std::set<size_t> dropped;
+    for (const auto& [rankOf, i] : order) {
+        const auto& text = std::get<DrawText>(list.items[i]);
+        const QRect rect = LabelRect(text, metrics.size(text.text, text.font));
+        const bool inside = !area.isValid() || area.contains(rect);
+        const bool clear = std::none_of(placed.begin(), placed.end(),
+                                        [&](const QRect& p) { return p.intersects(rect); });
+        if (inside && clear) {
+            placed.push_back(rect);
+        } else {
+            dropped.insert(i);
+        }
+    }
+    return dropped;
+}
+
+}  // namespace
+
+int FitLabels(DisplayList& list, const TextMetrics& metrics) {
     std::map<LabelGroup, std::vector<Label>> rows;
+    std::vector<QRect> fixed;
     DrawText* title = nullptr;
     const DrawText* phi = nullptr;
     for (size_t i = 0; i < list.items.size(); ++i) {
@@ -101,32 +157,47 @@ void FitLabels(DisplayList& list, const TextMetrics& metrics) {
                 break;
             case LabelGroup::Title: title = text; break;
             case LabelGroup::Phi: phi = text; break;
-            case LabelGroup::Other: break;
+            case LabelGroup::Other:
+                fixed.push_back(LabelRect(*text, metrics.size(text->text, text->font)));
+                break;
         }
     }
 
-    // The title gives way to the phi label beside it.
-    if (title && phi) {
-        const QRect phiRect = LabelRect(*phi, metrics.size(phi->text, phi->font));
+    // The title gives way to the phi label beside it, and stops at the chart's edge.
+    if (title) {
         const QRect titleRect = LabelRect(*title, metrics.size(title->text, title->font));
-        if (titleRect.right() + kGap * 4 >= phiRect.left()) {
-            const int room = std::max(0, phiRect.left() - kGap * 4 - titleRect.left());
-            title->text = metrics.elide(title->text, title->font, room);
+        int room = list.size.isValid() ? list.size.width() - titleRect.left() : titleRect.width();
+        if (phi) {
+            const QRect phiRect = LabelRect(*phi, metrics.size(phi->text, phi->font));
+            if (titleRect.right() + kGap * 4 >= phiRect.left())
+                room = std::min(room, phiRect.left() - kGap * 4 - titleRect.left());
         }
+        if (titleRect.width() > room)
+            title->text = metrics.elide(title->text, title->font, std::max(0, room));
     }
 
+    // A row's label gives way to a text of no row, then the row is thinned.
     std::set<size_t> dropped;
     for (auto& [group, row] : rows) {
-        const std::set<size_t> gone = Thin(row);
+        std::vector<Label> free;
+        for (const Label& label : row) {
+            const bool blocked = std::any_of(fixed.begin(), fixed.end(),
+                                             [&](const QRect& f) { return Clash(label.rect, f); });
+            if (blocked) {
+                dropped.insert(label.item);
+            } else {
+                free.push_back(label);
+            }
+        }
+        if (free.empty()) continue;
+        const std::set<size_t> gone = Thin(free);
         dropped.insert(gone.begin(), gone.end());
     }
-    if (dropped.empty()) return;
-    std::vector<DisplayItem> kept;
-    kept.reserve(list.items.size() - dropped.size());
-    for (size_t i = 0; i < list.items.size(); ++i) {
-        if (!dropped.count(i)) kept.push_back(std::move(list.items[i]));
-    }
-    list.items = std::move(kept);
+    Remove(list, dropped);
+
+    const std::set<size_t> crowded = Crowded(list, metrics);
+    Remove(list, crowded);
+    return static_cast<int>(crowded.size());
 }
 
 }  // namespace velor

@@ -141,7 +141,10 @@ void CDormView::OnInitialUpdate() {
     const QSize size = SizeHook(QSize(right - left + 1, bottom - top + 1));
     right = left + size.width() - 1;
     bottom = top + size.height() - 1;
-    if (CViewFrame* frame = Frame()) frame->setGeometry(left, top, right - left, bottom - top);
+    if (CViewFrame* frame = Frame()) {
+        frame->setGeometry(left, top, right - left, bottom - top);
+        frame->KeepInsideArea();
+    }
 }
 
 void CDormView::StorePlacementInSettings() {
@@ -185,6 +188,7 @@ void CDormView::ApplyStoredPlacement() {
     const int top = clamp(p.normalPosition[1]);
     frame->setGeometry(left, top, std::clamp(clamp(p.normalPosition[2]) - left, 0, kMaxPlacementExtent),
                        std::clamp(clamp(p.normalPosition[3]) - top, 0, kMaxPlacementExtent));
+    frame->KeepInsideArea();
     frame->RememberNormalGeometry();
     if (p.showCmd == kShowMinimized || p.showCmd == 6) {
         frame->showMinimized();

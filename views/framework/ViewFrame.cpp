@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QMainWindow>
 #include <QToolBar>
+#include <algorithm>
 
 #include "document/CommandIds.h"
 #include "views/framework/DormView.h"
@@ -41,6 +42,20 @@ CViewFrame::CViewFrame(CDormView* view, QWidget* parent) : QMdiSubWindow(parent)
 
 QRect CViewFrame::NormalGeometry() const {
     return (isMinimized() || isMaximized()) && m_normal.isValid() ? m_normal : geometry();
+}
+
+void CViewFrame::KeepInsideArea() {
+    const QWidget* area = parentWidget();
+    // Before the main window shows, its area has no size worth keeping to.
+    if (!area || !area->isVisible()) return;
+    const QRect room = area->rect();
+    QRect place = geometry();
+    place.setSize(place.size().boundedTo(room.size()).expandedTo(minimumSize()));
+    place.moveLeft(std::clamp(place.left(), room.left(),
+                              std::max(room.left(), room.right() + 1 - place.width())));
+    place.moveTop(std::clamp(place.top(), room.top(),
+                             std::max(room.top(), room.bottom() + 1 - place.height())));
+    if (place != geometry()) setGeometry(place);
 }
 
 void CViewFrame::SetLocalToolBarVisible(bool visible) {

@@ -25,6 +25,9 @@ public:
     // Geometry in the MDI area when neither minimised nor maximised.
     QRect NormalGeometry() const;
     void RememberNormalGeometry() { m_normal = geometry(); }
+    // Pulls the frame back inside the area that shows it (shrinking it to the area where it is
+    // larger), so that a place remembered from a larger screen never leaves it out of reach.
+    void KeepInsideArea();
     QToolBar* LocalToolBar() const { return m_toolBar; }
     void SetLocalToolBarVisible(bool visible);
     // The view's commands as actions, shared by the local tool bar and, while the view is

@@ -40,10 +40,13 @@ std::vector<DisplayList> CPowerView::Render() {
     CVelor32Doc* doc = Document();
     if (!doc) return {};
     const PowerSnapshot snapshot = TakePowerSnapshot(*this, *doc);
-    std::optional<PowerResults> results;
-    std::vector<DisplayList> lists{RenderPowerChart(*this, snapshot, m_layout, &results)};
-    m_results = results.value_or(PowerResults{});
-    return lists;
+    FittedPowerChart fitted =
+        FitPowerChart(*this, snapshot, m_layout.size, m_layout.m, m_layout.v, Metrics());
+    m_layout = fitted.layout;
+    m_results = fitted.results.value_or(PowerResults{});
+    // Too small a window shows the chart alone: its results on demand, as the pointer's tip.
+    setToolTip(m_layout.ShowsPanel() ? QString() : PowerPanelText(fitted.rows));
+    return {std::move(fitted.list)};
 }
 
 void CPowerView::OnInitialUpdate() {

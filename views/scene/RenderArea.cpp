@@ -162,6 +162,7 @@ void RenderArea::FlushRender() {
 }
 
 void RenderArea::RenderNow() {
+    PrepareRender();
     m_parts->renderer->ResetCameraClippingRange();
     m_parts->window->Render();
     ++m_parts->renders;

@@ -46,6 +46,10 @@ signals:
     // A turn, zoom or pan starts (true) or ends (false).
     void InteractionChanged(bool moving);
 
+protected:
+    // Runs just before each render the area asks for, with the camera as it will be drawn.
+    virtual void PrepareRender() {}
+
 private:
     void RenderNow();
 

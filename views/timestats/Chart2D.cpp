@@ -1,20 +1,25 @@
 #include "views/timestats/Chart2D.h"
 
-#include <QPainter>
-#include <QPen>
-#include <QVBoxLayout>
-#include <algorithm>
-#include <cmath>
 #include <qwt_legend.h>
+#include <qwt_legend_label.h>
 #include <qwt_plot.h>
 #include <qwt_plot_canvas.h>
 #include <qwt_plot_curve.h>
 #include <qwt_plot_directpainter.h>
 #include <qwt_plot_grid.h>
+#include <qwt_scale_draw.h>
 #include <qwt_scale_map.h>
+#include <qwt_scale_widget.h>
 #include <qwt_series_data.h>
 #include <qwt_text.h>
 #include <qwt_text_label.h>
+
+#include <QPainter>
+#include <QPen>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "views/common/ColorRef.h"
 
@@ -27,6 +32,8 @@ constexpr uint32_t kChartBackground = 0xCCBBAA;
 constexpr uint32_t kPanelBackground = 0xDDCCBB;
 constexpr uint32_t kGridColour = 0xC0C0C0;
 constexpr int kMargin = 4;
+// The most major ticks an axis gets, however long it is (Qwt's own default).
+constexpr int kMaxMajorTicks = 8;
 // Room around a new segment for the pen's width and rounding.
 constexpr double kSegmentSlack = 3.0;
 
@@ -132,6 +139,40 @@ CChart2D::~CChart2D() {
     m_plot->detachItems(QwtPlotItem::Rtti_PlotCurve, true);
 }
 
+std::vector<CChart2D::ShownText> CChart2D::LegendEntries() const {
+    std::vector<ShownText> entries;
+    // The entries stand in a scrolled area: what shows of them is what lies in its window.
+    const QWidget* window =
+        m_legend->contentsWidget() ? m_legend->contentsWidget()->parentWidget() : m_legend;
+    const QRect seen(window->mapTo(this, QPoint(0, 0)), window->size());
+    for (const QwtLegendLabel* label : m_legend->findChildren<QwtLegendLabel*>()) {
+        const QRect rect(label->mapTo(this, QPoint(0, 0)), label->size());
+        const bool shown = label->isVisibleTo(this) && window->isVisibleTo(this) &&
+                           m_legend->isVisibleTo(this) && label->updatesEnabled();
+        const bool whole =
+            shown && seen.contains(rect) && label->width() >= label->sizeHint().width();
+        entries.push_back({label->text().text(), rect, whole});
+    }
+    return entries;
+}
+
+std::vector<CChart2D::ShownText> CChart2D::AxisLabels() const {
+    std::vector<ShownText> labels;
+    for (int axis : {QwtPlot::xBottom, QwtPlot::yLeft}) {
+        const QwtScaleWidget* scale = m_plot->axisWidget(axis);
+        if (!scale || !m_plot->axisEnabled(axis)) continue;
+        const QwtScaleDraw* draw = scale->scaleDraw();
+        for (const double value : draw->scaleDiv().ticks(QwtScaleDiv::MajorTick)) {
+            const QString text = draw->label(value).text();
+            if (text.isEmpty()) continue;
+            const QRect rect = draw->boundingLabelRect(scale->font(), value)
+                                   .translated(scale->mapTo(this, QPoint(0, 0)));
+            labels.push_back({text, rect, scale->isVisibleTo(this) && this->rect().contains(rect)});
+        }
+    }
+    return labels;
+}
+
 QwtPlot* CChart2D::Plot() const { return m_plot; }
 int CChart2D::ReplotCount() const { return m_plot->replots; }
 bool CChart2D::GridShown() const { return m_grid->xEnabled() && m_grid->yEnabled(); }
@@ -153,12 +194,22 @@ void CChart2D::SetDataSets(const std::vector<DataSet>& sets, const std::array<QC
         curve->attach(m_plot);
         m_curves.push_back(curve);
     }
+    m_names = names;
     SetChartFont(m_font);
+    // The new entries may be made while the window is being maximised: once that is over.
+    QTimer::singleShot(0, this, [this] { ReviveLegend(); });
 }
 
 void CChart2D::SetChartFont(const QFont& font) {
     m_font = font;
     m_legend->setFont(font);
+    FitLegendNames();
+    // The last X label stands half its width past the canvas: room for it and a character
+    // more, so that no rounding of its width puts it against the window's edge.
+    const QFontMetrics metrics(font);
+    m_plot->axisWidget(QwtPlot::xBottom)
+        ->setMinBorderDist(
+            0, metrics.horizontalAdvance(QStringLiteral("00000")) / 2 + metrics.averageCharWidth());
     for (int axis : {QwtPlot::xBottom, QwtPlot::yLeft}) {
         m_plot->setAxisFont(axis, font);
         QwtText title = m_plot->axisTitle(axis);
@@ -192,7 +243,79 @@ void CChart2D::SetFooterLines(const QStringList& lines) {
 
 void CChart2D::Replot() {
     m_painter->reset();
+    FitTicks();
     m_plot->replot();
+    ReviveLegend();
+}
+
+void CChart2D::ReviveLegend() {
+    // An entry made while its window was being maximised keeps its updates switched off for
+    // good (Qwt switches them off around filling the entry, and the window's own switch-off
+    // makes it miss being switched on again): the legend would stay blank.
+    for (QwtLegendLabel* label : m_legend->findChildren<QwtLegendLabel*>()) {
+        if (!label->updatesEnabled() && m_legend->updatesEnabled()) {
+            label->setUpdatesEnabled(true);
+            label->update();
+        }
+    }
+}
+
+void CChart2D::FitLegendNames() {
+    // Room for a name: the chart's width less its margins and the entry's line sample, or
+    // half of that where the chart is too low to give each name a line of its own. A name is
+    // cut at its start: the axis it belongs to is said at its end.
+    constexpr int kEntrySpacing = 28;
+    constexpr int kLowestForStackedNames = 300;
+    const QFontMetrics font(m_font);
+    int named = 0;
+    for (const DataSet& set : m_sets) named += set.line == StatLine::None ? 1 : 0;
+    const int columns = named > 1 && height() < kLowestForStackedNames ? named : 1;
+    const int room =
+        std::max(font.averageCharWidth() * 4, (width() - 2 * kMargin) / columns - kEntrySpacing);
+    for (size_t i = 0; i < m_curves.size() && i < m_sets.size(); ++i) {
+        if (m_sets[i].line != StatLine::None) continue;
+        const QString& name = m_names[static_cast<size_t>(std::clamp(m_sets[i].series, 0, 1))];
+        const QString shown = font.elidedText(name, Qt::ElideLeft, room);
+        if (m_curves[i]->title().text() != shown) m_curves[i]->setTitle(shown);
+        for (QWidget* entry : m_legend->legendWidgets(m_plot->itemToInfo(m_curves[i]))) {
+            entry->setToolTip(shown == name ? QString() : name);
+        }
+    }
+}
+
+bool CChart2D::FitTicks() {
+    // Labels stand at least this many of their heights apart, or a widest label and a
+    // height apart across.
+    constexpr double kRowsPerLabel = 2.5;
+    const QFontMetrics font(m_plot->axisFont(QwtPlot::yLeft));
+    const QWidget* canvas = m_plot->canvas();
+    const int across = std::max(
+        1, canvas->width() / (font.horizontalAdvance(QStringLiteral("00000")) + font.height()));
+    const int down =
+        std::max(1, static_cast<int>(canvas->height() / (kRowsPerLabel * font.height())));
+    bool changed = false;
+    for (const auto& [axis, ticks] :
+         {std::pair{QwtPlot::xBottom, across}, std::pair{QwtPlot::yLeft, down}}) {
+        const int wanted = std::min(ticks, kMaxMajorTicks);
+        if (m_plot->axisMaxMajor(axis) != wanted) {
+            m_plot->setAxisMaxMajor(axis, wanted);
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+void CChart2D::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    ReviveLegend();
+}
+
+void CChart2D::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FitLegendNames();
+    // The plot has its new size: its scales are divided again where the ticks change.
+    if (FitTicks()) Replot();
+    ReviveLegend();
 }
 
 void CChart2D::AppendPoint(int index) {

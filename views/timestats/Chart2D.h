@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
 #include <QStringList>
 #include <QWidget>
 #include <array>
@@ -45,6 +46,17 @@ public:
     // touching the rest of the canvas.
     void AppendPoint(int index);
 
+    // A text the chart shows, where it stands in the chart and whether it is seen whole.
+    struct ShownText {
+        QString text;
+        QRect rect;
+        bool whole = false;
+    };
+    // The legend's entries: each a series' line and name.
+    std::vector<ShownText> LegendEntries() const;
+    // The labels of both axes' ticks.
+    std::vector<ShownText> AxisLabels() const;
+
     // --- for tests and benchmarks --------------------------------------------------------
     QwtPlot* Plot() const;
     const std::vector<DataSet>& DataSets() const { return m_sets; }
@@ -54,7 +66,20 @@ public:
     int ReplotCount() const;
     int FastUpdateCount() const { return m_fastUpdates; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // Lets the legend's entries paint again (see the definition).
+    void ReviveLegend();
+    // The series' names in the legend, cut short at their start where the chart is too narrow
+    // for them (their ends tell the axes apart); the whole name is the entry's tip. A chart
+    // too low for a line per name puts them side by side.
+    void FitLegendNames();
+    // As many ticks on each axis as leave room between their labels; true when that changed.
+    bool FitTicks();
+
     const TimeStatModel& m_model;
     class CountingPlot;
     CountingPlot* m_plot;
@@ -63,6 +88,7 @@ private:
     QwtPlotDirectPainter* m_painter;
     std::vector<DataSet> m_sets;
     std::vector<QwtPlotCurve*> m_curves;
+    std::array<QString, 2> m_names;
     QFont m_font;
     int m_fastUpdates = 0;
 };

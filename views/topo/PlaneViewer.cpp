@@ -1,10 +1,13 @@
 #include "views/topo/PlaneViewer.h"
 
-#include <QEvent>
-#include <QMouseEvent>
-#include <cmath>
 #include <vtkCamera.h>
 #include <vtkRenderer.h>
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 
 #include "views/topo/TopoData.h"
 #include "views/topo/TopoScene.h"
@@ -13,8 +16,31 @@ namespace velor {
 namespace {
 
 // The view's opening from bottom to top: from the first camera, 255 units above the centre,
-// the whole disc with its labels fills the height.
+// the whole disc with its labels fills the height. A small or narrow view opens a little
+// wider, so that the labels around the rim stay whole there too.
 constexpr double kViewAngleDeg = 45.0;
+constexpr double kFirstCameraHeight = 255.0;
+// Half the widest angle label ("180°") and a little air, in pixels; and half a label's height.
+constexpr int kLabelHalfWidth = 20;
+constexpr int kLabelHalfHeight = 7;
+
+double Degrees(double radians) {
+    return radians * 180.0 / std::numbers::pi;
+}
+double HalfAngleTangent(double degrees) {
+    return std::tan(degrees * std::numbers::pi / 360.0);
+}
+
+// The opening at which the first camera sees the labelled rim whole in a view of this size.
+double ViewAngleFor(int width, int height) {
+    double tangent = HalfAngleTangent(kViewAngleDeg);
+    const double r = TopoScene::kLabelRadius / kFirstCameraHeight;
+    if (height > 2 * kLabelHalfHeight)
+        tangent = std::max(tangent, r / (1.0 - 2.0 * kLabelHalfHeight / height));
+    if (width > 2 * kLabelHalfWidth)
+        tangent = std::max(tangent, r * height / (width - 2.0 * kLabelHalfWidth));
+    return std::min(2.0 * Degrees(std::atan(tangent)), 170.0);
+}
 
 }  // namespace
 
@@ -26,6 +52,12 @@ PlaneViewer::PlaneViewer(QWidget* parent)
     SetDistanceLimits(kTopoNearest, kTopoFarthest);
     Surface()->setMouseTracking(true);
     Surface()->installEventFilter(this);
+    // A zoom or a pan moves the map under the legend: the room is measured again at its end.
+    connect(this, &RenderArea::InteractionChanged, this, [this](bool moving) {
+        if (moving) return;
+        FitDecorations();
+        RequestRender();
+    });
 }
 
 // The scene's parts leave the renderer before the renderer goes.
@@ -47,7 +79,25 @@ void PlaneViewer::SetCamera(const PlaneCamera& state) {
     camera->SetPosition(at.data());
     camera->SetFocalPoint(at[0], at[1], at[2] - state.focalDistance);
     camera->SetViewUp(0.0, 1.0, 0.0);
+    FitDecorations();
     RequestRender();
+}
+
+void PlaneViewer::FitDecorations() {
+    // The camera looks straight down from its height: a scene unit at the disc is so many
+    // pixels, and the label at 180° stands that far left of the point looked at.
+    const PlaneCamera camera = Camera();
+    const double height = camera.position[2];
+    int room = 0;
+    if (height > 0.0 && this->height() > 0) {
+        const double opening = Renderer()->GetActiveCamera()->GetViewAngle();
+        const double pixelsPerUnit = this->height() / 2.0 / (height * HalfAngleTangent(opening));
+        const double labelLeft =
+            width() / 2.0 + (-TopoScene::kLabelRadius - camera.position[0]) * pixelsPerUnit;
+        room = static_cast<int>(labelLeft) - kLabelHalfWidth;
+        m_scene->FitLabels(pixelsPerUnit);
+    }
+    m_scene->FitLegend(width(), this->height(), room);
 }
 
 std::optional<QPointF> PlaneViewer::DiscPointAt(QPoint pixel) const {
@@ -74,7 +124,8 @@ std::optional<QPointF> PlaneViewer::DiscPointAt(QPoint pixel) const {
 
 void PlaneViewer::resizeEvent(QResizeEvent* event) {
     RenderArea::resizeEvent(event);
-    m_scene->FitLegend(width(), height());
+    Renderer()->GetActiveCamera()->SetViewAngle(ViewAngleFor(width(), height()));
+    FitDecorations();
     // However many size changes one pass of the event loop brings, the map is drawn once.
     RequestRender();
 }

@@ -44,6 +44,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The map's labels to its scale and the legend in the room the map leaves at the left,
+    // from the camera as it stands.
+    void FitDecorations();
+
     std::unique_ptr<TopoScene> m_scene;
 };
 

@@ -38,8 +38,10 @@ constexpr double kEdgeGrey = 0.15;
 // The radial axis: a label every 30°; the angular axis: a tick every 10° with a longer one
 // and a label every 30°, the labels just outside the rim.
 constexpr int kRadialTicks = 4;
+// The widest label ("330°") and the room kept between two, in pixels.
+constexpr double kLabelWidth = 34.0;
+constexpr double kLabelGap = 6.0;
 constexpr int kAngleLabelStepDeg = 30;
-constexpr double kAngleLabelRadius = 100.0;
 constexpr double kArcMajorTickDeg = 30.0;
 constexpr double kArcMinorTickDeg = 10.0;
 constexpr double kArcTickSize = 4.0;
@@ -153,6 +155,9 @@ struct TopoScene::Parts {
             Place(angleLabels[i], text, degrees);
             angleLabels[i]->GetTextProperty()->SetFontFamilyToArial();
         }
+        // The radial axis's labels stand below its line, which runs out to the "0°" label: that
+        // one stands just above the line, so that the axis's "90°" never runs into it.
+        angleLabels[0]->GetTextProperty()->SetVerticalJustificationToBottom();
         Place(phiName, "phi", kPhiNameDeg);
         if (UseSymbolFont(phiName->GetTextProperty())) phiName->SetInput("\u03C6");
     }
@@ -161,15 +166,16 @@ struct TopoScene::Parts {
         const double angle = degrees * std::numbers::pi / 180.0;
         label->SetInput(text);
         label->GetPositionCoordinate()->SetCoordinateSystemToWorld();
-        label->GetPositionCoordinate()->SetValue(kAngleLabelRadius * std::cos(angle),
-                                                 kAngleLabelRadius * std::sin(angle), kAbove);
+        label->GetPositionCoordinate()->SetValue(TopoScene::kLabelRadius * std::cos(angle),
+                                                 TopoScene::kLabelRadius * std::sin(angle), kAbove);
         Grey(label->GetTextProperty(), kAngleLabelSize);
         label->GetTextProperty()->SetJustificationToCentered();
         label->GetTextProperty()->SetVerticalJustificationToCentered();
     }
 
     std::vector<vtkProp*> Props() {
-        std::vector<vtkProp*> props = {map.Get(), rim.Get(), axes.Get(), phiName.Get(), colouring.Legend()};
+        std::vector<vtkProp*> props = {map.Get(), rim.Get(), axes.Get(), phiName.Get()};
+        for (vtkProp* prop : colouring.LegendProps()) props.push_back(prop);
         for (vtkNew<vtkTextActor>& label : angleLabels) props.push_back(label.Get());
         return props;
     }
@@ -186,7 +192,7 @@ struct TopoScene::Parts {
 
     void ApplyLook() {
         map->GetProperty()->SetEdgeVisibility(look.meshLines);
-        colouring.Legend()->SetVisibility(look.legend);
+        colouring.ShowLegend(look.legend);
     }
 
     // The nodes of the polar grid: one row of every angle per radius, as the disc holds its
@@ -265,15 +271,48 @@ void TopoScene::SetLook(const TopoLook& look) {
     m_parts->ApplyLook();
 }
 
-void TopoScene::FitLegend(int width, int height) { m_parts->colouring.FitLegend(width, height); }
+void TopoScene::FitLegend(int width, int height, int room) {
+    m_parts->colouring.FitLegend(width, height, room);
+}
+
+const LegendFit& TopoScene::Legend() const {
+    return m_parts->colouring.Fit();
+}
+
+void TopoScene::FitLabels(double pixelsPerUnit) {
+    Parts& p = *m_parts;
+    const double needed = kLabelWidth + kLabelGap;
+    // Round the rim: neighbours a step apart stand a chord of 2 r sin(step / 2) apart.
+    int step = kAngleLabelStepDeg;
+    while (step < 180 &&
+           2.0 * kLabelRadius * pixelsPerUnit * std::sin(step * std::numbers::pi / 360.0) <
+               needed) {
+        step += kAngleLabelStepDeg;
+    }
+    while (360 % step != 0) step += kAngleLabelStepDeg;
+    for (size_t i = 0; i < p.angleLabels.size(); ++i) {
+        p.angleLabels[i]->SetVisibility(static_cast<int>(i) * kAngleLabelStepDeg % step == 0);
+    }
+    // Along the radius: its labels 30° apart, or only at its ends.
+    const bool apart = kRim / (kRadialTicks - 1) * pixelsPerUnit >= needed;
+    p.axes->SetNumberOfPolarAxisTicks(apart ? kRadialTicks : 2);
+}
+
+std::vector<int> TopoScene::AngleLabelsShown() const {
+    std::vector<int> shown;
+    for (size_t i = 0; i < m_parts->angleLabels.size(); ++i) {
+        if (m_parts->angleLabels[i]->GetVisibility())
+            shown.push_back(static_cast<int>(i) * kAngleLabelStepDeg);
+    }
+    return shown;
+}
 
 bool TopoScene::IsEmpty() const { return !m_parts->shown; }
 
 bool TopoScene::LegendShown() const { return m_parts->shown && m_parts->colouring.Legend()->GetVisibility() != 0; }
 
 std::string TopoScene::LegendTitle() const {
-    const char* title = m_parts->colouring.Legend()->GetTitle();
-    return title ? title : "";
+    return m_parts->colouring.Title();
 }
 
 bool TopoScene::MeshLinesShown() const { return m_parts->shown && m_parts->map->GetProperty()->GetEdgeVisibility(); }

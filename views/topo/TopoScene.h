@@ -6,7 +6,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "views/scene/LegendFit.h"
 #include "views/topo/TopoModel.h"
 
 class vtkRenderer;
@@ -20,6 +22,10 @@ struct TopoLook {
 
 class TopoScene {
 public:
+    // The angular axis's labels stand this far from the centre (scene units): the map with
+    // its labels reaches this far and half a label further.
+    static constexpr double kLabelRadius = 100.0;
+
     explicit TopoScene(vtkRenderer* renderer);
     ~TopoScene();
     TopoScene(const TopoScene&) = delete;
@@ -30,8 +36,16 @@ public:
     bool Show(const TopoModel& model, const TopoLook& look);
     void Clear();
     void SetLook(const TopoLook& look);
-    // The legend's texts sized to the view (in pixels), so its title fits its box.
-    void FitLegend(int width, int height);
+    // The legend fitted to a view of this size (pixels), in the `room` pixels left of the
+    // map's labels.
+    void FitLegend(int width, int height, int room);
+    const LegendFit& Legend() const;
+    // The labels round the rim and along the radius at a scale of so many pixels a scene
+    // unit: every one where they stand apart, every second or third where they would run
+    // into each other.
+    void FitLabels(double pixelsPerUnit);
+    // The angles labelled round the rim, in degrees.
+    std::vector<int> AngleLabelsShown() const;
 
     bool IsEmpty() const;
     bool LegendShown() const;

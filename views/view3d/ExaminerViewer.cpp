@@ -54,9 +54,15 @@ void ExaminerViewer::Turn(double azimuthDeg, double elevationDeg) {
     RequestRender();
 }
 
+void ExaminerViewer::PrepareRender() {
+    m_scene->KeepLabelsApart();
+}
+
 void ExaminerViewer::resizeEvent(QResizeEvent* event) {
     RenderArea::resizeEvent(event);
     m_scene->FitLegend(width(), height());
+    // The render area drew itself at its new size before the legend was fitted to it.
+    RequestRender();
 }
 
 }  // namespace velor

@@ -34,6 +34,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void PrepareRender() override;
 
 private:
     std::unique_ptr<SurfaceScene> m_scene;

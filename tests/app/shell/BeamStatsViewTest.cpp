@@ -177,6 +177,50 @@ TEST_F(BeamShell, LimitsSetFromTheKeyboardShowTheirStateAndTravelInTheDataFile) 
     EXPECT_TRUE(prompt.Messages().empty());
 }
 
+TEST_F(BeamShell, ColumnsShowTheirWholeTextsAndKeepTheWidthsTheUserGives) {
+    CBeamData* view = OpenSampleWithBeamView();
+    ASSERT_NE(view, nullptr);
+    CMainFrame& frame = app->MainFrame();
+    QHeaderView* header = view->List()->header();
+    // As wide as the widest text of the column (its heading, its cells), with the margins
+    // the cells are drawn with and, before the names, the state icon.
+    const auto fitsWhole = [&](CBeamData& v) {
+        const QFontMetrics font(v.List()->font());
+        for (int position = 0; position < v.Model()->columnCount(); ++position) {
+            const int kind = v.Model()->ColumnKind(position);
+            int widest = 0;
+            for (const BeamCells& row : v.Statistics().Cells())
+                widest = std::max(widest, font.horizontalAdvance(row.text[kind]));
+            const int icon = kind == kColParameter ? v.List()->iconSize().width() + 4 : 0;
+            EXPECT_GE(v.List()->header()->sectionSize(position), widest + icon + 6)
+                << "column " << kind;
+            EXPECT_GE(v.List()->header()->sectionSize(position),
+                      v.List()->header()->sectionSizeHint(position));
+        }
+    };
+    fitsWhole(*view);
+    const int nameWidth = header->sectionSize(0);
+    EXPECT_GT(nameWidth, 200) << "\"Mode-Field Diameter at 90.0\u00B0 (\u00B5m)\" whole";
+
+    CBeamDataData all = WidthsAndRatio(*view);
+    all.m_nAmplitudeFlags = 0x0F;  // the longest names
+    all.m_nDisplayFlags = 0x7F;
+    view->ApplyParameters(all, false);
+    fitsWhole(*view);
+    EXPECT_GT(header->sectionSize(0), nameWidth);
+
+    // The user's width stays with its column through every rebuild while the window lives.
+    header->resizeSection(0, 90);
+    ASSERT_TRUE(frame.Execute(ID_BEAM_RESET));
+    EXPECT_EQ(header->sectionSize(0), 90);
+    view->Frame()->close();
+    Pump();
+    ASSERT_TRUE(frame.Execute(ID_NEW_BEAM_STATISTICS));
+    CBeamData* again = Find<CBeamData>();
+    ASSERT_NE(again, nullptr);
+    fitsWhole(*again);
+}
+
 TEST_F(BeamShell, TheFontSetsTheIconsAndTheSelectionsStayInTheSettings) {
     CBeamData* view = OpenSampleWithBeamView();
     ASSERT_NE(view, nullptr);

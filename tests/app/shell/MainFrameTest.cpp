@@ -57,28 +57,36 @@ TEST_F(Shell, WindowLimitsActivateOrRefuse) {
                                 [tag](ViewHost& host) -> CDormView* { return new PlainView(tag, host); }});
     }
     frame.Execute(ID_FILE_NEW);
-    CDormView* first = frame.OpenView(kProfileViewTag);
-    ASSERT_NE(first, nullptr);
+    ASSERT_EQ(frame.ViewFrames().size(), 1u);
+    CDormView* first = frame.ViewFrames().front()->View();
     frame.OpenView(kNoteViewTag);  // something else becomes active
-    EXPECT_EQ(frame.OpenView(kProfileViewTag), first) << "the second activates the first";
-    EXPECT_EQ(frame.MdiArea().activeSubWindow(), first->Frame());
+    // At its limit a New Window command stays enabled: it brings the open window forward.
+    EXPECT_TRUE(frame.State(ID_NEW_RECTANGULAR).enabled);
+    ASSERT_TRUE(frame.Execute(ID_NEW_RECTANGULAR));
+    EXPECT_EQ(frame.MdiArea().activeSubWindow(), first->Frame())
+        << "the second activates the first";
     EXPECT_TRUE(prompt.Messages().empty());
-    EXPECT_FALSE(frame.State(ID_NEW_RECTANGULAR).enabled);
+    EXPECT_EQ(frame.ViewFrames().size(), 2u);
 
-    ASSERT_NE(frame.OpenView(k3dViewTag), nullptr);
-    ASSERT_NE(frame.OpenView(k3dViewTag), nullptr);
-    frame.OpenView(k3dViewTag);
+    ASSERT_TRUE(frame.Execute(ID_NEW_3D_POLAR));
+    ASSERT_TRUE(frame.Execute(ID_NEW_3D_RECTANGULAR));
+    frame.OpenView(kNoteViewTag);
+    EXPECT_TRUE(frame.State(ID_NEW_3D_POLAR).enabled);
+    ASSERT_TRUE(frame.Execute(ID_NEW_3D_POLAR));
     ASSERT_EQ(prompt.Messages().size(), 1u);
     EXPECT_EQ(prompt.Last().text, "You may not open more than 5 3D windows");
     EXPECT_EQ(prompt.Last().caption, "Process Error");
     EXPECT_EQ(prompt.Last().icon, PromptIcon::Stop);
-    EXPECT_EQ(frame.ViewFrames().size(), 4u);
+    EXPECT_EQ(frame.ViewFrames().size(), 5u);
+    EXPECT_EQ(qobject_cast<CViewFrame*>(frame.MdiArea().activeSubWindow())->View()->Tag(),
+              k3dViewTag)
+        << "a 3D window comes forward";
 
     for (int i = 0; i < 15; ++i) ASSERT_TRUE(frame.Execute(ID_NEW_TIME_STATISTICS)) << i;
-    EXPECT_FALSE(frame.State(ID_NEW_TIME_STATISTICS).enabled);
-    frame.OpenView(kTimeStatViewTag);
+    EXPECT_TRUE(frame.State(ID_NEW_TIME_STATISTICS).enabled);
+    ASSERT_TRUE(frame.Execute(ID_NEW_TIME_STATISTICS));
     EXPECT_EQ(prompt.Last().text, "You may not open more than 15 Time Statistics windows");
-    EXPECT_EQ(frame.ViewFrames().size(), 19u);
+    EXPECT_EQ(frame.ViewFrames().size(), 20u);
 }
 
 TEST_F(Shell, LeavingAlreadyAnsweredNoKeepsTheProgramRunning) {

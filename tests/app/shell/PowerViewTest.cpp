@@ -49,7 +49,8 @@ protected:
         auto* view = Find<CPowerView>();
         if (!view) return nullptr;
         view->Frame()->showNormal();
-        view->resize(800, 500);
+        view->Frame()->resize(view->Frame()->size() + QSize(800, 500) - view->size());
+        Pump();
         view->Redraw();
         frame.ActiveDocument()->SetModifiedFlag(false);
         return view;

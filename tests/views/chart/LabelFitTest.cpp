@@ -41,12 +41,15 @@ bool Overlap(const std::vector<QRect>& rects) {
     return false;
 }
 
-void Shrink(ChartCase& c, int width, int height) {
+// The geometry the views give a chart of this size: margins of 40 at the sides and, above and
+// below, 1.5 (rectangular) or 2.5 (polar) axis text heights.
+void Shrink(ChartCase& c, int width, int height, int top) {
     c.geometry.chartSize = QSize(width, height);
+    c.geometry.horizontalMargin = 40;
     c.geometry.left = 40;
-    c.geometry.right = width - 20;
-    c.geometry.top = 25;
-    c.geometry.bottom = height - 20;
+    c.geometry.right = width - 40;
+    c.geometry.top = top;
+    c.geometry.bottom = height - top;
     c.geometry.clientWidth = width;
 }
 
@@ -56,19 +59,21 @@ TEST(LabelFit, SmallChartsKeepNoOverlappingLabelsAndKeepZero) {
     struct Case {
         const char* chart;
         Render render;
-        int width, height;
+        int width, height, top;
         int grid;
     };
     const Case cases[] = {
-        {"rectangular", RenderRectChart, 220, 120, 10}, {"rectangular, 1° grid", RenderRectChart, 400, 200, 1},
-        {"polar", RenderPolarChart, 220, 140, 10},      {"polar, 5° grid", RenderPolarChart, 300, 180, 5},
+        {"rectangular", RenderRectChart, 220, 120, 18, 10},
+        {"rectangular, 1° grid", RenderRectChart, 400, 200, 18, 1},
+        {"polar", RenderPolarChart, 220, 140, 30, 10},
+        {"polar, 5° grid", RenderPolarChart, 300, 180, 30, 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chart);
         ChartCase chart;
         chart.Peak(30000.0f);
         chart.settings.zoomGrid = c.grid;
-        Shrink(chart, c.width, c.height);
+        Shrink(chart, c.width, c.height, c.top);
         DisplayList list = c.render(chart.data, chart.settings, chart.geometry, 0, nullptr);
         ASSERT_TRUE(Overlap(RowRects(list, LabelGroup::Angle))) << "a case that needs thinning";
         FitLabels(list, kMetrics);
@@ -87,10 +92,11 @@ TEST(LabelFit, SmallChartsKeepNoOverlappingLabelsAndKeepZero) {
 }
 
 TEST(LabelFit, RoomyChartsKeepTheListAsDrawn) {
-    for (const Render render : {RenderRectChart, RenderPolarChart}) {
+    for (const auto& [render, top] : {std::pair<Render, int>{RenderRectChart, 18},
+                                      std::pair<Render, int>{RenderPolarChart, 30}}) {
         ChartCase chart;
         chart.Peak(30000.0f);
-        Shrink(chart, 1600, 900);
+        Shrink(chart, 1600, 900, top);
         const DisplayList drawn = render(chart.data, chart.settings, chart.geometry, 0, nullptr);
         DisplayList fitted = drawn;
         FitLabels(fitted, kMetrics);

@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+
 #include "tests/views/chart/ChartFixture.h"
+#include "tests/views/chart/TextCheck.h"
 #include "tests/views/power/PowerCurves.h"
+#include "views/chart/DisplayListView.h"
 #include "views/power/PowerChart.h"
 #include "views/power/PowerData.h"
 
@@ -14,9 +18,8 @@ namespace {
 class PowerChart : public ::testing::Test {
 protected:
     PowerChart() {
-        layout.size = QSize(800, 500);  // box 60…560 × 18…482, panel lines of 40
-        layout.m = 60;
-        layout.v = 18;
+        layout = PowerLayout::Specified(QSize(800, 500), 60,
+                                        18);  // box 60…560 × 18…482, panel lines of 40
         settings.m_fCalCounts = 1.0f;
         settings.m_fRefPower = 1.0f;
     }
@@ -128,6 +131,55 @@ TEST_F(PowerChart, PanelListsTheShownConesAndSharesBelowTheTotal) {
         EXPECT_FALSE(HasText(list, QString::fromUtf8(text))) << text;
     }
     EXPECT_TRUE(HasText(list, "3D CENTROID"));
+}
+
+}  // namespace
+}  // namespace velor::test
+
+namespace velor::test {
+namespace {
+
+// A beam of most of its power within 20°, calibrated to its own total of 1 mW.
+CurveCase Beam() {
+    std::vector<float> values;
+    for (int k = 0; k <= 60; ++k)
+        values.push_back(static_cast<float>(1.0 - std::exp(-k * k / 200.0)));
+    return CurveCase::Axis(values);
+}
+
+TEST(PowerLayout, AtEverySizeTheChartKeepsItsBoxAndItsTextsApartAndInside) {
+    const QFontMetrics axis(ChartAxisFont());
+    const TextMetrics metrics = MeasureIn(ChartAxisFont(), ChartTitleFont());
+    const int m = 5 * axis.maxWidth(), v = axis.height() * 15 / 10;
+    const CurveCase beam = Beam();
+    CPowerData settings;
+    settings.m_fCalCounts = beam.values.back();
+    const PowerSnapshot snapshot{beam.Curve(), 5.0f, 40.0f};
+    for (const QSize size : kEverySize) {
+        SCOPED_TRACE(testing::Message() << size.width() << " x " << size.height());
+        const FittedPowerChart fitted = FitPowerChart(settings, snapshot, size, m, v, metrics);
+        const std::vector<std::string> problems = TextProblems(fitted.list, metrics);
+        EXPECT_TRUE(problems.empty()) << problems.front();
+        EXPECT_FALSE(fitted.layout.box.isEmpty()) << "a box of positive size, never a reversed one";
+        EXPECT_TRUE(QRect(QPoint(0, 0), size).contains(fitted.layout.box));
+        EXPECT_EQ(fitted.list.All<DrawPolyline>().size(), 1u) << "the curve";
+        if (size.width() >= 1280) {
+            EXPECT_EQ(fitted.layout.arrangement, PowerArrangement::Specified);
+            EXPECT_EQ(fitted.layout.box, PowerLayout::Specified(size, m, v).box);
+        }
+        if (fitted.layout.ShowsPanel()) {
+            EXPECT_TRUE(HasText(fitted.list, "Total Power (mW)"));
+        } else {
+            EXPECT_TRUE(PowerPanelText(fitted.rows)
+                            .startsWith("Total Power (mW)  1.000\nPOWER WITHIN CONE\n"))
+                << "the results on demand";
+        }
+    }
+    // The smallest window shows the chart alone, the next one the results beside it.
+    EXPECT_FALSE(
+        FitPowerChart(settings, snapshot, kEverySize[0], m, v, metrics).layout.ShowsPanel());
+    EXPECT_TRUE(
+        FitPowerChart(settings, snapshot, kEverySize[1], m, v, metrics).layout.ShowsPanel());
 }
 
 }  // namespace

@@ -72,8 +72,10 @@ TEST_F(TopoShell, OpensOnceAndItsPictureMatchesTheReference) {
     C2dView* view = Open();
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->Frame()->windowTitle(), "Topographic View - Lumora inc.");
-    EXPECT_FALSE(frame.State(ID_NEW_TOPOGRAPHIC).enabled) << "one topographic window at most";
-    EXPECT_EQ(frame.OpenView(kTopoViewTag), view) << "asked for again, the open one comes forward";
+    frame.OpenView(kNoteViewTag);
+    ASSERT_TRUE(frame.Execute(ID_NEW_TOPOGRAPHIC)) << "one topographic window at most";
+    EXPECT_EQ(frame.MdiArea().activeSubWindow(), view->Frame())
+        << "asked for again, the open one comes forward";
     EXPECT_EQ(prompt.Texts(), QStringList{"You may not open more than 5 3D windows"});
     EXPECT_EQ(view->Viewer().Scene().NodeCount(), 61 * 101) << "T/2 + 1 radii by 2N + 1 angles";
 
@@ -115,6 +117,9 @@ TEST_F(TopoShell, CommandsFollowTheScale) {
     const TopoScene& scene = view->Viewer().Scene();
     EXPECT_TRUE(frame.State(ID_2D_CLIP_LEVEL).enabled);
     EXPECT_TRUE(frame.State(ID_2D_CLIP_LEGEND).checked);
+    EXPECT_FALSE(scene.LegendShown()) << "no room left of the map at 400 × 300";
+    view->Frame()->resize(view->Frame()->size() + QSize(300, 0));  // room for it at the left
+    Pump();
     EXPECT_TRUE(scene.LegendShown());
     EXPECT_EQ(scene.LegendTitle(), "ClipLevels(%)");
 
