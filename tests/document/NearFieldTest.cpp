@@ -1,0 +1,208 @@
+// The near field and effective area of a measurement against analytic beams: Gaussian modes
+// through the whole path of a measurement file, a step-index fiber's exact LP01 mode at two
+// dynamic ranges, each way the chain can fail, and the library's shared slots under threads.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <thread>
+
+#include "document/analysis/NearFieldChain.h"
+#include "instrument/simulation/BeamModel.h"
+#include "instrument/simulation/StepIndexFiber.h"
+#include "instrument/simulation/SweepSimulator.h"
+#include "tests/support/TestStation.h"
+
+namespace velor::test {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr float kUserDistanceCm = 2.0f;
+constexpr double kPeakCounts = 60000.0;
+
+std::vector<float> GaussianProfile(double w0Um, double lambdaNm) {
+    return sim::IdealProfile(*sim::MakeGaussianFiber(lambdaNm, 2.0 * w0Um), 0.0, kUserDistanceCm + kApertureOffset,
+                             kPeakCounts);
+}
+
+// The near field at radius r, its logarithm interpolated between the samples around r.
+double NearFieldAt(const NearField& field, double r) {
+    const double k = r / field.stepUm;
+    const size_t i = static_cast<size_t>(k);
+    const double t = k - static_cast<double>(i);
+    return std::exp((1.0 - t) * std::log(field.intensity.at(i)) + t * std::log(field.intensity.at(i + 1)));
+}
+
+TEST(NearField, GaussianModesThroughAMeasurementFileGiveTheirAreaAndNearField) {
+    struct Case {
+        double lambdaNm;
+        double w0[2];  // axis 0 and axis 1
+    };
+    for (const Case c : {Case{1310.0, {4.6, 2.0}}, Case{1550.0, {5.2, 8.0}}}) {
+        TestStation station;
+        CVelor32Doc* doc = station.NewDocument();
+        doc->SetApertureSourceDistance(kUserDistanceCm);
+        doc->SetWavelength(static_cast<float>(c.lambdaNm));
+        doc->StoreProfiles(GaussianProfile(c.w0[0], c.lambdaNm), GaussianProfile(c.w0[1], c.lambdaNm));
+        station.AddNote("gaussian");
+        const QString path = station.Path(QStringLiteral("g.vnq"));
+        ASSERT_TRUE(station.file.SaveDataFile(path));
+        doc = station.file.LoadDataFile(path);
+        ASSERT_NE(doc, nullptr);
+
+        for (int axis = 0; axis < 2; ++axis) {
+            const double w0 = c.w0[axis];
+            SCOPED_TRACE(testing::Message() << c.lambdaNm << " nm, w0 " << w0);
+            const NearField& field = doc->GetNearField(axis);
+            ASSERT_TRUE(field.valid) << field.reason.toStdString();
+            EXPECT_NEAR(doc->GetEffectiveArea(axis), kPi * w0 * w0, 1e-3 * kPi * w0 * w0);
+            // The mode's own near field exp(−2 r² / w0²) is e⁻² at its 1/e² radius w0.
+            EXPECT_NEAR(NearFieldAt(field, w0), std::exp(-2.0), 0.005 * std::exp(-2.0));
+            EXPECT_NEAR(NearFieldAt(field, 0.5 * w0), std::exp(-0.5), 0.005 * std::exp(-0.5));
+            EXPECT_LT(field.intensity.back(), 1e-4f) << "it runs to 40 dB down";
+            // No side lobe to sign: the note says what the 35.7 dB above the floor may hide.
+            EXPECT_EQ(field.signChanges, 0);
+            EXPECT_TRUE(doc->GetEffectiveAreaNote(axis).contains(QStringLiteral("dynamic range 35.7 dB")))
+                << doc->GetEffectiveAreaNote(axis).toStdString();
+        }
+    }
+}
+
+TEST(NearField, FollowsTheProfileAndTheWavelength) {
+    TestStation station;
+    CVelor32Doc* doc = station.NewDocument();
+    doc->SetApertureSourceDistance(kUserDistanceCm);
+    EXPECT_EQ(doc->GetEffectiveArea(0), 0.0f) << "no measurement yet";
+    doc->StoreProfiles(GaussianProfile(4.6, 1310.0), {});
+    const float at1310 = doc->GetEffectiveArea(0);
+    // The same far field seen at a longer wavelength comes from a near field larger by λ.
+    doc->SetWavelength(1550.0f);
+    EXPECT_NEAR(doc->GetEffectiveArea(0) / at1310, std::pow(1550.0 / 1310.0, 2), 1e-3);
+    doc->SetWavelength(1310.0f);
+    doc->StoreProfiles(GaussianProfile(3.0, 1310.0), {});
+    EXPECT_NEAR(doc->GetEffectiveArea(0), kPi * 9.0, kPi * 9.0 * 1e-3);
+    EXPECT_EQ(doc->GetEffectiveArea(), doc->GetEffectiveArea(0)) << "the selected axis, for automation";
+}
+
+// A far field in which each step of the chain in turn has nothing to work on.
+TEST(NearField, EachFailingStepGivesZeroAndItsReason) {
+    const std::vector<float> gaussian = GaussianProfile(4.6, 1310.0);
+    std::vector<float> withNaN = gaussian;
+    withNaN[1700] = std::nanf("");
+    std::vector<float> peakAtTheEnd(kSamplesPerProfile, 0.0f);
+    for (int i = 3000; i < kSamplesPerProfile; ++i) peakAtTheEnd[i] = 100.0f * (i - 2999);
+    struct Case {
+        const char* what;
+        std::vector<float> profile;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"dark", std::vector<float>(kSamplesPerProfile, 0.0f), "no sample at or above the noise floor"},
+        {"below the floor", std::vector<float>(kSamplesPerProfile, 15.0f), "no sample at or above the noise floor"},
+        {"one sample", {60000.0f}, "a single sample holds no near field"},
+        {"a NaN", withNaN, "the profile holds a value that is not a number"},
+        {"peak on the last sample", peakAtTheEnd, "the peak lies at the edge of the scan: nothing to fold it onto"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestStation station;
+        CVelor32Doc* doc = station.NewDocument();
+        doc->StoreProfiles(c.profile, {});
+        EXPECT_EQ(doc->GetEffectiveArea(0), 0.0f);
+        EXPECT_EQ(doc->GetEffectiveAreaNote(0).toStdString(), c.reason);
+        EXPECT_TRUE(doc->GetNearField(0).intensity.empty());
+    }
+
+    // A radial step far below the near field's size: the bound stops the chain long before
+    // the library's 65535 radii.
+    const std::vector<float> grid = [] {
+        TestStation station;
+        CVelor32Doc* doc = station.NewDocument();
+        doc->SetApertureSourceDistance(kUserDistanceCm);
+        return std::vector<float>(doc->GetAngleGrid(), doc->GetAngleGrid() + kSamplesPerProfile);
+    }();
+    FarFieldScan scan{gaussian, grid, 0, kSamplesPerProfile - 1, 16.0f, 1310.0f, 0.01f};
+    const NearField unreached = ComputeNearField(scan);
+    EXPECT_FALSE(unreached.valid);
+    EXPECT_EQ(unreached.reason.toStdString(), "the near field does not fall 40 dB below its peak within 0.41 µm");
+}
+
+// Effective area of the exact LP01 near field, J0(U r/a) in the core and
+// J0(U) K0(W r/a) / K0(W) outside, by the midpoint rule far finer than the chain's.
+double Lp01Area(const sim::StepIndexFiber& fiber, double coreUm) {
+    const double u = fiber.U(), w = fiber.W();
+    const double dr = coreUm / 20000.0;
+    double s2 = 0.0, s4 = 0.0;
+    for (double r = dr / 2; r < 40.0 * coreUm; r += dr) {
+        const double e = r < coreUm ? std::cyl_bessel_j(0.0, u * r / coreUm)
+                                    : std::cyl_bessel_j(0.0, u) * std::cyl_bessel_k(0.0, w * r / coreUm) /
+                                          std::cyl_bessel_k(0.0, w);
+        s2 += e * e * r * dr;
+        s4 += e * e * e * e * r * dr;
+    }
+    return 2.0 * kPi * s2 * s2 / s4;
+}
+
+// With the floor of one gain range the first side lobe stays hidden and the area reads low, as
+// the note warns; with four ranges (a floor 60 dB lower) the lobe is signed and the area holds.
+TEST(NearField, StepIndexFiberReadsLowUntilItsSideLobeRisesAboveTheFloor) {
+    const sim::StepIndexFiber fiber(4.1, 0.12, 1310.0);  // V 2.36
+    TestStation station;
+    CVelor32Doc* doc = station.NewDocument();
+    doc->SetApertureSourceDistance(kUserDistanceCm);
+    const std::vector<float> grid(doc->GetAngleGrid(), doc->GetAngleGrid() + kSamplesPerProfile);
+    std::vector<float> profile(kSamplesPerProfile);
+    for (int i = 0; i < kSamplesPerProfile; ++i) profile[i] = static_cast<float>(kPeakCounts * fiber.Intensity(grid[i], 0));
+    const double exact = Lp01Area(fiber, 4.1);
+
+    const NearField oneRange = ComputeNearField({profile, grid, 0, kSamplesPerProfile - 1, 16.0f, 1310.0f, 9.5f});
+    ASSERT_TRUE(oneRange.valid);
+    EXPECT_EQ(oneRange.signChanges, 0);
+    EXPECT_LT(oneRange.effectiveAreaUm2, exact * 0.99);
+    EXPECT_GT(oneRange.effectiveAreaUm2, exact * 0.96);
+    EXPECT_FALSE(EffectiveAreaCaveat(oneRange, 35.7f).isEmpty());
+
+    const NearField fourRanges = ComputeNearField({profile, grid, 0, kSamplesPerProfile - 1, 0.016f, 1310.0f, 9.5f});
+    ASSERT_TRUE(fourRanges.valid);
+    EXPECT_GE(fourRanges.signChanges, 1);
+    EXPECT_NEAR(fourRanges.effectiveAreaUm2, exact, 0.003 * exact);
+    EXPECT_TRUE(EffectiveAreaCaveat(fourRanges, 65.7f).isEmpty());
+}
+
+// vnqtool reads files on several threads: each chain holds the library alone, so every
+// thread gets what one thread alone gets.
+TEST(NearField, ThreadsShareTheLibrarysSlotsSafely) {
+    TestStation station;
+    CVelor32Doc* doc = station.NewDocument();
+    doc->SetApertureSourceDistance(kUserDistanceCm);
+    const std::vector<float> grid(doc->GetAngleGrid(), doc->GetAngleGrid() + kSamplesPerProfile);
+    const double widths[] = {2.0, 3.0, 4.6, 8.0};
+    std::vector<std::vector<float>> profiles;
+    std::vector<NearField> alone;
+    for (const double w0 : widths) {
+        profiles.push_back(GaussianProfile(w0, 1310.0));
+        alone.push_back(ComputeNearField({profiles.back(), grid, 0, kSamplesPerProfile - 1, 16.0f, 1310.0f,
+                                          static_cast<float>(2.0 * w0)}));
+    }
+    std::vector<std::vector<NearField>> together(std::size(widths));
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < std::size(widths); ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 5; ++round) {
+                together[t].push_back(ComputeNearField({profiles[t], grid, 0, kSamplesPerProfile - 1, 16.0f, 1310.0f,
+                                                        static_cast<float>(2.0 * widths[t])}));
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    for (size_t t = 0; t < std::size(widths); ++t) {
+        for (const NearField& field : together[t]) {
+            EXPECT_EQ(field.effectiveAreaUm2, alone[t].effectiveAreaUm2);
+            EXPECT_EQ(field.intensity, alone[t].intensity);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velor::test
