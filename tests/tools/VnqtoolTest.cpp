@@ -30,6 +30,7 @@
 #include "tests/support/TestStation.h"
 #include "views/beamstats/BeamSection.h"
 #include "views/chart/ChartSection.h"
+#include "views/nearfield/NearFieldSection.h"
 #include "views/timestats/TimeStatSection.h"
 #include "views/topo/TopoSection.h"
 #include "views/view3d/View3dSection.h"
@@ -514,18 +515,21 @@ TEST_F(VnqtoolCli, InfoReadsTheTimeStatisticsSectionWithItsPointsAsTheViewerDoes
     }
 }
 
-TEST_F(VnqtoolCli, InfoReadsThe3dAndTopographicSectionsAsTheViewerDoes) {
+TEST_F(VnqtoolCli, InfoReadsThe3dTopographicAndNearFieldSectionsAsTheViewerDoes) {
     velor::test::TestStation station;
     auto section = std::make_unique<velor::View3dSection>();
     section->SetInitialKind(velor::k3dRectangular);
     velor::CVelor32Doc* doc = station.NewDocument();
     doc->AdoptView(std::move(section));
     doc->AdoptView(std::make_unique<velor::TopoSection>());
+    doc->AdoptView(std::make_unique<velor::NearFieldSection>());
     ASSERT_TRUE(station.file.SaveDataFile(Path("v.vnq")));
     const ToolRun info = RunTool({"info", Path("v.vnq")});
     EXPECT_EQ(info.status, 0) << info.err.toStdString();
     EXPECT_TRUE(QRegularExpression("\\n +22 +3D view +60, 452\\n").match(info.out).hasMatch()) << info.out.toStdString();
     EXPECT_TRUE(QRegularExpression("\\n +24 +topographic view +60, 424\\n").match(info.out).hasMatch())
+        << info.out.toStdString();
+    EXPECT_TRUE(QRegularExpression("\\n +25 +near field view +60, 32\\n").match(info.out).hasMatch())
         << info.out.toStdString();
 }
 

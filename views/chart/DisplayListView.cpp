@@ -46,6 +46,17 @@ void CDisplayListView::CreateFonts() {
     }
 }
 
+TextMetrics CDisplayListView::Metrics() const {
+    const QFontMetrics axis(m_axisFont), title(m_titleFont);
+    return TextMetrics{[axis, title](const QString& text, FontRole font) {
+                           const QFontMetrics& m = font == FontRole::Title ? title : axis;
+                           return QSize(m.horizontalAdvance(text), m.height());
+                       },
+                       [axis, title](const QString& text, FontRole font, int width) {
+                           return (font == FontRole::Title ? title : axis).elidedText(text, Qt::ElideRight, width);
+                       }};
+}
+
 ChartStyle CDisplayListView::Style() {
     const ColourRecord c = Colours();
     return ChartStyle{FromColorRef(c.text), FromColorRef(c.grid), FromColorRef(c.data), FromColorRef(c.background),
@@ -57,15 +68,7 @@ void CDisplayListView::Redraw() {
     LayOut(QFontMetrics(m_axisFont));
     m_lists = Render();
     // Labels that would run into each other at this size are thinned; the title gives way.
-    const QFontMetrics axis(m_axisFont), title(m_titleFont);
-    const TextMetrics metrics{
-        [&](const QString& text, FontRole font) {
-            const QFontMetrics& m = font == FontRole::Title ? title : axis;
-            return QSize(m.horizontalAdvance(text), m.height());
-        },
-        [&](const QString& text, FontRole font, int width) {
-            return (font == FontRole::Title ? title : axis).elidedText(text, Qt::ElideRight, width);
-        }};
+    const TextMetrics metrics = Metrics();
     for (DisplayList& list : m_lists) FitLabels(list, metrics);
     const std::vector<QRect> rects = ChartRects();
     const ChartStyle style = Style();

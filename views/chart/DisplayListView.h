@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "views/chart/DisplayList.h"
+#include "views/chart/LabelFit.h"
 #include "views/framework/DormView.h"
 
 namespace velor {
@@ -41,6 +42,9 @@ protected:
     // One display list per rectangle of ChartRects().
     virtual std::vector<DisplayList> Render() = 0;
     virtual int TextPenWidth() const { return 1; }
+    // How wide and high the chart's texts come out in its fonts, for charts that place their
+    // texts by their size; valid from the first redraw on.
+    TextMetrics Metrics() const;
 
     // The Colors dialog; the view redraws whether or not the colours were changed.
     void ChooseColours();
