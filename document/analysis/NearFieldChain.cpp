@@ -22,6 +22,7 @@ constexpr int kSignWindow = 21;
 constexpr float kStepsPerDiameter = 100.0f;
 constexpr int kMostRadii = 4096;
 constexpr int kReachStride = 16;
+constexpr float kClearSideLobeDb = 10.0f;
 
 // One lock for every call of the library's array routines, whose result slots are shared by
 // the whole process; a call's arrays are copied out and released before it is let go.
@@ -101,6 +102,15 @@ int SignChanges(const std::vector<int16_t>& signs) {
     return changes;
 }
 
+// The peak of the first lobe after the main one, in dB above the floor; 0 without one.
+float FirstSideLobeDb(const std::vector<float>& p, const std::vector<int16_t>& signs) {
+    size_t i = 1;
+    while (i < signs.size() && signs[i] == signs[0]) ++i;
+    float peak = 0.0f;
+    for (; i < signs.size() && signs[i] != signs[0]; ++i) peak = std::max(peak, p[i]);
+    return peak > kLibraryFloor ? static_cast<float>(10.0 * std::log10(double{peak} / kLibraryFloor)) : 0.0f;
+}
+
 bool AllFinite(std::span<const float> values) {
     return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
 }
@@ -148,6 +158,7 @@ NearField Compute(const FarFieldScan& scan) {
 
     NearField result;
     result.signChanges = SignChanges(*signs);
+    result.firstSideLobeDb = FirstSideLobeDb(folded->values, *signs);
     // One lobe: nothing signed, and no dark stretch wider than noise leaves at a ragged edge.
     if (result.signChanges == 0 && gap < kSignWindow) {
         result.tailContinued = ContinueLoneLobe(folded->values, folded->angles, kLibraryFloor);
@@ -193,11 +204,21 @@ float RadialStepFor(float modeFieldDiameterUm) {
     return static_cast<float>(nice * decade);
 }
 
+bool AreaMayReadLow(const NearField& field) {
+    return field.valid && (field.signChanges == 0 || field.firstSideLobeDb < kClearSideLobeDb);
+}
+
 QString EffectiveAreaCaveat(const NearField& field, float dynamicRangeDb) {
-    if (!field.valid || field.signChanges > 0) return QString();
-    return QStringLiteral("no side lobe above the floor (dynamic range %1 dB): a step-index fiber's area may read up "
-                          "to 3 % low")
-        .arg(static_cast<double>(dynamicRangeDb), 0, 'f', 1);
+    if (!AreaMayReadLow(field)) return QString();
+    const QString range = QString::number(static_cast<double>(dynamicRangeDb), 'f', 1);
+    if (field.signChanges == 0) {
+        return QStringLiteral("no side lobe above the floor (dynamic range %1 dB): a step-index fiber's area may read "
+                              "up to 3 % low")
+            .arg(range);
+    }
+    return QStringLiteral("the first side lobe stands only %1 dB above the floor (dynamic range %2 dB): a step-index "
+                          "fiber's area may read up to 2 % low")
+        .arg(QString::number(static_cast<double>(field.firstSideLobeDb), 'f', 1), range);
 }
 
 NearField ComputeNearField(const FarFieldScan& scan) {

@@ -46,14 +46,14 @@ std::vector<FooterLine> FooterLines(const NearFieldChartData& data) {
                           QStringLiteral("%1: Aeff %2 µm², %3 dB").arg(phi, area, range),
                           QStringLiteral("%1: %2 µm², %3 dB").arg(phi, area, range)},
                          pen});
-        if (c.sideLobeHidden) hidden.push_back(&c);
+        if (c.areaMayReadLow) hidden.push_back(&c);
     }
     if (!hidden.empty()) {
         // Said once for all the axes it concerns; named when it concerns only some.
         const QString prefix = hidden.size() == data.curves.size() ? QString() : PhiText(hidden.front()->phiDeg) + ": ";
-        lines.push_back({{prefix + QStringLiteral("no side lobe above the floor: a step-index fiber's area may read "
-                                                  "up to 3 % low"),
-                          prefix + QStringLiteral("area may read low: no side lobe seen"),
+        lines.push_back({{prefix + QStringLiteral("no clear side lobe above the floor: a step-index fiber's area may "
+                                                  "read up to 3 % low"),
+                          prefix + QStringLiteral("area may read low: no clear side lobe"),
                           prefix + QStringLiteral("area may read low")},
                          std::nullopt});
     }
@@ -111,7 +111,7 @@ NearFieldChartData NearFieldChartData::From(const CVelor32Doc& doc) {
         c.mfdUm = doc.GetModeFieldDiameter(axis);
         c.aeffUm2 = doc.GetEffectiveArea(axis);
         c.dynamicRangeDb = doc.GetModeFieldSupport(axis).dynamicRangeDb;
-        c.sideLobeHidden = field.valid && field.signChanges == 0;
+        c.areaMayReadLow = AreaMayReadLow(field);
         data.curves.push_back(std::move(c));
     }
     return data;

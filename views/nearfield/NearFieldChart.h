@@ -25,7 +25,7 @@ struct NearFieldCurve {
     float mfdUm = 0.0f;
     float aeffUm2 = 0.0f;
     float dynamicRangeDb = 0.0f;
-    bool sideLobeHidden = false;  // no side lobe signed: a step-index fiber's area may read low
+    bool areaMayReadLow = false;  // the first side lobe hidden or faint (AreaMayReadLow)
 };
 
 struct NearFieldChartData {

@@ -70,7 +70,7 @@ TEST_F(NearFieldViewShell, ShowsBothAxesWithTheirFiguresOnAFreeKey) {
         EXPECT_TRUE(HasText(chart, line)) << line.toStdString();
         EXPECT_NEAR(doc.GetEffectiveArea(axis), 3.14159265 * 5.2 * 5.2, 3.14159265 * 5.2 * 5.2 * 2e-3);
     }
-    EXPECT_TRUE(HasText(chart, "no side lobe above the floor: a step-index fiber's area may read up to 3 % low"));
+    EXPECT_TRUE(HasText(chart, "no clear side lobe above the floor: a step-index fiber's area may read up to 3 % low"));
 
     // F11 was free: every function key of the main window belongs to one command.
     QStringList keys;

@@ -114,7 +114,7 @@ TEST(LabelFit, NearFieldChartIsReadableFromTheSmallestWindowToAFullScreen) {
     wide.mfdUm = 9.2f;
     wide.aeffUm2 = 66.48f;
     wide.dynamicRangeDb = 35.7f;
-    wide.sideLobeHidden = true;
+    wide.areaMayReadLow = true;
     NearFieldCurve failed;
     failed.phiDeg = 90.0f;
     failed.reason = QStringLiteral("the near field does not fall 40 dB below its peak within 205 µm");

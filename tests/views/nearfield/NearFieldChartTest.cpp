@@ -27,7 +27,7 @@ NearFieldCurve GaussianCurve() {
     c.mfdUm = 4.0f;
     c.aeffUm2 = 12.57f;
     c.dynamicRangeDb = 35.7f;
-    c.sideLobeHidden = true;
+    c.areaMayReadLow = true;
     return c;
 }
 
@@ -70,7 +70,7 @@ TEST(NearFieldChart, CurveFollowsEachScaleAndTheFiguresStandUnderIt) {
         EXPECT_TRUE(HasText(list, "λ = 1310 nm"));
         EXPECT_TRUE(HasText(list, "0.0°: MFD 4.00 µm, Aeff 12.57 µm², dynamic range 35.7 dB"));
         EXPECT_TRUE(HasText(list, "90.0°: no near field: no sample at or above the noise floor"));
-        EXPECT_TRUE(HasText(list, "0.0°: no side lobe above the floor: a step-index fiber's area may read up to 3 % low"))
+        EXPECT_TRUE(HasText(list, "0.0°: no clear side lobe above the floor: a step-index fiber's area may read up to 3 % low"))
             << "named, as it concerns one axis of two";
     }
 }
