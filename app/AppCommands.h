@@ -43,6 +43,7 @@ enum AppCommandId : int {
     ID_NEW_TIME_STATISTICS = 32840,
     ID_NEW_POWER = 32841,
     ID_NEW_NOTES = 32845,
+    ID_NEW_NEAR_FIELD = 33170,
 };
 
 inline constexpr int kRecentFileCount = 6;

@@ -34,6 +34,7 @@ constexpr NewWindowItem kNewWindowItems[] = {
     {ID_NEW_BEAM_STATISTICS, "&Beam Statistics", Qt::Key_F7, kBeamDataViewTag},
     {ID_NEW_TIME_STATISTICS, "T&ime Statistics", Qt::Key_F8, kTimeStatViewTag},
     {ID_NEW_POWER, "Po&wer", Qt::Key_F9, kPowerViewTag},
+    {ID_NEW_NEAR_FIELD, "N&ear Field View", Qt::Key_F11, kNearFieldViewTag},
     {ID_NEW_NOTES, "&Notes", Qt::Key_F12, kNoteViewTag},
 };
 

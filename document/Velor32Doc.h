@@ -16,6 +16,7 @@
 #include "document/GainRangeData.h"
 #include "document/Velor32DocLSData.h"
 #include "document/analysis/BeamMetrics.h"
+#include "document/analysis/NearFieldChain.h"
 
 namespace velor {
 
@@ -176,7 +177,15 @@ public:
         float toDegrees = 0.0f;
     };
     ModeFieldSupport GetModeFieldSupport(int axis) const;
-    float GetEffectiveArea(int /*axis*/) const { return 0.0f; }
+    // The near field of the axis's far field, computed when first asked and kept until the
+    // profile, its angles, the wavelength, the angular limit or the noise floor change, so
+    // that acquisition pays nothing for it while nobody looks.
+    const NearField& GetNearField(int axis) const;
+    // Its effective area in µm²; 0 when there are no data or a step of the chain fails.
+    float GetEffectiveArea(int axis) const;
+    // What belongs beside the area: the reason there is none, or what the far field's dynamic
+    // range may hide; empty when there is nothing to say.
+    QString GetEffectiveAreaNote(int axis) const;
     // Second-moment width and Gaussian fit of an axis's profile (BeamMetrics.h), computed once
     // for each profile the axis holds; an axis beyond 1 has none.
     const ProfileMetrics& GetProfileMetrics(int axis) const;
@@ -280,6 +289,7 @@ public:
     float GetPeakWidth(float clipPercent) const;
     float GetNA(float clipPercent) const;
     float GetMFD() const { return GetModeFieldDiameter(m_nSelectedAxis); }
+    float GetEffectiveArea() const { return GetEffectiveArea(m_nSelectedAxis); }
 
     // --- Data Collection settings commands --------------------------------------------------
     // Commands without a dialog run through OnCommand; the dialog commands take the dialog's
@@ -378,6 +388,18 @@ private:
     int m_nRangesDelivered = 0;       // fewest samples a range of the set delivered
     bool m_bRangeGainSet = false;     // the board holds a higher range's gain
     uint16_t m_nRawRanges[2] = {1, 1};  // ranges behind each raw sweep buffer
+
+    // Each axis's near field with the inputs it was computed from.
+    struct NearFieldCache {
+        bool filled = false;
+        std::vector<float> profile;
+        std::vector<float> angles;
+        float wavelength = 0.0f;
+        float angularLimit = 0.0f;
+        float dynamicRangeDb = 0.0f;
+        NearField field;
+    };
+    mutable NearFieldCache m_nearField[2];
 
     // Per axis.
     uint16_t m_nNumPoints[2] = {kSamplesPerProfile, kSamplesPerProfile};

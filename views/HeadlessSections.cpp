@@ -2,6 +2,7 @@
 
 #include "views/beamstats/BeamSection.h"
 #include "views/chart/ChartSection.h"
+#include "views/nearfield/NearFieldSection.h"
 #include "views/notes/NoteSection.h"
 #include "views/power/PowerSection.h"
 #include "views/timestats/TimeStatSection.h"
@@ -19,6 +20,7 @@ void RegisterHeadlessViewSections(ViewTypeRegistry& registry) {
     RegisterHeadlessTimeStatSection(registry);
     RegisterHeadless3dSection(registry);
     RegisterHeadlessTopoSection(registry);
+    RegisterHeadlessNearFieldSection(registry);
 }
 
 }  // namespace velor

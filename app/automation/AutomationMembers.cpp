@@ -153,6 +153,9 @@ const AutomationMethod kMethods[] = {
      [](Doc& d, const QVariant&) { return Double(d.GetBeamShape().ellipticity); }, nullptr, StationNeed::Nothing},
     {"GetOrientation", nullptr, DBusType::None, DBusType::Double, false,
      [](Doc& d, const QVariant&) { return Double(d.GetBeamShape().orientation); }, nullptr, StationNeed::Nothing},
+    // After the members clients have always known, so that their positions stay.
+    {"GetEffectiveArea", nullptr, DBusType::None, DBusType::Double, false,
+     [](Doc& d, const QVariant&) { return Double(d.GetEffectiveArea()); }, nullptr, StationNeed::Nothing},
 };
 
 }  // namespace

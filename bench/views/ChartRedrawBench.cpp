@@ -1,7 +1,9 @@
 // A full redraw of a profile view with perpendicular axes on a 1920×1080 client: both charts
 // rendered to display lists and painted into their images, as the view does on every update.
 // The same for the power view with the longest centroid curve: results computed, the chart
-// and its panel rendered, the list painted.
+// and its panel rendered, the list painted. And the near field view of a measurement with
+// perpendicular axes: its figures read from the document (the near field kept there), the
+// chart laid out by its texts' sizes, thinned where labels would meet, and painted.
 
 #include <QFont>
 #include <QFontMetrics>
@@ -13,7 +15,11 @@
 #include <numbers>
 #include <vector>
 
+#include "common/ConsolePrompt.h"
+#include "document/HeadlessSession.h"
 #include "views/chart/ChartModel.h"
+#include "views/chart/LabelFit.h"
+#include "views/nearfield/NearFieldChart.h"
 #include "views/chart/DisplayList.h"
 #include "views/chart/RectChart.h"
 #include "views/polar/PolarChart.h"
@@ -128,6 +134,47 @@ void BM_PowerRedraw(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PowerRedraw)->Unit(benchmark::kMillisecond);
+
+void BM_NearFieldRedraw(benchmark::State& state) {
+    ConsolePrompt prompt;
+    ViewTypeRegistry viewTypes;
+    HeadlessSession session(prompt, viewTypes);
+    CVelor32Doc* doc = session.NewDocument();
+    doc->SetApertureSourceDistance(2.0f);
+    doc->OnPerpendicularAxes();
+    std::vector<float> axes[2];
+    for (int a = 0; a < 2; ++a) {
+        for (int i = 0; i < kSamples; ++i) {
+            const double u = std::numbers::pi * (a ? 2.3 : 4.6) * std::sin(doc->GetAngleGrid()[i]) / 1.31;
+            axes[a].push_back(static_cast<float>(60000.0 * std::exp(-2.0 * u * u)));
+        }
+    }
+    doc->StoreProfiles(axes[0], axes[1]);
+    doc->GetEffectiveArea(0);  // the first ask computes; a redraw finds the near field kept
+    doc->GetEffectiveArea(1);
+
+    QFont axisFont = Font(10);
+    QFont titleFont = Font(15);
+    const QFontMetrics axis(axisFont), title(titleFont);
+    const TextMetrics metrics{[&](const QString& text, FontRole font) {
+                                  const QFontMetrics& m = font == FontRole::Title ? title : axis;
+                                  return QSize(m.horizontalAdvance(text), m.height());
+                              },
+                              [&](const QString& text, FontRole font, int width) {
+                                  return (font == FontRole::Title ? title : axis).elidedText(text, Qt::ElideRight, width);
+                              }};
+    const ChartStyle style{Qt::green, Qt::red, Qt::white, Qt::black, 1, &axisFont, &titleFont};
+    const QSize size(kClientWidth - kStrip, kClientHeight - kStrip);
+    QImage image(size, QImage::Format_RGB32);
+    for (auto _ : state) {
+        DisplayList list = RenderNearFieldChart(NearFieldChartData::From(*doc), state.range(0) != 0, size, metrics);
+        FitLabels(list, metrics);
+        QPainter painter(&image);
+        PaintDisplayList(painter, list, style);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_NearFieldRedraw)->Arg(0)->Arg(1)->ArgName("logarithmic")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -22,6 +22,7 @@ inline constexpr uint16_t kBeamDataViewTag = 21;
 inline constexpr uint16_t k3dViewTag = 22;
 inline constexpr uint16_t kPolarViewTag = 23;
 inline constexpr uint16_t kTopoViewTag = 24;
+inline constexpr uint16_t kNearFieldViewTag = 25;
 
 class ViewTypeRegistry {
 public:

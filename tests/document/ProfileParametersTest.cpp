@@ -74,7 +74,6 @@ TEST_F(ProfileParameters, WidthAndApertureMatchTheGaussiansClipAngles) {
     }
     EXPECT_EQ(doc->GetPeakWidth(13.5f), doc->GetAngularWidth(0, 135));
     EXPECT_EQ(doc->GetNA(50.0f), doc->GetNumericalAperture(0, 500));
-    EXPECT_EQ(doc->GetEffectiveArea(0), 0.0f);
 }
 
 TEST_F(ProfileParameters, SymmetricProfileHasSymmetricCrossingsAndTruncatedWidth) {

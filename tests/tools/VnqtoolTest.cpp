@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QLocale>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -30,6 +31,7 @@
 #include "tests/support/TestStation.h"
 #include "views/beamstats/BeamSection.h"
 #include "views/chart/ChartSection.h"
+#include "views/nearfield/NearFieldSection.h"
 #include "views/timestats/TimeStatSection.h"
 #include "views/topo/TopoSection.h"
 #include "views/view3d/View3dSection.h"
@@ -234,6 +236,11 @@ TEST_F(VnqtoolCli, ParamsOfManyFilesInOneTableAtFullPrecision) {
     const double edge = std::asin(std::sqrt(std::log(60000.0 / 16) / 2) * 1.31 / (M_PI * 4.6)) * 180 / M_PI;
     EXPECT_NEAR(axis0["mfd_to"].toDouble(), edge, 0.06) << "within a sample";
     EXPECT_NEAR(axis0["mfd_from"].toDouble(), -edge, 0.06);
+    // The effective area of the Gaussian mode, π w0², with the note on the dynamic range.
+    EXPECT_EQ(axis0["aeff"].toDouble(), double{doc->GetEffectiveArea(0)});
+    EXPECT_NEAR(axis0["aeff"].toDouble(), M_PI * 4.6 * 4.6, M_PI * 4.6 * 4.6 * 1e-3);
+    EXPECT_NEAR(axes[1].toObject()["aeff"].toDouble(), M_PI * 2.3 * 2.3, M_PI * 2.3 * 2.3 * 1e-3);
+    EXPECT_TRUE(axis0["aeff_note"].toString().contains("dynamic range 35.7 dB")) << axis0["aeff_note"].toString().toStdString();
 
     const ToolRun csv = RunTool(QStringList{"params", "--csv"} + files);
     EXPECT_EQ(csv.status, 1);
@@ -246,11 +253,29 @@ TEST_F(VnqtoolCli, ParamsOfManyFilesInOneTableAtFullPrecision) {
     EXPECT_EQ(row[1], "1");
     EXPECT_EQ(row[header.indexOf("mfd")].toDouble(), double{doc->GetModeFieldDiameter(1)});
     EXPECT_EQ(row[header.indexOf("ratio_13.5")].toDouble(), double{doc->GetWidthRatio(135)});
+    EXPECT_EQ(row[header.indexOf("aeff")].toDouble(), double{doc->GetEffectiveArea(1)});
 
     const ToolRun text = RunTool({"params", gaussian});
     ASSERT_EQ(text.status, 0);
     EXPECT_TRUE(text.out.contains(QRegularExpression("13\\.5% Angular Width at 0\\.0° \\(deg\\)\\s+\\d+\\.\\d\\n")));
     EXPECT_TRUE(text.out.contains(QRegularExpression("Mode-Field Diameter at 90\\.0° \\(µm\\)\\s+4\\.6\\d\\n")));
+    EXPECT_TRUE(text.out.contains(QRegularExpression("Effective Area at 0\\.0° \\(µm²\\)\\s+66\\.\\d\\d\\n    \\(no side lobe")))
+        << text.out.toStdString();
+
+    // The near field itself, both axes from the axis outwards; at 1 µm each has a sample.
+    const ToolRun near = RunTool({"nearfield", gaussian});
+    ASSERT_EQ(near.status, 0) << near.err.toStdString();
+    const QStringList nearLines = near.out.split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(nearLines.mid(0, 2), QStringList({"radius_um,intensity_axis0,intensity_axis1", "0,1,1"}));
+    const auto sampleAt1um = [&](int axis) {
+        const velor::NearField& field = doc->GetNearField(axis);
+        return QString::number(field.intensity.at(std::lround(1.0 / field.stepUm)), 'g', QLocale::FloatingPointShortest);
+    };
+    EXPECT_TRUE(nearLines.contains(QStringLiteral("1,%1,%2").arg(sampleAt1um(0), sampleAt1um(1)))) << near.out.toStdString();
+    ASSERT_EQ(RunTool({"new", Path("x.vnq")}).status, 0);
+    const ToolRun none = RunTool({"nearfield", Path("x.vnq")});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.err.contains("axis 0: no sample at or above the noise floor")) << none.err.toStdString();
 
     // Names on standard input.
     QProcess fromList;
@@ -331,6 +356,29 @@ double ExactPetermannII(double coreRadiusUm, double na, double wavelengthNm) {
     return 2 * coreRadiusUm * std::sqrt(2 * power / gradient);
 }
 
+// Effective area 2π (∫E² r dr)² / ∫E⁴ r dr of the same exact mode, by Simpson's rule.
+double ExactLp01Area(double coreRadiusUm, double na, double wavelengthNm) {
+    const velor::sim::StepIndexFiber fiber(coreRadiusUm, na, wavelengthNm);
+    const double u = fiber.U(), w = fiber.W();
+    double second = 0.0, fourth = 0.0;
+    for (const auto& [from, to] : {std::pair{0.0, 1.0}, std::pair{1.0, 60.0}}) {
+        const int steps = 60000;
+        const double h = (to - from) / steps;
+        for (int i = 0; i <= steps; ++i) {
+            const double rho = std::clamp(from + i * h, from + 1e-12, to - 1e-12);
+            const double e = rho < 1 ? std::cyl_bessel_j(0.0, u * rho) / std::cyl_bessel_j(0.0, u)
+                                     : std::cyl_bessel_k(0.0, w * rho) / std::cyl_bessel_k(0.0, w);
+            const double weight = (i == 0 || i == steps ? 1.0 : i % 2 ? 4.0 : 2.0) * h / 3;
+            second += weight * e * e * rho;
+            fourth += weight * e * e * e * e * rho;
+        }
+    }
+    return 2 * M_PI * coreRadiusUm * coreRadiusUm * second * second / fourth;
+}
+
+// The effective area rests on the same far field: with one range the first side lobe stays
+// below the floor and the area reads low, with the note saying so; with four it stands clear
+// and the area holds to the exact mode's.
 TEST_F(VnqtoolCli, GainRangesBringTheModeFieldDiameterOfStepIndexFibersToItsExactValue) {
     for (const double v : {2.0, 2.4}) {
         const double na = v * 1.31 / (2 * M_PI * 4.1);
@@ -361,6 +409,23 @@ TEST_F(VnqtoolCli, GainRangesBringTheModeFieldDiameterOfStepIndexFibersToItsExac
             EXPECT_NEAR(mfd, exact, exact * c.within);
             EXPECT_GE(axis0["mfd_dynamic_range_db"].toDouble(), c.atLeastDb);
             EXPECT_EQ(axis0["ranges"].toDouble(), c.ranges);
+            const double area = ExactLp01Area(4.1, na, 1310);
+            const double aeff = axis0["aeff"].toDouble();
+            std::printf("  Aeff %.3f um2, exact %.3f um2 (%+.3f %%)\n", aeff, area, 100 * (aeff / area - 1));
+            // Where the note is silent the area holds; where it speaks the area reads low, as it says.
+            const QString note = axis0["aeff_note"].toString();
+            if (note.isEmpty()) {
+                EXPECT_NEAR(aeff, area, area * 0.003);
+            } else {
+                EXPECT_LT(aeff, area * 0.999);
+                EXPECT_GT(aeff, area * 0.97);
+            }
+            if (c.ranges == 1) {
+                EXPECT_TRUE(note.startsWith("no side lobe above the floor (dynamic range 35.7 dB)"));
+            }
+            if (c.ranges == 4) {
+                EXPECT_EQ(note, QString()) << "the first side lobe stands clear of the floor";
+            }
             if (c.ranges == 1) {
                 // One range is the measurement as it always was: the same file to the byte.
                 const QByteArray one = velor::test::ReadAll(path);
@@ -449,18 +514,21 @@ TEST_F(VnqtoolCli, InfoReadsTheTimeStatisticsSectionWithItsPointsAsTheViewerDoes
     }
 }
 
-TEST_F(VnqtoolCli, InfoReadsThe3dAndTopographicSectionsAsTheViewerDoes) {
+TEST_F(VnqtoolCli, InfoReadsThe3dTopographicAndNearFieldSectionsAsTheViewerDoes) {
     velor::test::TestStation station;
     auto section = std::make_unique<velor::View3dSection>();
     section->SetInitialKind(velor::k3dRectangular);
     velor::CVelor32Doc* doc = station.NewDocument();
     doc->AdoptView(std::move(section));
     doc->AdoptView(std::make_unique<velor::TopoSection>());
+    doc->AdoptView(std::make_unique<velor::NearFieldSection>());
     ASSERT_TRUE(station.file.SaveDataFile(Path("v.vnq")));
     const ToolRun info = RunTool({"info", Path("v.vnq")});
     EXPECT_EQ(info.status, 0) << info.err.toStdString();
     EXPECT_TRUE(QRegularExpression("\\n +22 +3D view +60, 452\\n").match(info.out).hasMatch()) << info.out.toStdString();
     EXPECT_TRUE(QRegularExpression("\\n +24 +topographic view +60, 424\\n").match(info.out).hasMatch())
+        << info.out.toStdString();
+    EXPECT_TRUE(QRegularExpression("\\n +25 +near field view +60, 32\\n").match(info.out).hasMatch())
         << info.out.toStdString();
 }
 

@@ -13,6 +13,7 @@ inline constexpr int kExitUsage = 2;
 int RunInfo(const QStringList& arguments);
 int RunNew(const QStringList& arguments);
 int RunParams(const QStringList& arguments);
+int RunNearField(const QStringList& arguments);
 int RunSimulate(const QStringList& arguments);
 int RunExportAsc(const QStringList& arguments);
 int RunExportPrw(const QStringList& arguments);

@@ -82,12 +82,16 @@ int RunParams(const QStringList& arguments) {
         "numerical aperture at 5 %, 13.5 % and 50 %, centroid and peak angle, amplitude at the\n"
         "peak in the measurement's units, mode-field diameter with the dynamic range it rests on\n"
         "(the peak over the 16-count floor, in dB) and the angles its integral covered, the\n"
+        "effective area (aeff, in µm²) of the near field computed from the same far field, the\n"
         "second-moment width and NA, and the Gaussian fit's 1/e² width, centre and R² (\"no fit\",\n"
         "an empty CSV field or JSON null when there is none); in perpendicular-axes mode also the\n"
         "width ratios; with 3D data the divergences along the beam's principal axes, the\n"
-        "ellipticity and the orientation. The text shows the viewer's decimals; CSV and JSON\n"
-        "carry every value at full precision. FILE - reads names from standard input. A file\n"
-        "that cannot be read is reported on standard error; the exit status is then 1."));
+        "ellipticity and the orientation. The effective area depends on the dynamic range: a side\n"
+        "lobe hidden below the floor makes a step-index fiber's area read low, and aeff_note says\n"
+        "so beside it, or why there is no area (aeff is then 0). The text shows the viewer's\n"
+        "decimals; CSV and JSON carry every value at full precision. FILE - reads names from\n"
+        "standard input. A file that cannot be read is reported on standard error; the exit\n"
+        "status is then 1."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("measurement files"), QStringLiteral("FILE..."));
     QStringList all = arguments;

@@ -119,6 +119,10 @@ void CollectParameters(CVelor32Doc& doc, FileParameters& file) {
         // Each range above the first lowers that floor tenfold (10 dB).
         out.push_back({axis, QStringLiteral("ranges"), QStringLiteral("  Gain ranges stitched"),
                        static_cast<double>(doc.GetAxisRanges(axis)), 0, QString()});
+        // The effective area rests on the same far field and the same dynamic range.
+        out.push_back({axis, QStringLiteral("aeff"), QStringLiteral("Effective Area%1 (µm²)").arg(at),
+                       doc.GetEffectiveArea(axis), 2, QStringLiteral("um2")});
+        file.aeffNote[axis] = doc.GetEffectiveAreaNote(axis);
         const ProfileMetrics& m = doc.GetProfileMetrics(axis);
         const auto fitted = [&m](float value) { return m.fitted ? double{value} : kNone; };
         out.push_back({axis, QStringLiteral("second_moment_width"),
@@ -173,13 +177,17 @@ void PrintText(const std::vector<FileParameters>& files) {
             }
             const QString value = std::isnan(p.value) ? QStringLiteral("no fit") : FixedText(p.value, p.decimals);
             std::printf("  %-44s %12s\n", qPrintable(p.name), qPrintable(value));
+            if (p.key == QLatin1String("aeff") && !f.aeffNote[p.axis].isEmpty()) {
+                std::printf("    (%s)\n", qPrintable(f.aeffNote[p.axis]));
+            }
         }
     }
 }
 
 void PrintCsv(const std::vector<FileParameters>& files) {
     const QStringList keys = AxisKeys(files);
-    QString out = QStringLiteral("file,axis,phi,") + keys.join(QLatin1Char(',')) + QStringLiteral(",amplitude_unit\n");
+    QString out = QStringLiteral("file,axis,phi,") + keys.join(QLatin1Char(',')) +
+                  QStringLiteral(",amplitude_unit,aeff_note\n");
     for (const FileParameters& f : files) {
         if (!f.loaded) continue;
         for (int axis = 0; axis < f.Axes(); ++axis) {
@@ -194,7 +202,7 @@ void PrintCsv(const std::vector<FileParameters>& files) {
                 }
                 row << value;
             }
-            row << CsvField(unit);
+            row << CsvField(unit) << CsvField(f.aeffNote[axis]);
             out += row.join(QLatin1Char(',')) + QLatin1Char('\n');
         }
     }
@@ -214,6 +222,7 @@ void PrintJson(const std::vector<FileParameters>& files) {
             for (const Parameter& p : f.parameters) {
                 if (p.axis == axis) members << QStringLiteral("%1: %2").arg(JsonString(p.key), JsonNumber(p.value));
             }
+            members << QStringLiteral("\"aeff_note\": %1").arg(JsonString(f.aeffNote[axis]));
             axes << QStringLiteral("{") + members.join(QStringLiteral(", ")) + QLatin1Char('}');
         }
         for (const Parameter& p : f.parameters) {

@@ -33,6 +33,8 @@ struct FileParameters {
     int units = 0;
     double phi[2] = {0.0, 0.0};
     std::vector<Parameter> parameters;
+    // Beside each axis's effective area: why there is none, or what its dynamic range may hide.
+    QString aeffNote[2];
     int Axes() const { return scanMode == 2 ? 2 : 1; }
 };
 

@@ -33,6 +33,7 @@ QString SectionName(uint16_t tag) {
         case k3dViewTag: return QStringLiteral("3D view");
         case kPolarViewTag: return QStringLiteral("polar view");
         case kTopoViewTag: return QStringLiteral("topographic view");
+        case kNearFieldViewTag: return QStringLiteral("near field view");
         case kGainRangeSectionTag: return QStringLiteral("gain ranges");
         case 0xFFFF: return QStringLiteral("(blocks before any section)");
         default: return QStringLiteral("unknown section");

@@ -24,6 +24,7 @@ const char kUsage[] =
     "  new [--config] FILE  write a new default data file (or configuration file)\n"
     "  params [--json|--csv] FILE...\n"
     "                       the beam parameters of each measured axis\n"
+    "  nearfield FILE       the near field of each measured axis, as CSV\n"
     "  simulate [options] OUT\n"
     "                       a complete measurement of a simulated source\n"
     "  export-asc FILE OUT  the ASCII export (profiles in counts, the note)\n"
@@ -54,6 +55,7 @@ int RunCommand(QStringList arguments) {
     if (command == QLatin1String("info")) return vnqtool::RunInfo(arguments);
     if (command == QLatin1String("new")) return vnqtool::RunNew(arguments);
     if (command == QLatin1String("params")) return vnqtool::RunParams(arguments);
+    if (command == QLatin1String("nearfield")) return vnqtool::RunNearField(arguments);
     if (command == QLatin1String("simulate")) return vnqtool::RunSimulate(arguments);
     if (command == QLatin1String("export-asc")) return vnqtool::RunExportAsc(arguments);
     if (command == QLatin1String("export-prw")) return vnqtool::RunExportPrw(arguments);

@@ -13,6 +13,7 @@ QPen PenFor(PenRole role, const ChartStyle& style) {
         case PenRole::Grid: return QPen(style.grid, 0);
         case PenRole::Data: return QPen(style.data, 0);
         case PenRole::GridDotted: return QPen(style.grid, 0, Qt::DotLine);
+        case PenRole::DataDashed: return QPen(style.data, 0, Qt::DashLine);
     }
     return QPen();
 }

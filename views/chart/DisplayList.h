@@ -16,7 +16,8 @@ class QPainter;
 namespace velor {
 
 // GridDotted: a dotted line in the grid colour, marking a level rather than a division.
-enum class PenRole { Text, Grid, Data, GridDotted };
+// DataDashed: a dashed line in the data colour, for a second curve on the same chart.
+enum class PenRole { Text, Grid, Data, GridDotted, DataDashed };
 enum class FontRole { Axis, Title };
 enum class HAlign { Left, Center, Right };
 enum class VAlign { Top, Bottom };

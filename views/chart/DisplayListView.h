@@ -50,7 +50,6 @@ protected:
     // One display list per rectangle of ChartRects().
     virtual std::vector<DisplayList> Render() = 0;
     virtual int TextPenWidth() const { return 1; }
-
     // The Colors dialog; the view redraws whether or not the colours were changed.
     void ChooseColours();
 

@@ -54,6 +54,7 @@ QString ViewSectionName(uint16_t tag) {
         case k3dViewTag: return QStringLiteral("OI3DMODEL");
         case kPolarViewTag: return QStringLiteral("POLARDATA");
         case kTopoViewTag: return QStringLiteral("TOPO");
+        case kNearFieldViewTag: return QStringLiteral("NEARFIELD");
         default: return QStringLiteral("VIEW%1").arg(tag);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "document/file/ViewTypeRegistry.h"
 #include "views/beamstats/BeamData.h"
+#include "views/nearfield/NearFieldView.h"
 #include "views/notes/NoteView.h"
 #include "views/polar/PolarView.h"
 #include "views/power/PowerView.h"
@@ -50,6 +51,7 @@ std::vector<ViewType> ViewWindowTypes() {
         TypeOf<CTimeStatView>(kTimeStatViewTag),
         TypeOf<C3dView>(k3dViewTag),
         TypeOf<C2dView>(kTopoViewTag),
+        TypeOf<CNearFieldView>(kNearFieldViewTag),
     };
 }
 

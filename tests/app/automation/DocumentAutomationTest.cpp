@@ -148,7 +148,7 @@ TEST_F(AutomationRegistration, PublishesEveryMemberInOrderWithItsType) {
         "method IncrementPhi in:n", "method GetCurrentPhi out:d", "method GetSecondMomentWidth out:d",
         "method GetSecondMomentNA out:d", "method GetFitWidth out:d", "method GetFitCenter out:d",
         "method GetFitQuality out:d", "method GetMajorDivergence out:d", "method GetMinorDivergence out:d",
-        "method GetEllipticity out:d", "method GetOrientation out:d"};
+        "method GetEllipticity out:d", "method GetOrientation out:d", "method GetEffectiveArea out:d"};
     EXPECT_EQ(members, expected);
 }
 
@@ -262,6 +262,9 @@ TEST_F(AutomationProfile, BeamParametersOfASimulatedGaussian) {
     const double mfd = ReplyDouble(CallMethod("GetMFD"));
     EXPECT_NEAR(mfd, 9.2, 9.2 * 0.01) << "twice the waist of the simulated mode";
     EXPECT_EQ(mfd, double{doc.GetMFD()});
+    const double aeff = ReplyDouble(CallMethod("GetEffectiveArea"));
+    EXPECT_NEAR(aeff, M_PI * 4.6 * 4.6, M_PI * 4.6 * 4.6 * 0.002) << "π w0² of the simulated mode";
+    EXPECT_EQ(aeff, double{doc.GetEffectiveArea(0)});
     // The clip level travels as given; the document truncates it.
     const double width135 = ReplyDouble(CallMethod("GetPeakWidth", {"13.5"}));
     EXPECT_EQ(width135, double{doc.GetPeakWidth(13.5f)});

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "tests/views/chart/ChartFixture.h"
 #include "views/chart/AmplitudeScale.h"
 #include "views/chart/LabelFit.h"
 #include "views/chart/RectChart.h"
+#include "views/nearfield/NearFieldChart.h"
 #include "views/polar/PolarChart.h"
 
 namespace velor::test {
@@ -101,6 +104,47 @@ TEST(LabelFit, RoomyChartsKeepTheListAsDrawn) {
         DisplayList fitted = drawn;
         FitLabels(fitted, kMetrics);
         EXPECT_EQ(Texts(fitted), Texts(drawn));
+    }
+}
+
+// The near field chart places its own texts by their size: from the smallest window to a full
+// screen, on either scale, no text overlaps another or leaves the chart, and each axis's
+// effective area stays in view.
+TEST(LabelFit, NearFieldChartIsReadableFromTheSmallestWindowToAFullScreen) {
+    NearFieldChartData data;
+    data.wavelengthNm = 1550.0f;
+    NearFieldCurve wide;
+    wide.valid = true;
+    wide.stepUm = 0.05f;
+    for (int k = 0; k < 200; ++k) wide.intensity.push_back(static_cast<float>(std::exp(-2.0 * std::pow(k * 0.05 / 4.6, 2))));
+    wide.mfdUm = 9.2f;
+    wide.aeffUm2 = 66.48f;
+    wide.dynamicRangeDb = 35.7f;
+    wide.areaMayReadLow = true;
+    NearFieldCurve failed;
+    failed.phiDeg = 90.0f;
+    failed.reason = QStringLiteral("the near field does not fall 40 dB below its peak within 205 µm");
+    data.curves = {wide, failed};
+
+    for (const QSize size : {QSize(200, 150), QSize(260, 190), QSize(320, 240), QSize(480, 300), QSize(640, 480),
+                             QSize(1024, 768), QSize(1920, 1080)}) {
+        for (const bool logarithmic : {false, true}) {
+            SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height() << (logarithmic ? " log" : ""));
+            DisplayList list = RenderNearFieldChart(data, logarithmic, size, kMetrics);
+            FitLabels(list, kMetrics);
+            std::vector<QRect> rects;
+            for (const DrawText& t : list.All<DrawText>()) {
+                const QRect r = LabelRect(t, kMetrics.size(t.text, t.font));
+                EXPECT_TRUE(QRect(QPoint(0, 0), size).contains(r)) << t.text.toStdString();
+                rects.push_back(r);
+            }
+            EXPECT_FALSE(Overlap(rects));
+            EXPECT_GE(RowRects(list, LabelGroup::Angle).size(), 2u);
+            EXPECT_GE(RowRects(list, LabelGroup::Amplitude).size(), 2u);
+            bool area = false;
+            for (const DrawText& t : list.All<DrawText>()) area = area || t.text.contains(QStringLiteral("66.48 µm²"));
+            EXPECT_TRUE(area);
+        }
     }
 }
 
