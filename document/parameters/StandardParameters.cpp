@@ -26,6 +26,10 @@ const ParameterEntry kEntries[] = {
     // What the diameter rests on: the peak over the floor below which samples are left out.
     {"mfd_dynamic_range_db", ParameterScope::Axis, "MFD Dynamic Range at %.1f\u00B0 (dB)", 1, "dB",
      [](const CVelor32Doc& d, int axis) -> double { return d.GetModeFieldSupport(axis).dynamicRangeDb; }},
+    // Zero where the near field cannot be formed; low by up to a few percent for a step-index
+    // fiber whose far field hides its first side lobe (see the document's area note).
+    {"aeff", ParameterScope::Axis, "Effective Area at %.1f\u00B0 (\u00B5m\u00B2)", 2, "um2",
+     [](const CVelor32Doc& d, int axis) -> double { return d.GetEffectiveArea(axis); }},
     {"second_moment_width", ParameterScope::Axis, "Second-Moment Width at %.1f\u00B0 (deg)", 2, "deg",
      [](const CVelor32Doc& d, int axis) -> double { return d.GetProfileMetrics(axis).secondMomentWidth; }},
     {"second_moment_na", ParameterScope::Axis, "Second-Moment NA at %.1f\u00B0", 3, "1",

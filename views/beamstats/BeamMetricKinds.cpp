@@ -39,6 +39,9 @@ const BeamMetricKind kKinds[] = {
      [](const CVelor32Doc& d, int) -> double { return d.GetBeamShape().ellipticity; }},
     {0x100, 50, false, 1, "Orientation", "metricOrientation", "Major-Axis Orientation (deg)",
      [](const CVelor32Doc& d, int) -> double { return d.GetBeamShape().orientation; }},
+    // 0 where the near field cannot be formed, as the mode-field diameter's row shows it.
+    {0x200, 51, true, 2, "Effective Area", "metricEffectiveArea", "Effective Area at %.1f\u00B0 (\u00B5m\u00B2)",
+     [](const CVelor32Doc& d, int axis) -> double { return d.GetEffectiveArea(axis); }},
 };
 
 }  // namespace

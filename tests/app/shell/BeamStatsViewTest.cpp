@@ -292,8 +292,9 @@ TEST_F(BeamShell, BeamMetricRowsChosenInTheDialogShowTheSampleAndComeBackFromThe
                                           dialog.findChild<QCheckBox*>(CBeamDataParameters::kDisplayBoxNames[1])
                                               ->setChecked(true);
                                       });
-    // The mode-field diameters, five figures of each axis, four of the 3D data set.
-    ASSERT_EQ(view->Statistics().Rows().size(), 2u + 10u + 4u);
+    // The mode-field diameters, five figures of each axis, four of the 3D data set, then each
+    // axis's effective area.
+    ASSERT_EQ(view->Statistics().Rows().size(), 2u + 10u + 4u + 2u);
     const ProfileMetrics major = Doc().GetProfileMetrics(0);
     EXPECT_EQ(view->Statistics().Rows()[6].name, QString::fromUtf8("Gaussian Fit Width at 0.0\u00B0 (deg)"));
     EXPECT_EQ(Cell(*view, 6, kColValue), QString::asprintf("%.2f", static_cast<double>(major.fitWidth)));
@@ -307,7 +308,7 @@ TEST_F(BeamShell, BeamMetricRowsChosenInTheDialogShowTheSampleAndComeBackFromThe
     CBeamData* back = Find<CBeamData>();
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->MetricKinds(), BeamMetricBits());
-    ASSERT_EQ(back->Statistics().Rows().size(), 16u);
+    ASSERT_EQ(back->Statistics().Rows().size(), 18u);
     EXPECT_EQ(Cell(*back, 6, kColMean), QString::asprintf("%.3f", static_cast<double>(major.fitWidth)));
     EXPECT_EQ(back->RowArrays().count[15], 1u);
 

@@ -7,8 +7,12 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <vector>
 
+#include "instrument/simulation/BeamModel.h"
+#include "instrument/simulation/SweepSimulator.h"
+#include "tests/support/TestStation.h"
 #include "views/beamstats/BeamMetricKinds.h"
 #include "views/beamstats/BeamStatistics.h"
 
@@ -236,6 +240,29 @@ TEST(BeamRows, MetricRowsFollowTheClassicOnesPerAxisOrOnceForThe3DData) {
     EXPECT_EQ(rows[4].name, "Ellipticity");
     EXPECT_EQ(rows[4].decimals, 3);
     EXPECT_EQ(rows[4].metric->key, 49);
+}
+
+TEST(BeamRows, TheEffectiveAreaRowIsEachAxisAreaOfTheDocument) {
+    TestStation station;
+    CVelor32Doc* doc = station.NewDocument();
+    const double w0[2] = {4.6, 3.0};  // µm, Gaussian modes: Aeff = π w0²
+    std::vector<float> profiles[2];
+    for (int axis = 0; axis < 2; ++axis) {
+        profiles[axis] = sim::IdealProfile(*sim::MakeGaussianFiber(1310.0, 2.0 * w0[axis]), 0.0,
+                                           doc->m_fDistance, 60000.0);
+    }
+    doc->StoreProfiles(profiles[0], profiles[1]);
+    CBeamDataData s;
+    s.m_bModeField = 0;
+    const std::vector<BeamRow> rows = BuildBeamRows(s, Perpendicular(true), 0x200);
+    ASSERT_EQ(rows.size(), 2u);
+    for (int axis = 0; axis < 2; ++axis) {
+        EXPECT_EQ(rows[axis].name, QString::asprintf("Effective Area at %.1f\u00B0 (\u00B5m\u00B2)", 90.0 * axis));
+        EXPECT_EQ(rows[axis].axis, axis);
+        const double area = BeamRowValue(rows[axis], *doc);
+        EXPECT_EQ(area, double{doc->GetEffectiveArea(axis)});
+        EXPECT_NEAR(area, std::numbers::pi * w0[axis] * w0[axis], 2e-3 * area);
+    }
 }
 
 // The Gaussian fit width of one axis, every column shown.
