@@ -89,8 +89,8 @@ void CMainFrame::RegisterViewType(ViewType type) {
 
 // --- documents ------------------------------------------------------------------------------
 
-std::unique_ptr<CVelor32Doc> CMainFrame::MakeDocument() {
-    auto document = std::make_unique<CVelor32Doc>(m_environment);
+std::unique_ptr<CVelor32Doc> CMainFrame::MakeDocument(DocumentStart start) {
+    auto document = std::make_unique<CVelor32Doc>(m_environment, start);
     // On a station with an instrument every document may acquire.
     if (m_services.instrument) document->SetInstrumentFlag(true);
     return document;

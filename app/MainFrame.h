@@ -100,7 +100,7 @@ public:
 
     // --- DocumentSet ----------------------------------------------------------------------
     CVelor32Doc* ActiveDocument() override { return m_document.get(); }
-    std::unique_ptr<CVelor32Doc> MakeDocument() override;
+    std::unique_ptr<CVelor32Doc> MakeDocument(DocumentStart start) override;
     CVelor32Doc* InstallDocument(std::unique_ptr<CVelor32Doc> document) override;
     void DiscardDocument(std::unique_ptr<CVelor32Doc> document) override;
     void CloseAllDocuments() override;
