@@ -62,12 +62,14 @@ CMainFrame::CMainFrame(const StationServices& services, Preferences& preferences
     for (ViewType& type : ViewWindowTypes()) RegisterViewType(std::move(type));
     // As the event loop goes idle, the tool bars catch up with what the commands did.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &CMainFrame::UpdateCommandStates);
+            &CMainFrame::UpdateCommandStatesIfStale);
+    QCoreApplication::instance()->installEventFilter(this);
     BuildMenus();
     RefreshStatusBar();
 }
 
 CMainFrame::~CMainFrame() {
+    QCoreApplication::instance()->removeEventFilter(this);
     m_closing = true;
     CloseAllDocuments();
 }
@@ -340,6 +342,18 @@ void CMainFrame::OpenModeDialog(DocumentMode mode) {
 }
 
 void CMainFrame::CloseModeDialog(DocumentMode mode) { m_dataDialogs.CloseModeDialog(mode); }
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Paint:
+        case QEvent::UpdateRequest:
+        case QEvent::UpdateLater:
+            break;
+        default:
+            if (!m_timers.IsTick(watched, event)) m_commandStatesStale = true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 bool CMainFrame::event(QEvent* event) {
     if (event->type() == GuiTimers::TickEventType()) {
