@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 #include <numbers>
@@ -44,22 +45,28 @@ void ComputeGridNow(float storedDistance, float* theta, float* weight) {
 }  // namespace
 
 void ComputeAngleGrid(float storedDistance, float* theta, float* weight) {
-    // Measurements read one after another were mostly taken at one distance: each thread keeps
-    // the last grid it computed.
-    struct LastGrid {
+    // Measurements read one after another were mostly taken at a few distances: each thread
+    // keeps the last grids it computed.
+    struct KeptGrid {
         uint32_t distanceBits = 0;
         bool valid = false;
         std::array<float, kSamplesPerProfile> theta, weight;
     };
-    thread_local LastGrid last;
+    constexpr size_t kKept = 4;
+    thread_local std::array<KeptGrid, kKept> kept;
+    thread_local size_t next = 0;
     const uint32_t bits = std::bit_cast<uint32_t>(storedDistance);
-    if (!last.valid || last.distanceBits != bits) {
-        ComputeGridNow(storedDistance, last.theta.data(), last.weight.data());
-        last.distanceBits = bits;
-        last.valid = true;
+    auto found = std::find_if(kept.begin(), kept.end(),
+                              [bits](const KeptGrid& g) { return g.valid && g.distanceBits == bits; });
+    if (found == kept.end()) {
+        found = kept.begin() + static_cast<std::ptrdiff_t>(next);
+        next = (next + 1) % kKept;
+        ComputeGridNow(storedDistance, found->theta.data(), found->weight.data());
+        found->distanceBits = bits;
+        found->valid = true;
     }
-    std::copy(last.theta.begin(), last.theta.end(), theta);
-    std::copy(last.weight.begin(), last.weight.end(), weight);
+    std::copy(found->theta.begin(), found->theta.end(), theta);
+    std::copy(found->weight.begin(), found->weight.end(), weight);
 }
 
 SweepGrid MakeSweepGrid(float storedDistance) {
