@@ -22,7 +22,7 @@
 #include <vtkNew.h>
 #include <vtkObjectFactory.h>
 #include <vtkOpenGLState.h>
-#include <vtkUnsignedCharArray.h>
+#include <vtkRect.h>
 #include <vtkRenderWindowInteractor.h>
 #include <vtkRenderer.h>
 
@@ -106,6 +106,22 @@ private:
 };
 vtkStandardNewMacro(ViewerStyle)
 
+// The render window, with its frames read back in the byte order of the images the widgets
+// paint: no conversion on the way, none when painted.
+class FrameWindow : public vtkGenericOpenGLRenderWindow {
+public:
+    static FrameWindow* New();
+    vtkTypeMacro(FrameWindow, vtkGenericOpenGLRenderWindow)
+
+    bool ReadFrame(QImage& image) {
+        constexpr int kBgra = 0x80E1;         // GL_BGRA
+        constexpr int kUnsignedByte = 0x1401;  // GL_UNSIGNED_BYTE
+        return ReadPixels(vtkRecti(0, 0, image.width(), image.height()), 1, kBgra, kUnsignedByte, image.bits(), 0) ==
+               VTK_OK;
+    }
+};
+vtkStandardNewMacro(FrameWindow)
+
 }  // namespace
 
 // The scene is rendered off screen, into a context of the area's own, and shown as an image
@@ -136,8 +152,7 @@ struct RenderArea::Parts {
     QOffscreenSurface offscreen;
     QOpenGLContext context;
     std::unique_ptr<QVTKRenderWindowAdapter> adapter;
-    vtkNew<vtkUnsignedCharArray> pixels;
-    vtkNew<vtkGenericOpenGLRenderWindow> window;
+    vtkNew<FrameWindow> window;
     vtkNew<QVTKInteractor> interactor;
     vtkNew<vtkCallbackCommand> frameDone;
     vtkNew<vtkRenderer> renderer;
@@ -173,10 +188,11 @@ struct RenderArea::Parts {
         const int* size = window->GetSize();
         const int w = size[0], h = size[1];
         if (w <= 0 || h <= 0) return;
-        // Colour alone: the scene is opaque, whatever alpha the buffer holds.
-        if (window->GetPixelData(0, 0, w - 1, h - 1, 1, pixels.Get(), 0) == VTK_ERROR) return;
-        // OpenGL's rows run bottom up.
-        frame = QImage(pixels->GetPointer(0), w, h, 3 * w, QImage::Format_RGB888).mirrored();
+        // Rows of four bytes a pixel, as an image of 32-bit RGB lays them out (the scene is
+        // opaque, whatever alpha the buffer holds); OpenGL's rows run bottom up.
+        QImage image(w, h, QImage::Format_RGB32);
+        if (image.isNull() || !window->ReadFrame(image)) return;
+        frame = std::move(image).mirrored();
         frame.setDevicePixelRatio(surface->devicePixelRatioF());
     }
 };
