@@ -20,6 +20,10 @@ GuiTimers::GuiTimers(QObject* target) : m_target(target) {
     });
 }
 
+bool GuiTimers::IsTick(const QObject* receiver, const QEvent* event) const {
+    return event->type() == TickEventType() || (receiver == &m_tick && event->type() == QEvent::Timer);
+}
+
 void GuiTimers::StartTick(CDormDoc& document) {
     m_tickDocument = &document;
     m_tick.start();

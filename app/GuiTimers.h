@@ -32,6 +32,8 @@ public:
 
     // The event type of a posted tick.
     static int TickEventType();
+    // The event is part of the acquisition tick: the tick timer's or the tick itself.
+    bool IsTick(const QObject* receiver, const QEvent* event) const;
 
 private:
     QObject* m_target;

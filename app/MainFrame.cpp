@@ -62,12 +62,14 @@ CMainFrame::CMainFrame(const StationServices& services, Preferences& preferences
     for (ViewType& type : ViewWindowTypes()) RegisterViewType(std::move(type));
     // As the event loop goes idle, the tool bars catch up with what the commands did.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &CMainFrame::UpdateCommandStates);
+            &CMainFrame::UpdateCommandStatesIfStale);
+    QCoreApplication::instance()->installEventFilter(this);
     BuildMenus();
     RefreshStatusBar();
 }
 
 CMainFrame::~CMainFrame() {
+    QCoreApplication::instance()->removeEventFilter(this);
     m_closing = true;
     CloseAllDocuments();
 }
@@ -89,8 +91,8 @@ void CMainFrame::RegisterViewType(ViewType type) {
 
 // --- documents ------------------------------------------------------------------------------
 
-std::unique_ptr<CVelor32Doc> CMainFrame::MakeDocument() {
-    auto document = std::make_unique<CVelor32Doc>(m_environment);
+std::unique_ptr<CVelor32Doc> CMainFrame::MakeDocument(DocumentStart start) {
+    auto document = std::make_unique<CVelor32Doc>(m_environment, start);
     // On a station with an instrument every document may acquire.
     if (m_services.instrument) document->SetInstrumentFlag(true);
     return document;
@@ -340,6 +342,18 @@ void CMainFrame::OpenModeDialog(DocumentMode mode) {
 }
 
 void CMainFrame::CloseModeDialog(DocumentMode mode) { m_dataDialogs.CloseModeDialog(mode); }
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Paint:
+        case QEvent::UpdateRequest:
+        case QEvent::UpdateLater:
+            break;
+        default:
+            if (!m_timers.IsTick(watched, event)) m_commandStatesStale = true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 bool CMainFrame::event(QEvent* event) {
     if (event->type() == GuiTimers::TickEventType()) {

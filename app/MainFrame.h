@@ -61,6 +61,8 @@ public:
     // --- commands ------------------------------------------------------------------------------
     // Runs a command if it is enabled; false when it is unknown or disabled.
     bool Execute(int id);
+    // How often the views' command states were read, for tests.
+    int CommandStateRefreshes() const { return m_commandStateRefreshes; }
     CommandState State(int id) const;
 
     // Loads the file in place of the open measurement (after asking about unsaved changes);
@@ -100,7 +102,7 @@ public:
 
     // --- DocumentSet ----------------------------------------------------------------------
     CVelor32Doc* ActiveDocument() override { return m_document.get(); }
-    std::unique_ptr<CVelor32Doc> MakeDocument() override;
+    std::unique_ptr<CVelor32Doc> MakeDocument(DocumentStart start) override;
     CVelor32Doc* InstallDocument(std::unique_ptr<CVelor32Doc> document) override;
     void DiscardDocument(std::unique_ptr<CVelor32Doc> document) override;
     void CloseAllDocuments() override;
@@ -138,6 +140,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildMenus();
@@ -157,6 +160,10 @@ private:
     // Every view's tool bar and menu actions follow the state of their commands; run whenever
     // the program has handled its events.
     void UpdateCommandStates();
+    // The same as the event loop goes idle, when anything but the acquisition tick and
+    // painting has happened since the last time: a tick that completes no scan changes no
+    // command's state, and there are two hundred of them a second.
+    void UpdateCommandStatesIfStale();
     bool RunCommand(int id);
     void OnActiveViewChanged();
     CDormView* ActiveView() const;
@@ -186,6 +193,8 @@ private:
     StationServices m_services;
     Preferences& m_prefs;
     GuiTimers m_timers;
+    bool m_commandStatesStale = true;
+    int m_commandStateRefreshes = 0;
     DocumentEnvironment m_environment;
     ViewTypeRegistry m_sectionTypes;
     ViewTypeTable m_viewTypes;

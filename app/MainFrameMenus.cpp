@@ -220,7 +220,13 @@ void CMainFrame::RebuildOptionsMenu() {
 }
 
 void CMainFrame::UpdateCommandStates() {
+    m_commandStatesStale = false;
+    ++m_commandStateRefreshes;
     for (CViewFrame* frame : ViewFrames()) frame->UpdateCommandStates();
+}
+
+void CMainFrame::UpdateCommandStatesIfStale() {
+    if (m_commandStatesStale) UpdateCommandStates();
 }
 
 void CMainFrame::OnActiveViewChanged() { RebuildOptionsMenu(); }

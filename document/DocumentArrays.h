@@ -1,6 +1,7 @@
 #pragma once
 // The document's data arrays, allocated together for a given number of 3D scans and freed
-// together. Every element starts at zero.
+// together. Every element starts at zero, except the azimuth scans of a document whose file
+// is about to fill them.
 
 #include <array>
 #include <cstdint>
@@ -11,8 +12,12 @@
 
 namespace velor {
 
-// The 3D data set's buffer: large enough to be worth huge pages.
+// The 3D data set's buffer: large enough to be worth huge pages. Resizing it leaves new
+// elements as they are; assign clears them.
 using ScanBuffer = std::vector<float, LargeBufferAllocator<float>>;
+
+// Whether the azimuth scans start at zero or are left for the caller to fill whole.
+enum class ScanContents { Cleared, FilledByCaller };
 
 inline constexpr int kConePowerCount = 1621;
 inline constexpr int kCentroidPowerCapacity = 1801;
@@ -32,7 +37,7 @@ struct DocumentArrays {
     std::vector<float> centroidPower;                 // 1801
 
     // Throws std::bad_alloc; the caller decides what a failure means.
-    void Allocate(uint16_t scans3D);
+    void Allocate(uint16_t scans3D, ScanContents scans = ScanContents::Cleared);
     void Free();
 };
 

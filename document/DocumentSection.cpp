@@ -58,8 +58,9 @@ int CVelor32Doc::ReadDocumentSection(SerializeContext& context) {
     if (!CheckLoadedSettings(copy)) return 0;
     Settings() = copy;
 
-    // 2. Arrays and grid for the new settings.
-    ReallocateArrays();
+    // 2. Arrays and grid for the new settings. A data file's scans are read straight into
+    // their place, so only a configuration file's are cleared.
+    AllocateArrays(context.fileType == kFileTypeConfig ? ScanContents::Cleared : ScanContents::FilledByCaller);
     SetPhiPair(m_fPhi);
     StopCapture();
     SetModifiedFlag(false);
@@ -73,22 +74,28 @@ int CVelor32Doc::ReadDocumentSection(SerializeContext& context) {
         return 1;
     }
 
-    // 4. The two stored profiles go through the processing chain unchanged.
+    // 4. The two stored profiles go through the processing chain unchanged. They are read
+    // into the raw sweep buffers, which processing takes them from.
     int result = 1;
-    std::array<std::vector<float>, 2> stored{std::vector<float>(kSamplesPerProfile),
-                                             std::vector<float>(kSamplesPerProfile)};
-    const uint16_t length0 = ReadBlock(archive, stored[0].data(), kProfileBytes);
-    const uint16_t length1 = ReadBlock(archive, stored[1].data(), kProfileBytes);
-    if (length0 == 0 || length1 == 0) {
+    uint16_t lengths[2];
+    for (int axis = 0; axis < 2; ++axis) {
+        lengths[axis] = ReadBlock(archive, m_arrays.rawSweep[axis].data(), kProfileBytes);
+    }
+    if (lengths[0] == 0 || lengths[1] == 0) {
         m_env.prompt.Show(PromptMessage{filemsg::kCouldNotReadFile, filemsg::kFileErrorCaption,
                                         PromptIcon::Question, PromptButtons::Ok, true});
         result = 2;
     } else {
-        // A longer block is cut to a profile's worth of samples.
-        const auto samples = [](const std::vector<float>& v, uint16_t length) {
-            return std::span<const float>(v.data(), std::min<size_t>(length / 4, v.size()));
-        };
-        StoreProfiles(samples(stored[0], length0), samples(stored[1], length1));
+        // A longer block is cut to a profile's worth of samples; the bytes of a sample cut
+        // short are not a sample, and the buffer stays clear beyond the whole ones.
+        uint16_t counts[2];
+        for (int axis = 0; axis < 2; ++axis) {
+            counts[axis] = std::min<uint16_t>(lengths[axis] / 4, kSamplesPerProfile);
+            const size_t whole = counts[axis] * sizeof(float);
+            const size_t stored = std::min<size_t>(lengths[axis], kProfileBytes);
+            std::memset(reinterpret_cast<char*>(m_arrays.rawSweep[axis].data()) + whole, 0, stored - whole);
+        }
+        ProcessStoredProfiles(counts[0], counts[1]);
     }
 
     // 5. The instrument is set up afresh before the next scan.
@@ -97,10 +104,12 @@ int CVelor32Doc::ReadDocumentSection(SerializeContext& context) {
     // Once the reader has reported a failure, later failures add no second message.
     const int failure = result == 2 ? 2 : 0;
 
-    // 6. The azimuth scans.
+    // 6. The azimuth scans, each read into its place; what a short record leaves is cleared.
     for (int k = 0; k <= m_nScans3D; ++k) {
         float* scan = m_arrays.data3D.data() + static_cast<size_t>(k) * kSamplesPerProfile;
-        if (ReadBlock(archive, scan, kProfileBytes) == 0) return failure;
+        const uint16_t length = ReadBlock(archive, scan, kProfileBytes);
+        if (length == 0) return failure;
+        if (length < kProfileBytes) std::memset(reinterpret_cast<char*>(scan) + length, 0, kProfileBytes - length);
     }
 
     // 7. Per-scan noise.

@@ -28,9 +28,10 @@ bool ValidAxis(int axis) { return axis == 0 || axis == 1; }
 
 }  // namespace
 
-CVelor32Doc::CVelor32Doc(const DocumentEnvironment& environment) : CDormDoc(environment) {
+CVelor32Doc::CVelor32Doc(const DocumentEnvironment& environment, DocumentStart start)
+    : CDormDoc(environment) {
     SetPhiPair(m_fPhi);
-    ReallocateArrays();
+    if (start == DocumentStart::New) ReallocateArrays();
     m_bInstrument = 0;
     m_bStoredProfile = 0;
     m_bLiveData = 0;
@@ -63,13 +64,15 @@ void CVelor32Doc::SetModifiedFlag(bool modified) {
     }
 }
 
-void CVelor32Doc::ReallocateArrays() {
+void CVelor32Doc::ReallocateArrays() { AllocateArrays(ScanContents::Cleared); }
+
+void CVelor32Doc::AllocateArrays(ScanContents scans) {
     // The 3D data go with the arrays: nothing is left to analyse.
     m_b3DAnalysisPending = false;
     m_beamShape = {};
     try {
         m_arrays.Free();
-        m_arrays.Allocate(m_nScans3D);
+        m_arrays.Allocate(m_nScans3D, scans);
     } catch (const std::bad_alloc&) {
         m_env.prompt.FatalExit(msg::kNotEnoughMemory, kExitOutOfMemory);
     }

@@ -12,6 +12,7 @@
 #include "common/WholeFileWrite.h"
 #include "document/CommandIds.h"
 #include "document/DocumentArrays.h"
+#include "document/DocumentStart.h"
 #include "document/DormDoc.h"
 #include "document/GainRangeData.h"
 #include "document/Velor32DocLSData.h"
@@ -22,7 +23,7 @@ namespace velor {
 
 class CVelor32Doc : public CDormDoc, public CVelor32DocLSData {
 public:
-    explicit CVelor32Doc(const DocumentEnvironment& environment);
+    explicit CVelor32Doc(const DocumentEnvironment& environment, DocumentStart start = DocumentStart::New);
     ~CVelor32Doc() override;
 
     // Settings record as the file sees it.
@@ -350,6 +351,9 @@ private:
     void SetRangeGain(int range);
     void AbandonRangeSet();
     void AverageSweep(int axis);
+    // The raw sweep buffers hold stored profiles of these many samples: processed as
+    // StoreProfiles does.
+    int ProcessStoredProfiles(uint16_t count0, uint16_t count1);
     void DumpScan(const QByteArray& lines);
     void SmoothSweeps();
     void CountScan();
@@ -369,6 +373,8 @@ private:
     float AxisAngleDegrees(int axis, int index) const;
     uint16_t AxisIndexAtDegrees(int axis, float degrees) const;
     void ComputeGrid();
+    // Frees and allocates every array for the current m_nScans3D and computes the grid.
+    void AllocateArrays(ScanContents scans);
     // The samples the mode-field integral runs over and the centroid it is taken about.
     bool ModeFieldWindow(int axis, int* lower, int* upper, float* centre) const;
     void ClearProfile(int axis);

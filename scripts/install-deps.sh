@@ -29,6 +29,9 @@ packages=(
   xvfb xauth libgl1-mesa-dri dbus dbus-daemon libglib2.0-bin xdotool
   # reading printed pages and reports back in the tests (pdftotext, pdfimages, pdfinfo)
   poppler-utils
+  # the benchmarks: numpy for the script params_bench compares vnqtool params with, and a key
+  # press for the live benchmark's question
+  python3-numpy xdotool
   # fonts for the chart views
   fonts-dejavu-core
   # the Debian package: manual pages from --help, dpkg-shlibdeps for its Depends, and the

@@ -7,6 +7,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QProcess>
 #include <cstdio>
 #include <functional>
 
@@ -58,7 +60,13 @@ struct SceneViewFixture {
     bool ok = false;
 };
 
-// Runs the registered benchmarks; `deleteFixture` frees the fixture while the application lives.
+inline QByteArray LoadAverage() {
+    QFile file(QStringLiteral("/proc/loadavg"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray("?");
+}
+
+// Runs the registered benchmarks while a second process keeps one core busy, as a user's other
+// work would; `deleteFixture` frees the fixture while the application lives.
 inline int RunSceneBenchmarks(int argc, char** argv, const char* name,
                               const std::function<void()>& deleteFixture) {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
@@ -68,7 +76,14 @@ inline int RunSceneBenchmarks(int argc, char** argv, const char* name,
     UseSurfaceFormatFor3dViews();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
+    QProcess busy;
+    busy.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("while :; do :; done")});
+    busy.waitForStarted();
+    std::printf("a second process keeps one core busy; load average %s\n", LoadAverage().constData());
     benchmark::RunSpecifiedBenchmarks();
+    busy.kill();
+    busy.waitForFinished();
+    std::printf("load average at the end %s\n", LoadAverage().constData());
     benchmark::Shutdown();
     deleteFixture();
     return 0;

@@ -84,11 +84,17 @@ int CVelor32Doc::TakeSweeps(std::span<const uint16_t> axis0, std::span<const uin
 
 int CVelor32Doc::StoreProfiles(std::span<const float> axis0, std::span<const float> axis1) {
     const std::span<const float> profiles[2] = {axis0, axis1};
+    uint16_t counts[2];
     for (int axis = 0; axis < 2; ++axis) {
-        const size_t count = std::min<size_t>(profiles[axis].size(), kSamplesPerProfile);
-        std::copy_n(profiles[axis].begin(), count, m_arrays.rawSweep[axis].begin());
-        m_nRawCount[axis] = static_cast<uint16_t>(count);
+        counts[axis] = static_cast<uint16_t>(std::min<size_t>(profiles[axis].size(), kSamplesPerProfile));
+        std::copy_n(profiles[axis].begin(), counts[axis], m_arrays.rawSweep[axis].begin());
     }
+    return ProcessStoredProfiles(counts[0], counts[1]);
+}
+
+int CVelor32Doc::ProcessStoredProfiles(uint16_t count0, uint16_t count1) {
+    m_nRawCount[0] = count0;
+    m_nRawCount[1] = count1;
     m_bStoredProfile = 1;
     const int result = ProcessSweeps();
     m_bStoredProfile = 0;

@@ -21,7 +21,13 @@ struct ReadBlockRecord {
 
 class Archive {
 public:
-    explicit Archive(QIODevice& device) : m_device(device) {}
+    explicit Archive(QIODevice& device) : m_device(&device) {}
+    // Reads a file open for reading through its descriptor, each record straight into the
+    // memory it is meant for: one system call per record, which also brings the bytes after
+    // it (the next block's header) into a small lookahead. Nothing can be written.
+    explicit Archive(int fileDescriptor);
+    Archive(const Archive&) = delete;
+    Archive& operator=(const Archive&) = delete;
 
     // Reads up to size bytes; returns how many arrived (fewer at the end of the file or on a
     // read error).
@@ -32,16 +38,29 @@ public:
     bool Skip(qint64 size);
     // Looks at up to size bytes ahead without reading them; returns how many are there.
     qint64 Peek(void* data, qint64 size);
-
-    QIODevice& Device() { return m_device; }
+    // Bytes of the file not read yet.
+    qint64 BytesAvailable() const;
 
     // Keeps a record of every block header read, for tools that show what a file holds.
     void SetReadLog(std::vector<ReadBlockRecord>* log) { m_log = log; }
     std::vector<ReadBlockRecord>* ReadLog() const { return m_log; }
 
 private:
-    QIODevice& m_device;
+    qint64 ReadFromFile(void* data, qint64 size);
+    // Brings the lookahead up to `wanted` bytes where the file has them.
+    void FillLookahead(qint64 wanted);
+
+    QIODevice* m_device = nullptr;
     std::vector<ReadBlockRecord>* m_log = nullptr;
+
+    // Reading through a descriptor: where the next unread byte after the lookahead lies.
+    int m_fd = -1;
+    qint64 m_offset = 0;
+    qint64 m_fileSize = 0;
+    static constexpr qint64 kLookahead = 64;
+    unsigned char m_ahead[kLookahead];
+    qint64 m_aheadBegin = 0;
+    qint64 m_aheadEnd = 0;
 };
 
 }  // namespace velor

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "document/file/Crc16Folding.h"
+
 namespace velor {
 namespace {
 
@@ -42,21 +44,28 @@ uint16_t UpdateByte(uint16_t crc, uint8_t byte) {
     return static_cast<uint16_t>((crc >> 8) ^ kTables[0][(crc ^ byte) & 0xFFu]);
 }
 
+// Sixteen bytes through the slice tables.
+uint16_t UpdateSixteen(uint16_t crc, const uint8_t* b) {
+    const auto& t = kTables;
+    const unsigned x = crc ^ (b[0] | (unsigned{b[1]} << 8));
+    return static_cast<uint16_t>(t[15][x & 0xFFu] ^ t[14][x >> 8] ^ t[13][b[2]] ^ t[12][b[3]] ^ t[11][b[4]] ^
+                                 t[10][b[5]] ^ t[9][b[6]] ^ t[8][b[7]] ^ t[7][b[8]] ^ t[6][b[9]] ^ t[5][b[10]] ^
+                                 t[4][b[11]] ^ t[3][b[12]] ^ t[2][b[13]] ^ t[1][b[14]] ^ t[0][b[15]]);
+}
+
 }  // namespace
 
 uint16_t CDataCrc16::ComputeCrc(const void* data, std::size_t length) {
     const auto* bytes = static_cast<const uint8_t*>(data);
-    const auto& t = kTables;
     uint16_t crc = 0;
     std::size_t i = 0;
-    for (; i + 16 <= length; i += 16) {
-        const auto* b = bytes + i;
-        const unsigned x = crc ^ (b[0] | (unsigned{b[1]} << 8));
-        crc = static_cast<uint16_t>(t[15][x & 0xFFu] ^ t[14][x >> 8] ^ t[13][b[2]] ^ t[12][b[3]] ^ t[11][b[4]] ^
-                                    t[10][b[5]] ^ t[9][b[6]] ^ t[8][b[7]] ^ t[7][b[8]] ^ t[6][b[9]] ^
-                                    t[5][b[10]] ^ t[4][b[11]] ^ t[3][b[12]] ^ t[2][b[13]] ^ t[1][b[14]] ^
-                                    t[0][b[15]]);
+    // Long records (profiles and scans) are folded by carry-less multiplication; the folded
+    // 16 bytes carry the CRC of everything before them.
+    if (length >= 64 && CanFoldCrc16()) {
+        i = length & ~std::size_t{15};
+        crc = UpdateSixteen(0, FoldCrc16(bytes, i).data());
     }
+    for (; i + 16 <= length; i += 16) crc = UpdateSixteen(crc, bytes + i);
     for (; i < length; ++i) crc = UpdateByte(crc, bytes[i]);
     return crc;
 }

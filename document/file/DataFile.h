@@ -49,6 +49,7 @@ public:
     uint32_t LoadedFileVersion() const { return m_loadedVersion; }
 
 private:
+    CVelor32Doc* LoadFromArchive(Archive& archive, const QString& path, LoadRecord* record);
     bool WriteAll(Archive& archive, int fileType, CVelor32Doc& document);
     bool ReadViewSections(SerializeContext& context, CVelor32Doc& document, uint16_t viewCount);
     void FileError(const QString& text);

@@ -28,16 +28,22 @@ constexpr bool IsSectionMarker(const BlockHeader& header) {
 
 CVelor32Doc* DataFile::LoadDataFile(const QString& path, LoadRecord* record) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         ReportOpenFailure(filemsg::kFailedToOpenDocument, path, file.errorString());
         return nullptr;
     }
-    return LoadFrom(file, path, record);
+    // Each record is read once, into the place it is kept in, not through a buffer.
+    Archive archive(file.handle());
+    return LoadFromArchive(archive, path, record);
 }
 
 CVelor32Doc* DataFile::LoadFrom(QIODevice& device, const QString& path, LoadRecord* record) {
-    WaitCursor wait(m_prompt);
     Archive archive(device);
+    return LoadFromArchive(archive, path, record);
+}
+
+CVelor32Doc* DataFile::LoadFromArchive(Archive& archive, const QString& path, LoadRecord* record) {
+    WaitCursor wait(m_prompt);
     if (record) archive.SetReadLog(&record->blocks);
 
     // Header.
@@ -66,7 +72,7 @@ CVelor32Doc* DataFile::LoadFrom(QIODevice& device, const QString& path, LoadReco
 
     // The file is read into a document of its own. The open one, its windows and the main
     // window's place stay exactly as they are until everything has been read.
-    std::unique_ptr<CVelor32Doc> document = m_documents.MakeDocument();
+    std::unique_ptr<CVelor32Doc> document = m_documents.MakeDocument(DocumentStart::FromFile);
     if (!document) {
         m_prompt.Message(filemsg::kFailedToCreateDocument, QString(), PromptIcon::Exclamation);
         return nullptr;
@@ -113,7 +119,7 @@ CVelor32Doc* DataFile::LoadFrom(QIODevice& device, const QString& path, LoadReco
     loaded->SetModifiedFlag(false);
     m_frame.AddToRecentFiles(path);
     m_frame.RepaintUnlessMinimised();
-    if (record) record->unread = device.bytesAvailable();
+    if (record) record->unread = archive.BytesAvailable();
     return loaded;
 }
 

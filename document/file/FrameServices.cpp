@@ -5,7 +5,7 @@
 namespace velor {
 
 CVelor32Doc* DocumentSet::CreateDocument() {
-    CVelor32Doc* document = InstallDocument(MakeDocument());
+    CVelor32Doc* document = InstallDocument(MakeDocument(DocumentStart::New));
     if (document) document->OnNewDocument();
     return document;
 }
@@ -17,8 +17,8 @@ SingleDocumentSet::~SingleDocumentSet() = default;
 
 void SingleDocumentSet::CloseAllDocuments() { m_document.reset(); }
 
-std::unique_ptr<CVelor32Doc> SingleDocumentSet::MakeDocument() {
-    return std::make_unique<CVelor32Doc>(m_environment);
+std::unique_ptr<CVelor32Doc> SingleDocumentSet::MakeDocument(DocumentStart start) {
+    return std::make_unique<CVelor32Doc>(m_environment, start);
 }
 
 void SingleDocumentSet::DiscardDocument(std::unique_ptr<CVelor32Doc> document) { document.reset(); }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "document/DocumentEnvironment.h"
+#include "document/DocumentStart.h"
 
 namespace velor {
 
@@ -33,7 +34,7 @@ public:
     virtual CVelor32Doc* ActiveDocument() = 0;
     // A new, empty measurement document that is not the program's yet; null if it cannot be
     // created.
-    virtual std::unique_ptr<CVelor32Doc> MakeDocument() = 0;
+    virtual std::unique_ptr<CVelor32Doc> MakeDocument(DocumentStart start) = 0;
     // The document becomes the program's one document; the open one is closed without asking.
     virtual CVelor32Doc* InstallDocument(std::unique_ptr<CVelor32Doc> document) = 0;
     // A made document that is not wanted after all goes, with every view it was given.
@@ -52,7 +53,7 @@ public:
     ~SingleDocumentSet() override;
 
     CVelor32Doc* ActiveDocument() override { return m_document.get(); }
-    std::unique_ptr<CVelor32Doc> MakeDocument() override;
+    std::unique_ptr<CVelor32Doc> MakeDocument(DocumentStart start) override;
     CVelor32Doc* InstallDocument(std::unique_ptr<CVelor32Doc> document) override;
     void DiscardDocument(std::unique_ptr<CVelor32Doc> document) override;
     void CloseAllDocuments() override;

@@ -1,26 +1,72 @@
 #include "instrument/geometry/AngleGrid.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <numbers>
 
 namespace velor {
 
-void ComputeAngleGrid(float storedDistance, float* theta, float* weight) {
+namespace {
+
+// The arm angles t are the same for every distance: their sine and cosine are taken once.
+struct ArmAngles {
+    std::array<double, kSamplesPerProfile> t, sin, cos;
+    ArmAngles() {
+        for (int i = 0; i < kSamplesPerProfile; ++i) {
+            t[i] = (static_cast<double>(i) / (kSamplesPerProfile - 1) - 0.5) * std::numbers::pi;
+            sin[i] = std::sin(t[i]);
+            cos[i] = std::cos(t[i]);
+        }
+    }
+};
+
+void ComputeGridNow(float storedDistance, float* theta, float* weight) {
+    static const ArmAngles arm;
     const float d = storedDistance;
     const float r0 = kRotationRadius;
     // The constant part of r² is formed in single precision, as the calibrated weights assume.
     const float squares = d * d + r0 * r0;
     for (int i = 0; i < kSamplesPerProfile; ++i) {
-        const double t = (static_cast<double>(i) / (kSamplesPerProfile - 1) - 0.5) * std::numbers::pi;
-        const double r = std::sqrt(squares + 2.0 * r0 * d * std::cos(t));
+        const double t = arm.t[i];
+        const double r = std::sqrt(squares + 2.0 * r0 * d * arm.cos[i]);
         // theta = acos((D + R cos t) / r), taken through atan2: near the axis acos of a ratio
         // rounded in single precision is off by up to 1e-4 rad and misses 0 at the centre.
-        theta[i] = static_cast<float>(std::atan2(r0 * std::sin(t), d + r0 * std::cos(t)));
+        theta[i] = static_cast<float>(std::atan2(r0 * arm.sin[i], d + r0 * arm.cos[i]));
         const double ratio = r / (static_cast<double>(d) + r0);
         weight[i] = static_cast<float>(ratio * ratio / std::cos(theta[i] - t));
     }
+}
+
+}  // namespace
+
+void ComputeAngleGrid(float storedDistance, float* theta, float* weight) {
+    // Measurements read one after another were mostly taken at a few distances: each thread
+    // keeps the last grids it computed.
+    struct KeptGrid {
+        uint32_t distanceBits = 0;
+        bool valid = false;
+        std::array<float, kSamplesPerProfile> theta, weight;
+    };
+    constexpr size_t kKept = 4;
+    thread_local std::array<KeptGrid, kKept> kept;
+    thread_local size_t next = 0;
+    const uint32_t bits = std::bit_cast<uint32_t>(storedDistance);
+    auto found = std::find_if(kept.begin(), kept.end(),
+                              [bits](const KeptGrid& g) { return g.valid && g.distanceBits == bits; });
+    if (found == kept.end()) {
+        found = kept.begin() + static_cast<std::ptrdiff_t>(next);
+        next = (next + 1) % kKept;
+        ComputeGridNow(storedDistance, found->theta.data(), found->weight.data());
+        found->distanceBits = bits;
+        found->valid = true;
+    }
+    std::copy(found->theta.begin(), found->theta.end(), theta);
+    std::copy(found->weight.begin(), found->weight.end(), weight);
 }
 
 SweepGrid MakeSweepGrid(float storedDistance) {

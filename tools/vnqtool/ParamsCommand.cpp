@@ -75,8 +75,11 @@ int RunParams(const QStringList& arguments) {
     QCommandLineParser parser;
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print JSON: one array, an object per file."));
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Print CSV: a header row, a row per file and axis."));
+    const QCommandLineOption jobs(QStringLiteral("jobs"),
+                                  QStringLiteral("Read N files at a time (default: one per core)."), QStringLiteral("N"));
     parser.addOption(json);
     parser.addOption(csv);
+    parser.addOption(jobs);
     parser.setApplicationDescription(QStringLiteral(
         "Prints the beam parameters of each measured axis of every FILE: angular width and\n"
         "numerical aperture at 5 %, 13.5 % and 50 %, centroid and peak angle, amplitude at the\n"
@@ -108,6 +111,16 @@ int RunParams(const QStringList& arguments) {
         std::fprintf(stderr, "vnqtool params: choose one of --json and --csv\n");
         return kExitUsage;
     }
+    size_t jobCount = std::max(1u, std::thread::hardware_concurrency());
+    if (parser.isSet(jobs)) {
+        bool ok = false;
+        const int n = parser.value(jobs).toInt(&ok);
+        if (!ok || n < 1) {
+            std::fprintf(stderr, "vnqtool params: --jobs takes a number of at least 1\n");
+            return kExitUsage;
+        }
+        jobCount = static_cast<size_t>(n);
+    }
     const QStringList names = ExpandFileNames(parser.positionalArguments());
     if (names.isEmpty()) {
         std::fprintf(stderr, "vnqtool params: expected FILE...\n%s", qPrintable(HelpText(parser, "params")));
@@ -117,7 +130,7 @@ int RunParams(const QStringList& arguments) {
     std::vector<FileParameters> files(static_cast<size_t>(names.size()));
     for (size_t i = 0; i < files.size(); ++i) files[i].path = names[static_cast<int>(i)];
     std::atomic<size_t> next{0};
-    const size_t workers = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, files.size());
+    const size_t workers = std::min(jobCount, files.size());
     std::vector<std::thread> threads;
     for (size_t w = 1; w < workers; ++w) threads.emplace_back(Work, std::ref(files), std::ref(next));
     Work(files, next);

@@ -78,6 +78,16 @@ ChartStyle CDisplayListView::Style() {
 }
 
 void CDisplayListView::Redraw() {
+    // Nothing of a view out of sight is drawn: it catches up as it shows again.
+    if (!IsInSight()) {
+        m_redrawPending = true;
+        return;
+    }
+    DrawNow();
+}
+
+void CDisplayListView::DrawNow(bool repaint) {
+    m_redrawPending = false;
     CreateFonts();
     LayOut(QFontMetrics(m_axisFont));
     m_lists = Render();
@@ -96,10 +106,11 @@ void CDisplayListView::Redraw() {
         QPainter painter(&m_images[a]);
         PaintDisplayList(painter, m_lists[a], style);
     }
-    RequestRepaint();
+    if (repaint) RequestRepaint();
 }
 
 void CDisplayListView::paintEvent(QPaintEvent*) {
+    if (m_redrawPending) DrawNow(false);
     QPainter painter(this);
     const QColor background = FromColorRef(Colours().background);
     painter.fillRect(0, 0, width(), kStrip, background);
@@ -120,7 +131,7 @@ void CDisplayListView::resizeEvent(QResizeEvent* event) {
 }
 
 void CDisplayListView::Print(QPainter& painter, const QRect& page) {
-    if (m_lists.empty()) Redraw();
+    if (m_lists.empty() || m_redrawPending) DrawNow();
     // Vector output: the display lists themselves, scaled to the page.
     const double scale = std::min(page.width() / double(std::max(1, width())), page.height() / double(std::max(1, height())));
     painter.save();

@@ -26,7 +26,8 @@ class CDisplayListView : public CDormView {
 public:
     CDisplayListView(uint16_t tag, ViewHost& host, QWidget* parent = nullptr);
 
-    // Lays out, renders the charts into their images and asks for a repaint.
+    // Lays out, renders the charts into their images and asks for a repaint; a minimised or
+    // hidden view does so once it is painted again.
     void Redraw();
     // The display lists of the last render, one per chart.
     const std::vector<DisplayList>& Charts() const { return m_lists; }
@@ -60,12 +61,15 @@ protected:
 private:
     void CreateFonts();
     ChartStyle Style();
+    // Renders the charts into their images; asks for a repaint unless painting already.
+    void DrawNow(bool repaint = true);
 
     QFont m_axisFont;
     QFont m_titleFont;
     bool m_fontsReported = false;
     std::vector<DisplayList> m_lists;
     std::vector<QImage> m_images;
+    bool m_redrawPending = false;
 };
 
 }  // namespace velor

@@ -82,9 +82,14 @@ QSize CDormView::SizeHook(QSize proposed) const {
                  std::max(proposed.height(), screenSize.height() / 6));
 }
 
+bool CDormView::IsInSight() const {
+    const CViewFrame* frame = Frame();
+    if (frame && (frame->isMinimized() || frame->isHidden())) return false;
+    return !window()->isMinimized();
+}
+
 void CDormView::RequestRepaint() {
-    CViewFrame* frame = Frame();
-    if (frame && frame->isMinimized()) return;
+    if (!IsInSight()) return;
     update();  // Qt folds every request of one event-loop pass into one repaint
 }
 

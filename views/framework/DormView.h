@@ -46,6 +46,9 @@ public:
     // Raises a proposed frame size to at least an eighth of the screen wide and a sixth high.
     virtual QSize SizeHook(QSize proposed) const;
     virtual void RequestRepaint();
+    // False while the view's frame or the main window is minimised, or the frame is hidden:
+    // the view then draws nothing.
+    bool IsInSight() const;
     virtual void RegisterAsClient();
     // Runs once the view sits in its frame: the placement from the settings.
     virtual void OnInitialUpdate();

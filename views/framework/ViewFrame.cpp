@@ -31,6 +31,7 @@ CViewFrame::CViewFrame(CDormView* view, QWidget* parent) : QMdiSubWindow(parent)
             connect(action, &QAction::triggered, this, [this, id] { emit CommandTriggered(id); });
             m_toolBar->addAction(action);
             m_actions << action;
+            m_ids.push_back(id);
             m_shortcuts << command.shortcut;
         }
         UpdateCommandStates();
@@ -63,8 +64,13 @@ void CViewFrame::SetLocalToolBarVisible(bool visible) {
 }
 
 void CViewFrame::UpdateCommandStates() {
-    for (QAction* action : m_actions) {
-        const CommandState state = m_view->GetCommandState(action->data().toInt());
+    for (int i = 0; i < m_actions.size(); ++i) {
+        const CommandState state = m_view->GetCommandState(m_ids[static_cast<size_t>(i)]);
+        QAction* action = m_actions[i];
+        if (action->isEnabled() == state.enabled && action->isChecked() == state.checked &&
+            (action->isCheckable() || !state.checked)) {
+            continue;
+        }
         action->setEnabled(state.enabled);
         // An action once checked stays checkable, so its button keeps its look when off.
         action->setCheckable(state.checked || action->isCheckable());

@@ -2,10 +2,11 @@
 // The MDI child frame of a view: it keeps the view within its size hook, asks it before
 // closing, remembers its normal geometry and carries the view's local tool bar.
 
-#include <QMdiSubWindow>
 #include <QKeySequence>
 #include <QList>
+#include <QMdiSubWindow>
 #include <QRect>
+#include <vector>
 
 class QAction;
 class QMainWindow;
@@ -33,7 +34,8 @@ public:
     // The view's commands as actions, shared by the local tool bar and, while the view is
     // active, the main window's Options menu: both always show the same state.
     const QList<QAction*>& CommandActions() const { return m_actions; }
-    // Reads every command's enabled and checked state from the view.
+    // Reads every command's enabled and checked state from the view; only the actions whose
+    // state changed are touched (an action set to what it is still tells its buttons so).
     void UpdateCommandStates();
     // Keys belong to the active view's commands only.
     void SetShortcutsActive(bool active);
@@ -53,6 +55,7 @@ private:
     QMainWindow* m_inner;
     QToolBar* m_toolBar = nullptr;
     QList<QAction*> m_actions;
+    std::vector<int> m_ids;                          // the command of each action
     QList<QKeySequence> m_shortcuts;
     QRect m_normal;
 };

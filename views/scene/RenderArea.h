@@ -3,7 +3,8 @@
 // directional light along the line of sight, the mouse of an examiner (the left button turns
 // the scene) or of a plane viewer (the left button pans, nothing turns), the wheel and a
 // right-button drag zooming, the middle button panning, a right click without a drag asking
-// for the view's menu, and redraws collapsed to one per pass of the event loop. The header
+// for the view's menu, and redraws collapsed to one per pass of the event loop and held while
+// the view is hidden. The header
 // names no VTK type beyond the renderer that scenes are put into.
 
 #include <QImage>
@@ -50,10 +51,12 @@ protected:
     // Runs just before each render the area asks for, with the camera as it will be drawn.
     virtual void PrepareRender() {}
 
+public:
+    struct Parts;
+
 private:
     void RenderNow();
 
-    struct Parts;
     std::unique_ptr<Parts> m_parts;
 };
 

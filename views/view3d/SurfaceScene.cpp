@@ -3,15 +3,12 @@
 #include <vtkActor.h>
 #include <vtkCellArray.h>
 #include <vtkCoordinate.h>
-#include <vtkDataSetSurfaceFilter.h>
-#include <vtkExtractGrid.h>
 #include <vtkFloatArray.h>
 #include <vtkNew.h>
 #include <vtkPointData.h>
 #include <vtkPoints.h>
 #include <vtkPolyData.h>
 #include <vtkPolyDataMapper.h>
-#include <vtkPolyDataNormals.h>
 #include <vtkProperty.h>
 #include <vtkRenderer.h>
 #include <vtkScalarBarActor.h>
@@ -30,6 +27,7 @@
 #include <vector>
 
 #include "views/scene/ClipColouring.h"
+#include "views/view3d/GridSurface.h"
 
 namespace velor {
 namespace {
@@ -87,12 +85,6 @@ constexpr double kInteractiveNodes = 30000.0;
 int InteractiveStride(int rows, int columns) {
     const double nodes = static_cast<double>(rows) * columns;
     return nodes <= kInteractiveNodes ? 1 : static_cast<int>(std::ceil(std::sqrt(nodes / kInteractiveNodes)));
-}
-
-void SmoothNormals(vtkPolyDataNormals* normals) {
-    normals->SplittingOff();
-    normals->ConsistencyOff();
-    normals->AutoOrientNormalsOff();
 }
 
 void AddLine(vtkPoints* points, vtkCellArray* lines, const double a[3], const double b[3]) {
@@ -165,12 +157,11 @@ void BuildThetaArc(vtkPolyData* arc, bool polar, double phiDeg) {
 struct SurfaceScene::Parts {
     vtkRenderer* renderer;
     vtkNew<vtkStructuredGrid> grid;
-    vtkNew<vtkDataSetSurfaceFilter> surfaceFilter;
-    vtkNew<vtkPolyDataNormals> normals;
+    // The surface at every node and, for turning it, at every stride-th: built once per new
+    // grid, outside any render.
+    vtkNew<vtkPolyData> fineSurface;
     vtkNew<vtkPolyDataMapper> mapper;
-    vtkNew<vtkExtractGrid> coarseGrid;
-    vtkNew<vtkDataSetSurfaceFilter> coarseFilter;
-    vtkNew<vtkPolyDataNormals> coarseNormals;
+    vtkNew<vtkPolyData> coarseSurface;
     vtkNew<vtkPolyDataMapper> coarseMapper;
     ClipColouring colouring;
     vtkNew<vtkActor> surface;
@@ -193,16 +184,8 @@ struct SurfaceScene::Parts {
     SceneLook look;
 
     explicit Parts(vtkRenderer* r) : renderer(r) {
-        surfaceFilter->SetInputData(grid);
-        normals->SetInputConnection(surfaceFilter->GetOutputPort());
-        SmoothNormals(normals);
-        mapper->SetInputConnection(normals->GetOutputPort());
-        coarseGrid->SetInputData(grid);
-        coarseGrid->IncludeBoundaryOn();  // the rim and the seam stay where they are
-        coarseFilter->SetInputConnection(coarseGrid->GetOutputPort());
-        coarseNormals->SetInputConnection(coarseFilter->GetOutputPort());
-        SmoothNormals(coarseNormals);
-        coarseMapper->SetInputConnection(coarseNormals->GetOutputPort());
+        mapper->SetInputData(fineSurface);
+        coarseMapper->SetInputData(coarseSurface);
         colouring.ColourThrough(mapper);
         colouring.ColourThrough(coarseMapper);
         surface->SetMapper(mapper);
@@ -361,7 +344,9 @@ struct SurfaceScene::Parts {
         grid->SetPoints(points);
         grid->GetPointData()->SetScalars(values);
         stride = InteractiveStride(model.rows, model.columns);
-        coarseGrid->SetSampleRate(stride, stride, 1);
+        BuildGridSurface(grid, 1, fineSurface);
+        // The rim and the seam stay where they are.
+        BuildGridSurface(grid, stride, coarseSurface);
         ChooseMapper();
         return true;
     }
@@ -401,6 +386,8 @@ bool SurfaceScene::Show(const SurfaceModel& model, const SceneLook& look) {
 void SurfaceScene::Clear() {
     m_parts->Detach();
     m_parts->grid->Initialize();
+    m_parts->fineSurface->Initialize();
+    m_parts->coarseSurface->Initialize();
     m_parts->shown = false;
 }
 

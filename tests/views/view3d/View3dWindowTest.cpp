@@ -340,6 +340,33 @@ TEST_F(View3dShell, MouseTurnsZoomsPansAndOpensTheMenu) {
                                   "&Medium", "&High", "Li&near", "Lo&garithmic"}));
 }
 
+// The surface changes with the 3D data and the view's settings, not with live scans; a
+// minimised view renders nothing until it shows again.
+TEST_F(View3dShell, RendersOnlyWhatChangedAndOnlyInSight) {
+    CMainFrame& frame = StartWithSample();
+    C3dView* view = Open(ID_NEW_3D_RECTANGULAR);
+    ASSERT_NE(view, nullptr);
+    CVelor32Doc* doc = frame.ActiveDocument();
+    const int builds = view->BuildCount();
+    const int renders = view->Viewer().RenderCount();
+    for (const uint32_t hint : {uint32_t{UM_SCANDONE}, UM_ACQSTATE(true), UM_ACQSTATE(false), UM_UNITS}) {
+        doc->UpdateAllViews(hint);
+    }
+    Pump();
+    EXPECT_EQ(view->BuildCount(), builds);
+    EXPECT_EQ(view->Viewer().RenderCount(), renders);
+
+    view->Frame()->showMinimized();
+    Pump();
+    doc->UpdateAllViews(UM_3DDONE);
+    Pump();
+    EXPECT_EQ(view->BuildCount(), builds + 1) << "the new data are built";
+    EXPECT_EQ(view->Viewer().RenderCount(), renders) << "but not drawn while minimised";
+    view->Frame()->showNormal();
+    Pump();
+    EXPECT_EQ(view->Viewer().RenderCount(), renders + 1);
+}
+
 TEST_F(View3dShell, AFailedAllocationTellsTheUserAndEmptiesTheScene) {
     CMainFrame& frame = StartWithSample();
     C3dView* view = Open(ID_NEW_3D_RECTANGULAR);
