@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <functional>
 #include <limits>
+#include <utility>
 #include <vtkCallbackCommand.h>
 #include <vtkCamera.h>
 #include <vtkCommand.h>
@@ -161,6 +162,7 @@ struct RenderArea::Parts {
     QImage frame;           // the last frame read back, as shown
     bool frameNew = false;  // the window rendered since the last read-back
     bool renderPending = false;
+    bool sceneChanged = true;  // more than the camera changed since the last render
     int renders = 0;
 
     bool MakeCurrent() { return context.isValid() && context.makeCurrent(&offscreen); }
@@ -298,6 +300,13 @@ void RenderArea::SetDistanceLimits(double nearest, double farthest) {
 }
 
 void RenderArea::RequestRender() {
+    m_parts->sceneChanged = true;
+    Schedule();
+}
+
+void RenderArea::RequestCameraRender() { Schedule(); }
+
+void RenderArea::Schedule() {
     if (m_parts->renderPending) return;
     m_parts->renderPending = true;
     // A hidden or minimised view draws nothing: its render waits until it shows again.
@@ -320,6 +329,12 @@ void RenderArea::RenderNow() {
     state->Push();
     state->vtkglDepthFunc(GL_LEQUAL);
     m_parts->window->Render();
+    // A text, a legend bar or a frame that the toolkit builds within a render is drawn only
+    // by the next one: in the render that builds it, the first new text stops every overlay
+    // drawn after it. A render that may have changed them is therefore drawn twice, so that
+    // no frame shows a legend box without its bar and labels; a turn of the camera is drawn
+    // once.
+    if (std::exchange(m_parts->sceneChanged, false)) m_parts->window->Render();
     state->Pop();
     ++m_parts->renders;
 }
@@ -329,6 +344,7 @@ int RenderArea::RenderCount() const { return m_parts->renders; }
 QImage RenderArea::Grab() {
     // The picture shows the scene as it is now, hidden or not.
     m_parts->renderPending = false;
+    m_parts->sceneChanged = true;
     RenderNow();
     m_parts->ReadBack();
     return m_parts->frame;

@@ -32,8 +32,10 @@ public:
     // that zooming can neither pass through the scene nor lose it in the distance.
     void SetDistanceLimits(double nearest, double farthest);
 
-    // Every request of one pass of the event loop gives one render.
+    // Every request of one pass of the event loop gives one render. A camera render moves the
+    // view alone; any other may change the scene's texts and legend.
     void RequestRender();
+    void RequestCameraRender();
     // Renders now if a render was asked for.
     void FlushRender();
     int RenderCount() const;
@@ -55,6 +57,7 @@ public:
     struct Parts;
 
 private:
+    void Schedule();
     void RenderNow();
 
     std::unique_ptr<Parts> m_parts;

@@ -43,7 +43,7 @@ void ExaminerViewer::SetCamera(const CameraState& state) {
     camera->SetViewUp(frame.up.data());
     camera->SetParallelProjection(state.orthographic);
     if (state.orthographic) camera->SetParallelScale(state.height / 2.0);
-    RequestRender();
+    RequestCameraRender();
 }
 
 void ExaminerViewer::Turn(double azimuthDeg, double elevationDeg) {
@@ -51,7 +51,7 @@ void ExaminerViewer::Turn(double azimuthDeg, double elevationDeg) {
     camera->Azimuth(azimuthDeg);
     camera->Elevation(elevationDeg);
     camera->OrthogonalizeViewUp();
-    RequestRender();
+    RequestCameraRender();
 }
 
 void ExaminerViewer::PrepareRender() {

@@ -350,6 +350,44 @@ TEST_F(TopoShell, StatusBarReadsTheMapUnderThePointer) {
     EXPECT_GE(Numbers(decibels).at(2), -1.0);
 }
 
+// The frame on screen after the legend is switched on and after the window grows, without any
+// later render: the legend box holds its coloured bar and its labels, not an empty box.
+TEST_F(TopoShell, TheLegendIsDrawnWholeInTheFirstFrameAfterAChange) {
+    StartWithSample();
+    C2dView* view = Open();
+    ASSERT_NE(view, nullptr);
+    const auto expectWholeLegend = [&](const char* after) {
+        SCOPED_TRACE(after);
+        PlaneViewer& viewer = view->Viewer();
+        const LegendFit& fit = viewer.Scene().Legend();
+        ASSERT_TRUE(viewer.Scene().LegendShown());
+        const QImage shown = viewer.grab().toImage();
+        const int left = static_cast<int>(0.01 * viewer.width());
+        const int top = viewer.height() - static_cast<int>(0.99 * viewer.height());
+        const int barEnd = left + fit.width * 3 / 10;
+        int barColours = 0, labelPixels = 0;
+        for (int y = top; y < top + fit.height; ++y) {
+            for (int x = left; x < left + fit.width - 2; ++x) {
+                const QColor c = shown.pixelColor(x, y);
+                if (x < barEnd && c.green() > 150 && c.red() < 100 && c.blue() < 100) ++barColours;
+                if (x >= barEnd && c.red() > 180 && c.green() > 180 && c.blue() > 180) ++labelPixels;
+            }
+        }
+        EXPECT_GT(barColours, 20) << "the bar's green band";
+        EXPECT_GT(labelPixels, 20) << "the labels' white text";
+    };
+    view->Frame()->resize(view->Frame()->size() + QSize(300, 150));  // room for the legend
+    Pump();
+    ASSERT_TRUE(app->MainFrame().Execute(ID_2D_CLIP_LEGEND));  // off
+    Pump();
+    ASSERT_TRUE(app->MainFrame().Execute(ID_2D_CLIP_LEGEND));  // on again
+    Pump();
+    expectWholeLegend("switched on");
+    view->Frame()->resize(view->Frame()->size() + QSize(200, 200));
+    Pump();
+    expectWholeLegend("the window enlarged");
+}
+
 TEST_F(TopoShell, ASizeChangeRendersOnce) {
     StartWithSample();
     C2dView* view = Open();
