@@ -287,6 +287,24 @@ TEST_F(VnqtoolCli, ParamsOfManyFilesInOneTableAtFullPrecision) {
     EXPECT_EQ(QString::fromUtf8(fromList.readAllStandardOutput()).count('\n'), 5);
 
     EXPECT_EQ(RunTool({"params", "--json", "--csv", gaussian}).status, 2);
+
+    // A chosen few: the same values, only their columns, and no note without the area.
+    const ToolRun few = RunTool({"params", "--csv", "--only", "width,na,centroid,peak", gaussian});
+    ASSERT_EQ(few.status, 0) << few.err.toStdString();
+    const QStringList fewLines = few.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(fewLines.size(), 3);
+    EXPECT_EQ(fewLines[0], "file,axis,phi,width_5,width_13.5,width_50,na_5,na_13.5,na_50,centroid,peak,"
+                           "peak_amplitude,amplitude_unit");
+    EXPECT_EQ(fewLines[2].split(',').at(4).toDouble(), double{doc->GetAngularWidth(1, 135)});
+    const ToolRun area = RunTool({"params", "--json", "--only", "aeff", gaussian});
+    const QJsonObject areaAxis =
+        QJsonDocument::fromJson(area.out.toUtf8()).array()[0].toObject()["axes"].toArray()[0].toObject();
+    EXPECT_EQ(areaAxis.keys(), QStringList({"aeff", "aeff_note", "axis", "phi"}));
+    for (const QString& wrong : {QStringLiteral("widths"), QStringLiteral("width,foo"), QStringLiteral(",")}) {
+        const ToolRun refused = RunTool({"params", "--only", wrong, gaussian});
+        EXPECT_EQ(refused.status, 2) << wrong.toStdString();
+        EXPECT_TRUE(refused.err.contains("--only names no parameter")) << refused.err.toStdString();
+    }
 }
 
 }  // namespace

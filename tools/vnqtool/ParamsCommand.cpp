@@ -37,7 +37,7 @@ protected:
 };
 
 // Reads the files whose turn comes up until none is left.
-void Work(std::vector<FileParameters>& files, std::atomic<size_t>& next) {
+void Work(std::vector<FileParameters>& files, std::atomic<size_t>& next, const ParameterChoice& choice) {
     CollectingPrompt prompt;
     ViewTypeRegistry viewTypes;
     RegisterHeadlessViewSections(viewTypes);
@@ -47,7 +47,7 @@ void Work(std::vector<FileParameters>& files, std::atomic<size_t>& next) {
         prompt.messages.clear();
         if (CVelor32Doc* doc = session.File().LoadDataFile(file.path)) {
             file.loaded = true;
-            CollectParameters(*doc, file);
+            CollectParameters(*doc, file, choice);
         }
         file.errors = prompt.messages;
     }
@@ -77,9 +77,16 @@ int RunParams(const QStringList& arguments) {
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Print CSV: a header row, a row per file and axis."));
     const QCommandLineOption jobs(QStringLiteral("jobs"),
                                   QStringLiteral("Read N files at a time (default: one per core)."), QStringLiteral("N"));
+    const QCommandLineOption only(
+        QStringLiteral("only"),
+        QStringLiteral("Compute and print only these parameters: CSV column names, or their beginnings before "
+                       "\"_\" (width,na,centroid,peak stands for the widths, the apertures, the centroid, the peak "
+                       "angle and its amplitude)."),
+        QStringLiteral("NAMES"));
     parser.addOption(json);
     parser.addOption(csv);
     parser.addOption(jobs);
+    parser.addOption(only);
     parser.setApplicationDescription(QStringLiteral(
         "Prints the beam parameters of each measured axis of every FILE: angular width and\n"
         "numerical aperture at 5 %, 13.5 % and 50 %, centroid and peak angle, amplitude at the\n"
@@ -121,6 +128,17 @@ int RunParams(const QStringList& arguments) {
         }
         jobCount = static_cast<size_t>(n);
     }
+    ParameterChoice choice;
+    if (parser.isSet(only)) {
+        const QStringList chosen = parser.value(only).split(QLatin1Char(','), Qt::SkipEmptyParts);
+        choice = ParameterChoice(chosen);
+        const QStringList unknown = choice.Unknown();
+        if (!unknown.isEmpty() || chosen.isEmpty()) {
+            std::fprintf(stderr, "vnqtool params: --only names no parameter: %s\n",
+                         qPrintable(unknown.isEmpty() ? parser.value(only) : unknown.join(QLatin1Char(','))));
+            return kExitUsage;
+        }
+    }
     const QStringList names = ExpandFileNames(parser.positionalArguments());
     if (names.isEmpty()) {
         std::fprintf(stderr, "vnqtool params: expected FILE...\n%s", qPrintable(HelpText(parser, "params")));
@@ -132,8 +150,8 @@ int RunParams(const QStringList& arguments) {
     std::atomic<size_t> next{0};
     const size_t workers = std::min(jobCount, files.size());
     std::vector<std::thread> threads;
-    for (size_t w = 1; w < workers; ++w) threads.emplace_back(Work, std::ref(files), std::ref(next));
-    Work(files, next);
+    for (size_t w = 1; w < workers; ++w) threads.emplace_back(Work, std::ref(files), std::ref(next), std::cref(choice));
+    Work(files, next, choice);
     for (std::thread& t : threads) t.join();
 
     bool failed = false;

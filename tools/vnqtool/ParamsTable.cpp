@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -78,8 +79,36 @@ QString FullPrecision(double value) {
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-void CollectParameters(CVelor32Doc& doc, FileParameters& file) {
+bool ParameterChoice::Wants(const QString& key) const {
+    if (m_names.isEmpty()) return true;
+    return std::any_of(m_names.begin(), m_names.end(), [&key](const QString& name) {
+        return key == name || (key.startsWith(name) && key.size() > name.size() && key[name.size()] == QLatin1Char('_'));
+    });
+}
+
+QStringList ParameterChoice::Unknown() const {
+    // The keys of a perpendicular measurement with 3D data: every key there is.
+    static const QStringList kKeys = {
+        "width_5", "width_13.5", "width_50", "na_5", "na_13.5", "na_50", "centroid", "peak", "peak_amplitude",
+        "mfd", "mfd_dynamic_range_db", "mfd_from", "mfd_to", "ranges", "aeff", "second_moment_width",
+        "second_moment_na", "fit_width", "fit_center", "fit_r2", "ratio_5", "ratio_13.5", "ratio_50",
+        "major_divergence", "minor_divergence", "ellipticity", "orientation"};
+    QStringList unknown;
+    for (const QString& name : m_names) {
+        const ParameterChoice one(QStringList{name});
+        if (std::none_of(kKeys.begin(), kKeys.end(), [&one](const QString& key) { return one.Wants(key); }))
+            unknown << name;
+    }
+    return unknown;
+}
+
+void CollectParameters(CVelor32Doc& doc, FileParameters& file, const ParameterChoice& choice) {
     std::vector<Parameter>& out = file.parameters;
+    // A value is computed only for a parameter chosen.
+    const auto add = [&](int axis, const QString& key, const QString& name, const auto& value, int decimals,
+                         const QString& unit) {
+        if (choice.Wants(key)) out.push_back({axis, key, name, static_cast<double>(value()), decimals, unit});
+    };
     file.scanMode = doc.GetScanMode();
     file.units = doc.GetUnits();
     const int axes = file.Axes();
@@ -88,72 +117,72 @@ void CollectParameters(CVelor32Doc& doc, FileParameters& file) {
         file.phi[axis] = phi;
         const QString at = QStringLiteral(" at %1°").arg(FixedText(phi, 1));
         for (const uint16_t clip : kClips) {
-            out.push_back({axis, QStringLiteral("width_%1").arg(clip / 10.0),
-                           QStringLiteral("%1% Angular Width%2 (deg)").arg(clip / 10.0, 0, 'f', 1).arg(at),
-                           doc.GetAngularWidth(axis, clip), 1, QStringLiteral("deg")});
+            add(axis, QStringLiteral("width_%1").arg(clip / 10.0),
+                QStringLiteral("%1% Angular Width%2 (deg)").arg(clip / 10.0, 0, 'f', 1).arg(at),
+                [&] { return doc.GetAngularWidth(axis, clip); }, 1, QStringLiteral("deg"));
         }
         for (const uint16_t clip : kClips) {
-            out.push_back({axis, QStringLiteral("na_%1").arg(clip / 10.0),
-                           QStringLiteral("%1% Numerical Aperture%2").arg(clip / 10.0, 0, 'f', 1).arg(at),
-                           doc.GetNumericalAperture(axis, clip), 3, QString()});
+            add(axis, QStringLiteral("na_%1").arg(clip / 10.0),
+                QStringLiteral("%1% Numerical Aperture%2").arg(clip / 10.0, 0, 'f', 1).arg(at),
+                [&] { return doc.GetNumericalAperture(axis, clip); }, 3, QString());
         }
-        out.push_back({axis, QStringLiteral("centroid"), QStringLiteral("Angular Centroid%1 (deg)").arg(at),
-                       doc.GetCentroidAngle(axis), 1, QStringLiteral("deg")});
-        const float peakAngle = doc.GetPeakAngle(axis);
-        out.push_back({axis, QStringLiteral("peak"), QStringLiteral("Angular Peak%1 (deg)").arg(at), peakAngle, 1,
-                       QStringLiteral("deg")});
+        add(axis, QStringLiteral("centroid"), QStringLiteral("Angular Centroid%1 (deg)").arg(at),
+            [&] { return doc.GetCentroidAngle(axis); }, 1, QStringLiteral("deg"));
+        const auto peakAngle = [&] { return doc.GetPeakAngle(axis); };
+        add(axis, QStringLiteral("peak"), QStringLiteral("Angular Peak%1 (deg)").arg(at), peakAngle, 1,
+            QStringLiteral("deg"));
         const QString unit = AmplitudeUnit(doc.GetUnits(), doc.GetRefUnits());
-        out.push_back({axis, QStringLiteral("peak_amplitude"), QStringLiteral("Peak Amplitude%1 (%2)").arg(at, unit),
-                       doc.GetAmplitudeAt(axis, peakAngle), AmplitudeDecimals(doc.GetUnits()), unit});
-        out.push_back({axis, QStringLiteral("mfd"), QStringLiteral("Mode-Field Diameter%1 (µm)").arg(at),
-                       doc.GetModeFieldDiameter(axis), 2, QStringLiteral("um")});
+        add(axis, QStringLiteral("peak_amplitude"), QStringLiteral("Peak Amplitude%1 (%2)").arg(at, unit),
+            [&] { return doc.GetAmplitudeAt(axis, peakAngle()); }, AmplitudeDecimals(doc.GetUnits()), unit);
+        add(axis, QStringLiteral("mfd"), QStringLiteral("Mode-Field Diameter%1 (µm)").arg(at),
+            [&] { return doc.GetModeFieldDiameter(axis); }, 2, QStringLiteral("um"));
         // What the diameter rests on, reported beside it.
-        const CVelor32Doc::ModeFieldSupport support = doc.GetModeFieldSupport(axis);
-        out.push_back({axis, QStringLiteral("mfd_dynamic_range_db"),
-                       QStringLiteral("  MFD dynamic range (dB above 16 counts)"), support.dynamicRangeDb, 1,
-                       QStringLiteral("dB")});
-        out.push_back({axis, QStringLiteral("mfd_from"), QStringLiteral("  MFD integral from (deg about centroid)"),
-                       support.fromDegrees, 2, QStringLiteral("deg")});
-        out.push_back({axis, QStringLiteral("mfd_to"), QStringLiteral("  MFD integral to (deg about centroid)"),
-                       support.toDegrees, 2, QStringLiteral("deg")});
+        const auto support = [&] { return doc.GetModeFieldSupport(axis); };
+        add(axis, QStringLiteral("mfd_dynamic_range_db"), QStringLiteral("  MFD dynamic range (dB above 16 counts)"),
+            [&] { return support().dynamicRangeDb; }, 1, QStringLiteral("dB"));
+        add(axis, QStringLiteral("mfd_from"), QStringLiteral("  MFD integral from (deg about centroid)"),
+            [&] { return support().fromDegrees; }, 2, QStringLiteral("deg"));
+        add(axis, QStringLiteral("mfd_to"), QStringLiteral("  MFD integral to (deg about centroid)"),
+            [&] { return support().toDegrees; }, 2, QStringLiteral("deg"));
         // Each range above the first lowers that floor tenfold (10 dB).
-        out.push_back({axis, QStringLiteral("ranges"), QStringLiteral("  Gain ranges stitched"),
-                       static_cast<double>(doc.GetAxisRanges(axis)), 0, QString()});
+        add(axis, QStringLiteral("ranges"), QStringLiteral("  Gain ranges stitched"),
+            [&] { return doc.GetAxisRanges(axis); }, 0, QString());
         // The effective area rests on the same far field and the same dynamic range.
-        out.push_back({axis, QStringLiteral("aeff"), QStringLiteral("Effective Area%1 (µm²)").arg(at),
-                       doc.GetEffectiveArea(axis), 2, QStringLiteral("um2")});
-        file.aeffNote[axis] = doc.GetEffectiveAreaNote(axis);
-        const ProfileMetrics& m = doc.GetProfileMetrics(axis);
-        const auto fitted = [&m](float value) { return m.fitted ? double{value} : kNone; };
-        out.push_back({axis, QStringLiteral("second_moment_width"),
-                       QStringLiteral("Second-Moment Width%1 (deg)").arg(at), m.secondMomentWidth, 2,
-                       QStringLiteral("deg")});
-        out.push_back({axis, QStringLiteral("second_moment_na"), QStringLiteral("Second-Moment NA%1").arg(at),
-                       m.secondMomentNA, 3, QString()});
-        out.push_back({axis, QStringLiteral("fit_width"), QStringLiteral("Gaussian Fit Width%1 (deg)").arg(at),
-                       fitted(m.fitWidth), 2, QStringLiteral("deg")});
-        out.push_back({axis, QStringLiteral("fit_center"), QStringLiteral("Gaussian Fit Center%1 (deg)").arg(at),
-                       fitted(m.fitCenter), 2, QStringLiteral("deg")});
-        out.push_back({axis, QStringLiteral("fit_r2"), QStringLiteral("Gaussian Fit R²%1").arg(at),
-                       fitted(m.fitQuality), 4, QString()});
+        add(axis, QStringLiteral("aeff"), QStringLiteral("Effective Area%1 (µm²)").arg(at),
+            [&] { return doc.GetEffectiveArea(axis); }, 2, QStringLiteral("um2"));
+        if (choice.Wants(QStringLiteral("aeff"))) file.aeffNote[axis] = doc.GetEffectiveAreaNote(axis);
+        const auto metrics = [&]() -> const ProfileMetrics& { return doc.GetProfileMetrics(axis); };
+        const auto fitted = [&](float ProfileMetrics::*value) {
+            return [&metrics, value] { return metrics().fitted ? double{metrics().*value} : kNone; };
+        };
+        add(axis, QStringLiteral("second_moment_width"), QStringLiteral("Second-Moment Width%1 (deg)").arg(at),
+            [&] { return metrics().secondMomentWidth; }, 2, QStringLiteral("deg"));
+        add(axis, QStringLiteral("second_moment_na"), QStringLiteral("Second-Moment NA%1").arg(at),
+            [&] { return metrics().secondMomentNA; }, 3, QString());
+        add(axis, QStringLiteral("fit_width"), QStringLiteral("Gaussian Fit Width%1 (deg)").arg(at),
+            fitted(&ProfileMetrics::fitWidth), 2, QStringLiteral("deg"));
+        add(axis, QStringLiteral("fit_center"), QStringLiteral("Gaussian Fit Center%1 (deg)").arg(at),
+            fitted(&ProfileMetrics::fitCenter), 2, QStringLiteral("deg"));
+        add(axis, QStringLiteral("fit_r2"), QStringLiteral("Gaussian Fit R²%1").arg(at),
+            fitted(&ProfileMetrics::fitQuality), 4, QString());
     }
     if (axes == 2) {
         for (const uint16_t clip : kClips) {
-            out.push_back({kBothAxes, QStringLiteral("ratio_%1").arg(clip / 10.0),
-                           QStringLiteral("Angle Ratio at %1 % Width").arg(clip / 10.0, 0, 'f', 1),
-                           doc.GetWidthRatio(clip), 2, QString()});
+            add(kBothAxes, QStringLiteral("ratio_%1").arg(clip / 10.0),
+                QStringLiteral("Angle Ratio at %1 % Width").arg(clip / 10.0, 0, 'f', 1),
+                [&] { return doc.GetWidthRatio(clip); }, 2, QString());
         }
     }
     if (doc.m_b3DValid) {
-        const BeamShape& shape = doc.GetBeamShape();
-        out.push_back({k3DDataSet, QStringLiteral("major_divergence"), QStringLiteral("Major-Axis Divergence (deg)"),
-                       shape.majorDivergence, 2, QStringLiteral("deg")});
-        out.push_back({k3DDataSet, QStringLiteral("minor_divergence"), QStringLiteral("Minor-Axis Divergence (deg)"),
-                       shape.minorDivergence, 2, QStringLiteral("deg")});
-        out.push_back({k3DDataSet, QStringLiteral("ellipticity"), QStringLiteral("Ellipticity"), shape.ellipticity, 3,
-                       QString()});
-        out.push_back({k3DDataSet, QStringLiteral("orientation"), QStringLiteral("Major-Axis Orientation (deg)"),
-                       shape.orientation, 1, QStringLiteral("deg")});
+        const auto shape = [&]() -> const BeamShape& { return doc.GetBeamShape(); };
+        add(k3DDataSet, QStringLiteral("major_divergence"), QStringLiteral("Major-Axis Divergence (deg)"),
+            [&] { return shape().majorDivergence; }, 2, QStringLiteral("deg"));
+        add(k3DDataSet, QStringLiteral("minor_divergence"), QStringLiteral("Minor-Axis Divergence (deg)"),
+            [&] { return shape().minorDivergence; }, 2, QStringLiteral("deg"));
+        add(k3DDataSet, QStringLiteral("ellipticity"), QStringLiteral("Ellipticity"),
+            [&] { return shape().ellipticity; }, 3, QString());
+        add(k3DDataSet, QStringLiteral("orientation"), QStringLiteral("Major-Axis Orientation (deg)"),
+            [&] { return shape().orientation; }, 1, QStringLiteral("deg"));
     }
 }
 
@@ -186,8 +215,9 @@ void PrintText(const std::vector<FileParameters>& files) {
 
 void PrintCsv(const std::vector<FileParameters>& files) {
     const QStringList keys = AxisKeys(files);
-    QString out = QStringLiteral("file,axis,phi,") + keys.join(QLatin1Char(',')) +
-                  QStringLiteral(",amplitude_unit,aeff_note\n");
+    const bool notes = keys.contains(QStringLiteral("aeff"));
+    QString out = QStringLiteral("file,axis,phi,") + keys.join(QLatin1Char(',')) + QStringLiteral(",amplitude_unit") +
+                  (notes ? QStringLiteral(",aeff_note\n") : QStringLiteral("\n"));
     for (const FileParameters& f : files) {
         if (!f.loaded) continue;
         for (int axis = 0; axis < f.Axes(); ++axis) {
@@ -202,7 +232,8 @@ void PrintCsv(const std::vector<FileParameters>& files) {
                 }
                 row << value;
             }
-            row << CsvField(unit) << CsvField(f.aeffNote[axis]);
+            row << CsvField(unit);
+            if (notes) row << CsvField(f.aeffNote[axis]);
             out += row.join(QLatin1Char(',')) + QLatin1Char('\n');
         }
     }
@@ -222,7 +253,9 @@ void PrintJson(const std::vector<FileParameters>& files) {
             for (const Parameter& p : f.parameters) {
                 if (p.axis == axis) members << QStringLiteral("%1: %2").arg(JsonString(p.key), JsonNumber(p.value));
             }
-            members << QStringLiteral("\"aeff_note\": %1").arg(JsonString(f.aeffNote[axis]));
+            const bool area = std::any_of(f.parameters.begin(), f.parameters.end(),
+                                          [](const Parameter& p) { return p.key == QLatin1String("aeff"); });
+            if (area) members << QStringLiteral("\"aeff_note\": %1").arg(JsonString(f.aeffNote[axis]));
             axes << QStringLiteral("{") + members.join(QStringLiteral(", ")) + QLatin1Char('}');
         }
         for (const Parameter& p : f.parameters) {

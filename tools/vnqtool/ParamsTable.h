@@ -4,6 +4,8 @@
 // (the shortest text that reads back as the same double) for scripts.
 
 #include <QString>
+#include <QStringList>
+#include <utility>
 #include <vector>
 
 namespace velor {
@@ -38,8 +40,23 @@ struct FileParameters {
     int Axes() const { return scanMode == 2 ? 2 : 1; }
 };
 
-// Every parameter of each measured axis, computed as the viewer computes it.
-void CollectParameters(velor::CVelor32Doc& document, FileParameters& file);
+// Which parameters to compute: every one, or those named. A name stands for the key itself
+// and for the keys it begins followed by "_" ("width" for width_5, width_13.5 and width_50).
+class ParameterChoice {
+public:
+    ParameterChoice() = default;  // every parameter
+    explicit ParameterChoice(QStringList names) : m_names(std::move(names)) {}
+    bool Wants(const QString& key) const;
+    // The names that stand for no parameter vnqtool computes.
+    QStringList Unknown() const;
+
+private:
+    QStringList m_names;
+};
+
+// The parameters chosen of each measured axis, computed as the viewer computes them; those
+// not chosen are never computed (the effective area and the 3D figures cost most).
+void CollectParameters(velor::CVelor32Doc& document, FileParameters& file, const ParameterChoice& choice = {});
 
 // Only the files that loaded are printed; each format is one table for all of them.
 void PrintText(const std::vector<FileParameters>& files);
