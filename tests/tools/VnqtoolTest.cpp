@@ -16,6 +16,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "tools/vnqtool/FreeCores.h"
+
 #include <algorithm>
 #include <cmath>
 #include <csignal>
@@ -125,6 +127,23 @@ TEST_F(VnqtoolCli, InfoReadsTheBeamStatisticsSectionAsTheViewerDoes) {
     const ToolRun refused = RunTool({"info", Path("beam.vnq")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains("Could not read file")) << refused.err.toStdString();
+}
+
+// vnqtool params starts a thread per free core: the cores less the other tasks runnable now.
+TEST(FreeCores, AreTheCoresLessTheOtherRunnableTasks) {
+    const struct {
+        const char* loadavg;
+        int cores;
+        int free;
+    } cases[] = {
+        {"0.02 0.10 0.30 1/123 4567\n", 2, 2},  // this process alone
+        {"1.00 0.80 0.50 2/123 4567\n", 2, 1},  // one other task running
+        {"5.00 4.00 3.00 9/300 4567\n", 2, 1},  // more than the cores: still one
+        {"0.50 0.50 0.50 3/200 1\n", 8, 6},
+        {"", 4, 4},                             // unreadable: every core
+        {"0.1 0.1 0.1 x/12 1", 4, 4},
+    };
+    for (const auto& c : cases) EXPECT_EQ(vnqtool::FreeCoresFrom(c.loadavg, c.cores), c.free) << c.loadavg;
 }
 
 TEST_F(VnqtoolCli, HelpAndUsageErrors) {

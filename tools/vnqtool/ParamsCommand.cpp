@@ -13,6 +13,7 @@
 #include "document/HeadlessSession.h"
 #include "tools/vnqtool/CommandLine.h"
 #include "tools/vnqtool/Commands.h"
+#include "tools/vnqtool/FreeCores.h"
 #include "tools/vnqtool/ParamsTable.h"
 #include "views/HeadlessSections.h"
 
@@ -76,7 +77,7 @@ int RunParams(const QStringList& arguments) {
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print JSON: one array, an object per file."));
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Print CSV: a header row, a row per file and axis."));
     const QCommandLineOption jobs(QStringLiteral("jobs"),
-                                  QStringLiteral("Read N files at a time (default: one per core)."), QStringLiteral("N"));
+                                  QStringLiteral("Read N files at a time (default: one per free core)."), QStringLiteral("N"));
     const QCommandLineOption only(
         QStringLiteral("only"),
         QStringLiteral("Compute and print only these parameters: CSV column names, or their beginnings before "
@@ -118,7 +119,7 @@ int RunParams(const QStringList& arguments) {
         std::fprintf(stderr, "vnqtool params: choose one of --json and --csv\n");
         return kExitUsage;
     }
-    size_t jobCount = std::max(1u, std::thread::hardware_concurrency());
+    size_t jobCount = static_cast<size_t>(FreeCores());
     if (parser.isSet(jobs)) {
         bool ok = false;
         const int n = parser.value(jobs).toInt(&ok);
