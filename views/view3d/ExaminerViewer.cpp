@@ -10,7 +10,12 @@ namespace velor {
 ExaminerViewer::ExaminerViewer(QWidget* parent)
     : RenderArea(Mouse::Examiner, parent), m_scene(std::make_unique<SurfaceScene>(Renderer())) {
     Renderer()->GetActiveCamera()->ParallelProjectionOn();
-    connect(this, &RenderArea::InteractionChanged, this, [this](bool moving) { m_scene->SetInteractive(moving); });
+    // The mouse's renders leave the labels as they were placed before the drag: placed again
+    // for the camera at rest when it ends.
+    connect(this, &RenderArea::InteractionChanged, this, [this](bool moving) {
+        m_scene->SetInteractive(moving);
+        if (!moving) RequestRender();
+    });
 }
 
 // The scene's parts leave the renderer before the renderer goes.

@@ -279,6 +279,26 @@ void Drag(QWidget* target, Qt::MouseButton button, QPoint from, QPoint to) {
     Send(target, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
 }
 
+// After a turn with the mouse, the θ-scale labels shown are those placed for the camera at
+// rest (apart from each other and from the legend), not those of the camera before the turn.
+TEST_F(View3dShell, LabelsArePlacedAgainWhenATurnEnds) {
+    StartWithSample(100);
+    for (const int kind : {ID_NEW_3D_RECTANGULAR, ID_NEW_3D_POLAR}) {
+        C3dView* view = Open(kind);
+        ASSERT_NE(view, nullptr);
+        QWidget* area = view->Viewer().findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        ASSERT_NE(area, nullptr);
+        for (const QPoint turn : {QPoint(120, 0), QPoint(0, 100), QPoint(-150, 40)}) {
+            Drag(area, Qt::LeftButton, QPoint(200, 150), QPoint(200, 150) + turn);
+            Pump();
+            const std::vector<std::string> shown = view->Viewer().Scene().ThetaLabels();
+            view->Viewer().RequestRender();
+            view->Viewer().FlushRender();
+            EXPECT_EQ(shown, view->Viewer().Scene().ThetaLabels()) << kind << " turned by " << turn.x() << ", " << turn.y();
+        }
+    }
+}
+
 TEST_F(View3dShell, MouseTurnsZoomsPansAndOpensTheMenu) {
     StartWithSample(100);
     C3dView* view = Open(ID_NEW_3D_RECTANGULAR);
