@@ -22,7 +22,6 @@
 #include "views/beamstats/LogPort.h"
 #include "views/beamstats/MeasLimDlg.h"
 #include "views/beamstats/StateIcons.h"
-#include "views/common/TimingDlg.h"
 #include "views/framework/ViewFrame.h"
 #include "views/framework/ViewHost.h"
 
@@ -220,11 +219,7 @@ void CBeamData::Changing(const std::function<void()>& change) {
     }
 }
 
-int CBeamData::ClientPeriodMs() const {
-    static const int kUnitMs[] = {1000, 60000, 3600000};
-    if (m_nUpdateRate == 0 || m_nUpdateRateUnit > 2) return 0;
-    return kUnitMs[m_nUpdateRateUnit] / m_nUpdateRate;
-}
+int CBeamData::ClientPeriodMs() const { return PlotPeriodMs(m_nUpdateRate, m_nUpdateRateUnit); }
 
 // --- columns ------------------------------------------------------------------------------------
 
@@ -331,18 +326,7 @@ void CBeamData::ShowContextMenu(const QPoint& globalPos) {
     if (QAction* chosen = menu.exec(globalPos)) OnCommand(chosen->data().toInt());
 }
 
-void CBeamData::OnTiming() {
-    CVelor32Doc* doc = Document();
-    if (doc) doc->PauseAcquisition();
-    CTimingDlg dialog(m_nUpdateRate, m_nUpdateRateUnit, doc ? static_cast<unsigned>(doc->GetMaxScanRate()) : 10,
-                      Host().Prompt(), this);
-    if (dialog.exec() == QDialog::Accepted) {
-        m_nUpdateRate = dialog.GetUpdateRate();
-        m_nUpdateRateUnit = static_cast<uint16_t>(dialog.GetUpdateRateUnit());
-        if (DataCollection()) RegisterAsClient();
-    }
-    if (doc) doc->ResumeAcquisition();
-}
+void CBeamData::OnTiming() { AskPlotFrequency(m_nUpdateRate, m_nUpdateRateUnit); }
 
 void CBeamData::OnParameters() {
     CBeamDataParameters dialog(*this, LogPortChoices(), Host().Prompt(), this, &CFileLogDlg::Ask, m_nMetricKinds);

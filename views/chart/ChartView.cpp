@@ -7,7 +7,6 @@
 #include "common/UserPrompt.h"
 #include "document/UpdateHints.h"
 #include "document/Velor32Doc.h"
-#include "views/common/TimingDlg.h"
 #include "views/common/ZoomAngleDlg.h"
 #include "views/framework/ViewFrame.h"
 #include "views/framework/ViewHost.h"
@@ -165,24 +164,13 @@ CommandState CChartView::GetCommandState(int id) const {
 }
 
 int CChartView::ClientPeriodMs() const {
-    static const int kUnitMs[] = {1000, 60000, 3600000};
     const ChartRecord r = const_cast<CChartView&>(*this).Record();
-    if (r.updateRate == 0 || r.updateRateUnit > 2) return 0;
-    return kUnitMs[r.updateRateUnit] / r.updateRate;
+    return PlotPeriodMs(r.updateRate, r.updateRateUnit);
 }
 
 void CChartView::OnTiming() {
-    CVelor32Doc* doc = Document();
-    ChartRecord r = Record();
-    if (doc) doc->PauseAcquisition();
-    CTimingDlg dialog(r.updateRate, r.updateRateUnit, doc ? static_cast<unsigned>(doc->GetMaxScanRate()) : 10,
-                      Host().Prompt(), this);
-    if (dialog.exec() == QDialog::Accepted) {
-        r.updateRate = dialog.GetUpdateRate();
-        r.updateRateUnit = static_cast<uint16_t>(dialog.GetUpdateRateUnit());
-        if (DataCollection()) RegisterAsClient();
-    }
-    if (doc) doc->ResumeAcquisition();
+    const ChartRecord r = Record();
+    AskPlotFrequency(r.updateRate, r.updateRateUnit);
 }
 
 void CChartView::OnZoomAngle() {

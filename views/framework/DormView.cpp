@@ -17,6 +17,7 @@
 #include "document/UpdateHints.h"
 #include "document/Velor32Doc.h"
 #include "document/file/SaveAs.h"
+#include "views/common/TimingDlg.h"
 #include "views/framework/ViewFrame.h"
 #include "views/framework/ViewHost.h"
 
@@ -93,12 +94,26 @@ void CDormView::RequestRepaint() {
     update();  // Qt folds every request of one event-loop pass into one repaint
 }
 
-int CDormView::ClientPeriodMs() const {
+int CDormView::PlotPeriodMs(int rate, int unit) {
     static const int kUnitMs[] = {1000, 60000, 3600000};
-    const int rate = m_viewData.m_nUpdateRate;
-    const int unit = m_viewData.m_nUpdateRateUnit;
-    if (rate == 0 || unit > 2) return 0;
+    if (rate == 0 || unit < 0 || unit > 2) return 0;
     return kUnitMs[unit] / rate;
+}
+
+int CDormView::ClientPeriodMs() const {
+    return PlotPeriodMs(m_viewData.m_nUpdateRate, m_viewData.m_nUpdateRateUnit);
+}
+
+void CDormView::AskPlotFrequency(uint16_t& rate, uint16_t& unit) {
+    CVelor32Doc* doc = Document();
+    if (doc) doc->PauseAcquisition();
+    CTimingDlg dialog(rate, unit, doc ? static_cast<unsigned>(doc->GetMaxScanRate()) : 10, Host().Prompt(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        rate = dialog.GetUpdateRate();
+        unit = static_cast<uint16_t>(dialog.GetUpdateRateUnit());
+        if (DataCollection()) RegisterAsClient();
+    }
+    if (doc) doc->ResumeAcquisition();
 }
 
 void CDormView::RegisterAsClient() {

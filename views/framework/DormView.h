@@ -101,6 +101,12 @@ protected:
     virtual void OnScanDone(int /*code*/) {}
     // Period in milliseconds of the view's plot frequency; 0 for none.
     virtual int ClientPeriodMs() const;
+    // Period in milliseconds of `rate` plots a second (unit 0), minute (1) or hour (2); 0 for
+    // none.
+    static int PlotPeriodMs(int rate, int unit);
+    // Timing: asks for the plot frequency with acquisition paused; on OK stores it and, while
+    // the view collects data, registers it again at the new period.
+    void AskPlotFrequency(uint16_t& rate, uint16_t& unit);
 
 private:
     ViewHost& m_host;

@@ -4,7 +4,6 @@
 
 #include "document/UpdateHints.h"
 #include "document/Velor32Doc.h"
-#include "views/common/TimingDlg.h"
 #include "views/framework/ViewFrame.h"
 #include "views/framework/ViewHost.h"
 #include "views/nearfield/NearFieldChart.h"
@@ -93,24 +92,9 @@ CommandState CNearFieldView::GetCommandState(int id) const {
     }
 }
 
-int CNearFieldView::ClientPeriodMs() const {
-    static const int kUnitMs[] = {1000, 60000, 3600000};
-    if (m_nUpdateRate == 0 || m_nUpdateRateUnit > 2) return 0;
-    return kUnitMs[m_nUpdateRateUnit] / m_nUpdateRate;
-}
+int CNearFieldView::ClientPeriodMs() const { return PlotPeriodMs(m_nUpdateRate, m_nUpdateRateUnit); }
 
-void CNearFieldView::OnTiming() {
-    CVelor32Doc* doc = Document();
-    if (doc) doc->PauseAcquisition();
-    CTimingDlg dialog(m_nUpdateRate, m_nUpdateRateUnit, doc ? static_cast<unsigned>(doc->GetMaxScanRate()) : 10,
-                      Host().Prompt(), this);
-    if (dialog.exec() == QDialog::Accepted) {
-        m_nUpdateRate = dialog.GetUpdateRate();
-        m_nUpdateRateUnit = static_cast<uint16_t>(dialog.GetUpdateRateUnit());
-        if (DataCollection()) RegisterAsClient();
-    }
-    if (doc) doc->ResumeAcquisition();
-}
+void CNearFieldView::OnTiming() { AskPlotFrequency(m_nUpdateRate, m_nUpdateRateUnit); }
 
 // --- notifications, persistence ------------------------------------------------------------------
 
