@@ -19,13 +19,34 @@
 
 namespace velor::test {
 
-// A beam of 30° by 10°, its major axis at 20°, tilted 5° towards phi 40°, over N + 1 azimuth
-// scans; the file carries a Rectangular View.
-inline QString WriteLaserDiodeSample(const QString& path, uint16_t scans = 50) {
+// A measurement of `model` simulated and written as the tools write it; the file carries a
+// Rectangular View, as every data file carries a view.
+inline QString WriteSimulatedMeasurement(const QString& path, const sim::BeamModel& model,
+                                         const SimulationOptions& options) {
     RecordingPrompt quiet;
     ViewTypeRegistry types;
     HeadlessSession session(quiet, types);
     CVelor32Doc* doc = session.NewDocument();
+    EXPECT_TRUE(SimulateMeasurement(*doc, model, options));
+    doc->AdoptView(std::make_unique<ProfileSection>());
+    EXPECT_TRUE(session.File().SaveDataFile(path));
+    return path;
+}
+
+// A laser diode of 30° by 10° measured on perpendicular axes over N + 1 azimuth scans.
+inline QString WritePerpendicularLaserDiode(const QString& path, uint16_t scans) {
+    sim::LaserDiodeBeam beam;
+    beam.majorFwhmDeg = 30.0;
+    beam.minorFwhmDeg = 10.0;
+    SimulationOptions options;
+    options.scans3D = scans;
+    options.perpendicular = true;
+    return WriteSimulatedMeasurement(path, *sim::MakeLaserDiode(beam), options);
+}
+
+// A beam of 30° by 10°, its major axis at 20°, tilted 5° towards phi 40°, over N + 1 azimuth
+// scans.
+inline QString WriteLaserDiodeSample(const QString& path, uint16_t scans = 50) {
     sim::LaserDiodeBeam beam;
     beam.majorFwhmDeg = 30;
     beam.minorFwhmDeg = 10;
@@ -34,10 +55,7 @@ inline QString WriteLaserDiodeSample(const QString& path, uint16_t scans = 50) {
     beam.tiltPhiDeg = 40;
     SimulationOptions options;
     options.scans3D = scans;
-    EXPECT_TRUE(SimulateMeasurement(*doc, *sim::MakeLaserDiode(beam), options));
-    doc->AdoptView(std::make_unique<ProfileSection>());
-    EXPECT_TRUE(session.File().SaveDataFile(path));
-    return path;
+    return WriteSimulatedMeasurement(path, *sim::MakeLaserDiode(beam), options);
 }
 
 inline std::vector<int> Signature(const QImage& picture) {

@@ -22,6 +22,7 @@
 #include "document/UpdateHints.h"
 #include "document/simulation/SimulatedMeasurement.h"
 #include "tests/app/shell/ShellFixture.h"
+#include "tests/support/FarFieldPictures.h"
 #include "tests/support/TestStation.h"
 #include "views/beamstats/BeamData.h"
 #include "views/beamstats/BeamDataParameters.h"
@@ -42,21 +43,7 @@ protected:
     // A perpendicular measurement of a laser diode, opened in the program with a Beam
     // Statistics window.
     CBeamData* OpenSampleWithBeamView() {
-        {
-            RecordingPrompt quiet;
-            ViewTypeRegistry types;
-            HeadlessSession session(quiet, types);
-            CVelor32Doc* doc = session.NewDocument();
-            SimulationOptions options;
-            options.scans3D = 10;
-            options.perpendicular = true;
-            sim::LaserDiodeBeam beam;
-            beam.majorFwhmDeg = 30.0;
-            beam.minorFwhmDeg = 10.0;
-            EXPECT_TRUE(SimulateMeasurement(*doc, *sim::MakeLaserDiode(beam), options));
-            doc->AdoptView(std::make_unique<ProfileSection>());
-            EXPECT_TRUE(session.File().SaveDataFile(Path("s.vnq")));
-        }
+        WritePerpendicularLaserDiode(Path("s.vnq"), 10);
         CMainFrame& frame = Start();
         EXPECT_TRUE(frame.OpenDocumentFile(Path("s.vnq")));
         EXPECT_TRUE(frame.State(ID_NEW_BEAM_STATISTICS).enabled);

@@ -14,6 +14,7 @@
 #include "document/HeadlessSession.h"
 #include "document/simulation/SimulatedMeasurement.h"
 #include "tests/app/shell/ShellFixture.h"
+#include "tests/support/FarFieldPictures.h"
 #include "tests/support/TestStation.h"
 #include "tests/views/chart/ChartFixture.h"
 #include "views/nearfield/NearFieldView.h"
@@ -27,18 +28,10 @@ protected:
     // Two perpendicular axes of a single-mode fiber (MFD 10.4 µm), opened in the program with
     // a near field window laid out at 800 × 500.
     CNearFieldView* OpenSampleWithNearFieldView() {
-        {
-            RecordingPrompt quiet;
-            ViewTypeRegistry types;
-            HeadlessSession session(quiet, types);
-            CVelor32Doc* doc = session.NewDocument();
-            SimulationOptions options;
-            options.scans3D = 10;
-            options.perpendicular = true;
-            EXPECT_TRUE(SimulateMeasurement(*doc, *sim::MakeGaussianFiber(1310.0, 10.4), options));
-            doc->AdoptView(std::make_unique<ProfileSection>());  // a data file carries a view
-            EXPECT_TRUE(session.File().SaveDataFile(Path("s.vnq")));
-        }
+        SimulationOptions options;
+        options.scans3D = 10;
+        options.perpendicular = true;
+        WriteSimulatedMeasurement(Path("s.vnq"), *sim::MakeGaussianFiber(1310.0, 10.4), options);
         CMainFrame& frame = Start();
         EXPECT_TRUE(frame.OpenDocumentFile(Path("s.vnq")));
         EXPECT_TRUE(frame.State(ID_NEW_NEAR_FIELD).enabled);

@@ -17,6 +17,7 @@
 #include "document/HeadlessSession.h"
 #include "document/simulation/SimulatedMeasurement.h"
 #include "tests/app/shell/ShellFixture.h"
+#include "tests/support/FarFieldPictures.h"
 #include "tests/support/TestStation.h"
 #include "tests/views/chart/ChartFixture.h"
 #include "views/power/PowerParamDlg.h"
@@ -31,17 +32,9 @@ protected:
     // A measurement of a single-mode fiber, calibrated as a 3D run leaves it, opened in the
     // program with a power window laid out at 800 × 500.
     CPowerView* OpenSampleWithPowerView() {
-        {
-            RecordingPrompt quiet;
-            ViewTypeRegistry types;
-            HeadlessSession session(quiet, types);
-            CVelor32Doc* doc = session.NewDocument();
-            SimulationOptions options;
-            options.scans3D = 20;
-            EXPECT_TRUE(SimulateMeasurement(*doc, *sim::MakeGaussianFiber(1310.0, 10.4), options));
-            doc->AdoptView(std::make_unique<ProfileSection>());  // a data file carries a view
-            EXPECT_TRUE(session.File().SaveDataFile(Path("s.vnq")));
-        }
+        SimulationOptions options;
+        options.scans3D = 20;
+        WriteSimulatedMeasurement(Path("s.vnq"), *sim::MakeGaussianFiber(1310.0, 10.4), options);
         CMainFrame& frame = Start();
         EXPECT_TRUE(frame.OpenDocumentFile(Path("s.vnq")));
         EXPECT_TRUE(frame.State(ID_NEW_POWER).enabled);

@@ -18,6 +18,7 @@
 #include "document/HeadlessSession.h"
 #include "document/simulation/SimulatedMeasurement.h"
 #include "tests/app/shell/ShellFixture.h"
+#include "tests/support/FarFieldPictures.h"
 #include "tests/views/chart/TextCheck.h"
 #include "views/beamstats/BeamData.h"
 #include "views/beamstats/BeamTableModel.h"
@@ -46,21 +47,7 @@ protected:
     // A laser diode measured on perpendicular axes (two charts, two series) with 3D data,
     // every kind of window open on it.
     CMainFrame& StartWithEveryView() {
-        {
-            RecordingPrompt quiet;
-            ViewTypeRegistry types;
-            HeadlessSession session(quiet, types);
-            CVelor32Doc* doc = session.NewDocument();
-            SimulationOptions options;
-            options.scans3D = 20;
-            options.perpendicular = true;
-            sim::LaserDiodeBeam beam;
-            beam.majorFwhmDeg = 30.0;
-            beam.minorFwhmDeg = 10.0;
-            EXPECT_TRUE(SimulateMeasurement(*doc, *sim::MakeLaserDiode(beam), options));
-            doc->AdoptView(std::make_unique<ProfileSection>());
-            EXPECT_TRUE(session.File().SaveDataFile(Path("s.vnq")));
-        }
+        WritePerpendicularLaserDiode(Path("s.vnq"), 20);
         CMainFrame& frame = Start();
         frame.show();
         EXPECT_TRUE(frame.OpenDocumentFile(Path("s.vnq")));
