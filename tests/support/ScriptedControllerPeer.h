@@ -18,6 +18,18 @@
 
 namespace velor::test {
 
+// A pseudo-terminal in raw mode, as a serial line is: its two ends and the far end's name.
+inline bool OpenRawPty(int& master, int& slave, QString& path) {
+    char name[256] = {};
+    if (openpty(&master, &slave, name, nullptr, nullptr) != 0) return false;
+    termios settings{};
+    tcgetattr(slave, &settings);
+    cfmakeraw(&settings);
+    tcsetattr(slave, TCSANOW, &settings);
+    path = QString::fromLocal8Bit(name);
+    return true;
+}
+
 // The script gets the program number ("Y n" before the "X"; -1 when none was chosen).
 class ScriptedControllerPeer {
 public:
@@ -28,15 +40,8 @@ public:
     using Script = std::function<std::vector<Piece>(int program)>;
 
     explicit ScriptedControllerPeer(Script script) : m_script(std::move(script)) {
-        char name[256] = {};
-        m_open = openpty(&m_master, &m_slave, name, nullptr, nullptr) == 0;
-        if (!m_open) return;
-        termios settings{};
-        tcgetattr(m_slave, &settings);
-        cfmakeraw(&settings);
-        tcsetattr(m_slave, TCSANOW, &settings);
-        m_path = QString::fromLocal8Bit(name);
-        m_thread = std::thread([this] { Run(); });
+        m_open = OpenRawPty(m_master, m_slave, m_path);
+        if (m_open) m_thread = std::thread([this] { Run(); });
     }
     ~ScriptedControllerPeer() {
         m_stop = true;

@@ -43,16 +43,7 @@ private:
 // examined after Stop; in between it belongs to the peer's thread.
 class ControllerPeer {
 public:
-    ControllerPeer() {
-        char name[256] = {};
-        m_open = openpty(&m_master, &m_slave, name, nullptr, nullptr) == 0;
-        if (!m_open) return;
-        termios settings{};
-        tcgetattr(m_slave, &settings);
-        cfmakeraw(&settings);
-        tcsetattr(m_slave, TCSANOW, &settings);
-        m_path = QString::fromLocal8Bit(name);
-    }
+    ControllerPeer() { m_open = OpenRawPty(m_master, m_slave, m_path); }
     ~ControllerPeer() {
         Stop();
         if (m_open) {
