@@ -22,21 +22,76 @@ struct Range {
     bool operator==(const Range&) const = default;
 };
 
-// Running sums along the polar angle, so that a pass costs one subtraction per row whatever
-// the window: entry j of a row holds the sums over samples 0 … j − 1.
+// Running sums along the polar angle, so that a pass costs a few steps per row whatever the
+// window. Only every kCheckpoint-th sum of a row is kept: any other is its checkpoint carried
+// on over the samples between, the very additions in the very order that built the checkpoint,
+// so it is the same double a full table would hold, from a table a thirtieth of the size (a
+// full one for N = 200 is 16 MB, whose writing cost more than all the passes together).
 class PolarSums {
 public:
-    PolarSums(int rows, int polarCount)
-        : m_stride(static_cast<size_t>(polarCount + 1) * kSums), m_sums(static_cast<size_t>(rows) * m_stride, 0.0) {}
-    double* Row(int row) { return m_sums.data() + static_cast<size_t>(row) * m_stride; }
-    const double* Row(int row) const { return m_sums.data() + static_cast<size_t>(row) * m_stride; }
+    // The sums of values(row, j) · area[j] times 1, θ and θ²; values of nullptr stand for 1.
+    PolarSums(int rows, const std::vector<float>& polar, const std::vector<double>& area, const float* values)
+        : m_polarCount(static_cast<int>(polar.size())),
+          m_checkpoints(m_polarCount / kCheckpoint + 1),
+          m_polar(polar),
+          m_area(area),
+          m_values(values),
+          m_sums(static_cast<size_t>(rows) * m_checkpoints * kSums) {}
+
+    // Fills the checkpoints of a row; false when the row holds a value that is not a number.
+    // *lit, when given, is set once a value above zero turns up.
+    bool FillRow(int row, bool* lit = nullptr) {
+        double s[kSums] = {0.0, 0.0, 0.0};
+        double* out = m_sums.data() + static_cast<size_t>(row) * m_checkpoints * kSums;
+        const float* values = Values(row);
+        for (int j = 0; j <= m_polarCount; ++j) {
+            if (j % kCheckpoint == 0) std::copy(s, s + kSums, out + static_cast<size_t>(j / kCheckpoint) * kSums);
+            if (j == m_polarCount) break;
+            const double v = values ? values[j] : 1.0;
+            if (!std::isfinite(v)) return false;
+            if (lit && v > 0.0) *lit = true;
+            Add(s, j, v);
+        }
+        return true;
+    }
+
     // Sum k over the samples of range r of a row.
-    static double Over(const double* row, Range r, int k) {
-        return row[static_cast<size_t>(r.last + 1) * kSums + k] - row[static_cast<size_t>(r.first) * kSums + k];
+    void Over(int row, Range r, double out[kSums]) const {
+        double low[kSums], high[kSums];
+        At(row, r.first, low);
+        At(row, r.last + 1, high);
+        for (int k = 0; k < kSums; ++k) out[k] = high[k] - low[k];
     }
 
 private:
-    size_t m_stride;
+    static constexpr int kCheckpoint = 32;
+
+    const float* Values(int row) const {
+        return m_values ? m_values + static_cast<size_t>(row) * m_polarCount : nullptr;
+    }
+
+    void Add(double s[kSums], int j, double v) const {
+        const double theta = m_polar[j];
+        const double w = m_area[j] * v;
+        s[0] = s[0] + w;
+        s[1] = s[1] + w * theta;
+        s[2] = s[2] + w * theta * theta;
+    }
+
+    // The sums over samples 0 … j − 1 of a row.
+    void At(int row, int j, double s[kSums]) const {
+        const int checkpoint = j / kCheckpoint;
+        const double* kept = m_sums.data() + (static_cast<size_t>(row) * m_checkpoints + checkpoint) * kSums;
+        std::copy(kept, kept + kSums, s);
+        const float* values = Values(row);
+        for (int m = checkpoint * kCheckpoint; m < j; ++m) Add(s, m, values ? values[m] : 1.0);
+    }
+
+    int m_polarCount;
+    int m_checkpoints;
+    const std::vector<float>& m_polar;
+    const std::vector<double>& m_area;
+    const float* m_values;
     std::vector<double> m_sums;
 };
 
@@ -90,35 +145,20 @@ BeamShape3D ComputeBeamShape3D(const PolarGrid& grid) {
         return result;
     }
 
-    // Map area of each polar sample, θ dθ (trapezoid), and its running sums.
+    // Map area of each polar sample, θ dθ (trapezoid).
     std::vector<double> area(static_cast<size_t>(polarCount));
-    PolarSums areaSums(1, polarCount);
-    double* a = areaSums.Row(0);
     for (int j = 0; j < polarCount; ++j) {
         const double theta = grid.polar[j];
         const double lower = grid.polar[std::max(j - 1, 0)];
         const double upper = grid.polar[std::min(j + 1, polarCount - 1)];
         area[j] = theta * (upper - lower) / 2.0;
-        a[(j + 1) * kSums + 0] = a[j * kSums + 0] + area[j];
-        a[(j + 1) * kSums + 1] = a[j * kSums + 1] + area[j] * theta;
-        a[(j + 1) * kSums + 2] = a[j * kSums + 2] + area[j] * theta * theta;
     }
-
-    PolarSums sums(rows, polarCount);
+    PolarSums areaSums(1, grid.polar, area, nullptr);
+    areaSums.FillRow(0);
     bool lit = false;
+    PolarSums sums(rows, grid.polar, area, grid.values.data());
     for (int i = 0; i < rows; ++i) {
-        const float* values = grid.values.data() + static_cast<size_t>(i) * polarCount;
-        double* s = sums.Row(i);
-        for (int j = 0; j < polarCount; ++j) {
-            const double v = values[j];
-            if (!std::isfinite(v)) return result;
-            lit = lit || v > 0.0;
-            const double theta = grid.polar[j];
-            const double w = area[j] * v;
-            s[(j + 1) * kSums + 0] = s[j * kSums + 0] + w;
-            s[(j + 1) * kSums + 1] = s[j * kSums + 1] + w * theta;
-            s[(j + 1) * kSums + 2] = s[j * kSums + 2] + w * theta * theta;
-        }
+        if (!sums.FillRow(i, &lit)) return result;
     }
     if (!lit) return result;
 
@@ -138,9 +178,13 @@ BeamShape3D ComputeBeamShape3D(const PolarGrid& grid) {
     const Range rim{polarCount - std::max(1, polarCount / 20), polarCount - 1};
     double rimSum = 0.0;
     double rimArea = 0.0;
+    double rimArea0[kSums];
+    areaSums.Over(0, rim, rimArea0);
     for (int i = 0; i < rows; ++i) {
-        rimSum += weight[i] * PolarSums::Over(sums.Row(i), rim, 0);
-        rimArea += weight[i] * PolarSums::Over(areaSums.Row(0), rim, 0);
+        double rimSums[kSums];
+        sums.Over(i, rim, rimSums);
+        rimSum += weight[i] * rimSums[0];
+        rimArea += weight[i] * rimArea0[0];
     }
     const double b = rimSum / rimArea;
     result.baseline = b;
@@ -152,11 +196,12 @@ BeamShape3D ComputeBeamShape3D(const PolarGrid& grid) {
         for (int i = 0; i < rows; ++i) {
             const Range r = ranges[i];
             if (r.first > r.last) continue;
-            const double* s = sums.Row(i);
-            const double* q = areaSums.Row(0);
-            const double r0 = PolarSums::Over(s, r, 0) - b * PolarSums::Over(q, r, 0);
-            const double r1 = PolarSums::Over(s, r, 1) - b * PolarSums::Over(q, r, 1);
-            const double r2 = PolarSums::Over(s, r, 2) - b * PolarSums::Over(q, r, 2);
+            double s[kSums], q[kSums];
+            sums.Over(i, r, s);
+            areaSums.Over(0, r, q);
+            const double r0 = s[0] - b * q[0];
+            const double r1 = s[1] - b * q[1];
+            const double r2 = s[2] - b * q[2];
             const double w = weight[i];
             const double c = cosPhi[i];
             const double sn = sinPhi[i];
