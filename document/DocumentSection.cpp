@@ -133,6 +133,7 @@ int CVelor32Doc::ReadDocumentSection(SerializeContext& context) {
 
     // 8. Derived values; the 3D analysis and cone power when first asked for.
     m_b3DAnalysisPending = true;
+    m_bBeamShapeReady = false;
     RecomputeIntensityFactor();
     SetModifiedFlag(false);
     return result;

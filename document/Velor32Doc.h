@@ -199,6 +199,10 @@ public:
     // A loaded file's 3D analysis and cone power wait until something asks for them: loading
     // never pays for them, and every reader below gets them computed from the loaded data.
     void Ensure3DAnalysis() const;
+    // The beam shape alone, while the rest waits: the figures need it, and it is a fraction of
+    // the whole (no principal axes, no cone powers). Taken on the same condition as with the
+    // rest; the whole analysis, when it comes, computes the same shape again.
+    void EnsureBeamShape() const;
     // Direction of the 3D centroid: polar angle (signed) and azimuth in [0, 180], degrees.
     const float* GetCentroidAngles() const {
         Ensure3DAnalysis();
@@ -214,7 +218,7 @@ public:
     }
     // Divergences along the principal axes, ellipticity and orientation of the 3D data set.
     const BeamShape& GetBeamShape() const {
-        Ensure3DAnalysis();
+        EnsureBeamShape();
         return m_beamShape;
     }
     const float* GetCentroidPower() const {
@@ -439,6 +443,7 @@ private:
     float m_fSavedNoise = 0.0f;
     bool m_bAcquiring3D = false;
     bool m_b3DAnalysisPending = false;
+    bool m_bBeamShapeReady = false;  // while the analysis waits: the shape was taken already
     int32_t m_bMeasured = 0;
     // This document raised the saturation notice (and takes it down when it goes).
     bool m_bShowsSaturationNotice = false;

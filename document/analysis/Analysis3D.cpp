@@ -25,6 +25,19 @@ double PowerScale(uint16_t gain3D, float storedDistance) {
     return std::pow(10.0, -gain3D / 20.0) * r * r;
 }
 
+double Length(const float vector[3]) {
+    return std::sqrt(vector[0] * vector[0] + vector[1] * vector[1] + vector[2] * vector[2]);
+}
+
+// The data set's centroid vector as the component gives it; false when there is none or it
+// points nowhere. The analysis takes nothing (the beam shape included) from a data set
+// without one.
+bool HasCentroid(const PolarGrid& grid, float centroid[3]) {
+    return Prelum_ComputeCentroidPosition(grid.AzimuthCount(), kPolarCount, grid.polar.data(),
+                                          grid.values.data(), centroid) &&
+           Length(centroid) > 0.0;
+}
+
 }  // namespace
 
 bool CVelor32Doc::Analyse3dData() {
@@ -36,10 +49,7 @@ bool CVelor32Doc::Analyse3dData() {
         const BeamShape shape = ComputeBeamShape(grid);
 
         float centroid[3];
-        if (!Prelum_ComputeCentroidPosition(azimuths, kPolarCount, grid.polar.data(),
-                                            grid.values.data(), centroid)) {
-            return false;
-        }
+        if (!HasCentroid(grid, centroid)) return false;
         float r = centroid[0], theta = centroid[1], phi = centroid[2];
         Prelum_ChangeSystem(1, 1, 1, &r, &theta, &phi);
         float thetaC = static_cast<float>(theta * kDegreesPerRadian);
@@ -49,9 +59,7 @@ bool CVelor32Doc::Analyse3dData() {
         Prelum_FindTwoAxis(kPolarCount, azimuths, grid.polar.data(), grid.values.data(),
                            centroid[0], centroid[1], centroid[2], axisA, axisB);
 
-        const double length = std::sqrt(centroid[0] * centroid[0] + centroid[1] * centroid[1] +
-                                        centroid[2] * centroid[2]);
-        if (!(length > 0.0)) return false;
+        const double length = Length(centroid);
         for (float& c : centroid) c = static_cast<float>(c / length);
 
         std::vector<float> power(kCentroidPowerCapacity, 0.0f);
@@ -95,23 +103,44 @@ void CVelor32Doc::Ensure3DAnalysis() const {
     self->ComputeConePower();
 }
 
+void CVelor32Doc::EnsureBeamShape() const {
+    if (!m_b3DAnalysisPending || m_bBeamShapeReady) return;
+    auto* self = const_cast<CVelor32Doc*>(this);
+    self->m_bBeamShapeReady = true;
+    try {
+        const PolarGrid grid =
+            RegridScans(m_arrays.angleGrid.data(), m_arrays.data3D.data(), m_nScans3D);
+        float centroid[3];
+        if (HasCentroid(grid, centroid)) self->m_beamShape = ComputeBeamShape(grid);
+    } catch (const std::bad_alloc&) {
+        m_env.prompt.FatalExit(msg::kNotEnoughMemory, kExitOutOfMemory);
+    }
+}
+
 void CVelor32Doc::ComputeConePower() {
     const int n = m_nScans3D;
     const float* theta = m_arrays.angleGrid.data();
     std::vector<double> cone(kConePowerCount, 0.0);
-    const auto span = [theta](int j) {
-        if (j == 0) return std::fabs(static_cast<double>(theta[1]) - theta[0]) / 2.0;
-        if (j == kSamplesPerProfile - 1) {
-            return std::fabs(static_cast<double>(theta[j]) - theta[j - 1]) / 2.0;
+    // What a sample's weight takes from its angle alone, the same for every scan: worked out
+    // once, and used in the order the sum has always had, so the powers keep their last bit.
+    std::vector<float> sine(kSamplesPerProfile);
+    std::vector<double> span(kSamplesPerProfile);
+    for (int j = 0; j < kSamplesPerProfile; ++j) {
+        sine[j] = std::fabs(std::sin(theta[j]));
+        if (j == 0) {
+            span[j] = std::fabs(static_cast<double>(theta[1]) - theta[0]) / 2.0;
+        } else if (j == kSamplesPerProfile - 1) {
+            span[j] = std::fabs(static_cast<double>(theta[j]) - theta[j - 1]) / 2.0;
+        } else {
+            span[j] = std::fabs(static_cast<double>(theta[j + 1]) - theta[j - 1]) / 2.0;
         }
-        return std::fabs(static_cast<double>(theta[j + 1]) - theta[j - 1]) / 2.0;
-    };
+    }
     // The scan at 180° repeats the one at 0° seen from the other side: it is left out.
     for (int k = 0; k < n; ++k) {
         const float* scan = m_arrays.data3D.data() + static_cast<size_t>(k) * kSamplesPerProfile;
         for (int j = 0; j < kSamplesPerProfile; ++j) {
             const double v = std::max(0.0, static_cast<double>(scan[j]) - m_f3DNoiseMax);
-            cone[std::abs(j - kCentreSample)] += std::fabs(std::sin(theta[j])) * v * span(j);
+            cone[std::abs(j - kCentreSample)] += sine[j] * v * span[j];
         }
     }
     const double scale = PowerScale(m_n3DGain, m_fDistance) * std::numbers::pi / n;

@@ -9,6 +9,8 @@
 
 #include "document/CommandIds.h"
 #include "document/UpdateHints.h"
+#include "document/analysis/BeamMetrics.h"
+#include "document/analysis/PolarGrid.h"
 #include "document/simulation/SimulatedMeasurement.h"
 #include "instrument/simulation/BeamModel.h"
 #include "tests/support/TestStation.h"
@@ -247,6 +249,23 @@ TEST_F(Analysis3D, AnalysisOfNothingFailsAndKeepsEarlierResults) {
     EXPECT_EQ(doc->GetCentroidAngles()[0], before);
 }
 
+TEST_F(Analysis3D, ALoadedDataSetTheAnalysisRefusesHasNoBeamShapeEvenAskedAlone) {
+    // A narrow peak on a baseline below zero: a shape stands out of it, but the total is negative, so
+    // there is no centroid and the analysis takes nothing from the data set.
+    Fill3D(*doc, [](double theta, double) { return -100.0 + 150.0 * std::exp(-theta * theta / 0.01); });
+    ASSERT_TRUE(ComputeBeamShape(RegridScans(doc->GetAngleGrid(), doc->Get3DData(), doc->m_nScans3D)).valid);
+    ASSERT_FALSE(doc->Analyse3dData());
+    doc->m_b3DValid = 1;
+    station.AddNote("");  // a file is saved with its note
+    ASSERT_TRUE(station.file.SaveDataFile(station.Path("refused.vnq")));
+
+    CVelor32Doc* loaded = station.file.LoadDataFile(station.Path("refused.vnq"));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_FALSE(loaded->GetBeamShape().valid);
+    EXPECT_FALSE(loaded->Analyse3dData());
+    EXPECT_FALSE(loaded->GetBeamShape().valid);
+}
+
 TEST_F(Analysis3D, CrossSectionsOfASymmetricBeamEqualItsMeasuredProfile) {
     const auto beam = TiltedGaussian(0.0, 0.0, 0.15);
     Fill3D(*doc, beam);
@@ -347,11 +366,24 @@ TEST(Analysis3DOnDemand, LoadedResultsEqualThoseComputedWhenTheMeasurementWasTak
                                            taken->GetCentroidPower() + taken->GetCentroidPowerCount());
     const float angles[2] = {taken->GetCentroidAngles()[0], taken->GetCentroidAngles()[1]};
     const float axisA[3] = {taken->GetPrincipalAxis(0)[0], taken->GetPrincipalAxis(0)[1], taken->GetPrincipalAxis(0)[2]};
+    const BeamShape shape = taken->GetBeamShape();
     ASSERT_GT(cone.back(), 0.0f);
+    ASSERT_TRUE(shape.valid);
     ASSERT_TRUE(station.file.SaveDataFile(station.Path("m.vnq")));
 
     CVelor32Doc* loaded = station.file.LoadDataFile(station.Path("m.vnq"));
     ASSERT_NE(loaded, nullptr);
+    // Asked first, the shape is worked out alone; then again with the whole analysis.
+    for (const char* when : {"alone", "with the analysis"}) {
+        SCOPED_TRACE(when);
+        const BeamShape& s = loaded->GetBeamShape();
+        EXPECT_EQ(s.valid, shape.valid);
+        EXPECT_EQ(s.majorDivergence, shape.majorDivergence);
+        EXPECT_EQ(s.minorDivergence, shape.minorDivergence);
+        EXPECT_EQ(s.ellipticity, shape.ellipticity);
+        EXPECT_EQ(s.orientation, shape.orientation);
+        loaded->GetCentroidAngles();
+    }
     EXPECT_EQ(loaded->GetCentroidAngles()[0], angles[0]);
     EXPECT_EQ(loaded->GetCentroidAngles()[1], angles[1]);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(loaded->GetPrincipalAxis(0)[i], axisA[i]);
