@@ -5,6 +5,8 @@
 #include <atomic>
 #include <numbers>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "ProgramIdentity.h"
@@ -252,6 +254,33 @@ void WriteParameters(Builder& b, const CVelor32Doc& d) {
     }
 }
 
+// The near fields behind the effective areas are most of the figures' time (a Hankel transform
+// per axis, milliseconds each): a second thread works them out, into the document's own cache,
+// while this one lays out the arrays and takes the 3D beam shape, neither of which reads what
+// the near fields write. Without a thread to be had they are worked out when the figures ask.
+class NearFieldsAhead {
+public:
+    explicit NearFieldsAhead(const CVelor32Doc& document) {
+        try {
+            m_thread = std::thread([&document] {
+                document.GetNearField(0);
+                if (document.IsPerpendicular()) document.GetNearField(1);
+            });
+        } catch (const std::system_error&) {
+        }
+    }
+    ~NearFieldsAhead() { Join(); }
+    NearFieldsAhead(const NearFieldsAhead&) = delete;
+    NearFieldsAhead& operator=(const NearFieldsAhead&) = delete;
+
+    void Join() {
+        if (m_thread.joinable()) m_thread.join();
+    }
+
+private:
+    std::thread m_thread;
+};
+
 // The innermost message of the library's error stack: what went wrong where it happened.
 QString LibraryError() {
     QString text;
@@ -311,10 +340,13 @@ QByteArray Hdf5ExportBytes(CVelor32Doc& document, const Hdf5Source& source, QStr
         b.Attribute(b.Root(), "format_version", kHdf5FormatVersion);
         b.Attribute(b.Root(), "created_by", QStringLiteral("Orbiscan Viewer " VELOR_VERSION));
         b.Attribute(b.Root(), "source_file", source.sourceFile);
+        NearFieldsAhead nearFields(document);
         WriteSettings(b, document);
         WriteAngleGrid(b, document);
         WriteAxes(b, document);
         Write3dData(b, document);
+        document.GetBeamShape();
+        nearFields.Join();
         WriteParameters(b, document);
         b.TextDataset(b.Root(), "note", source.note);
         built = !b.Failed();
