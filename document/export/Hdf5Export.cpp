@@ -3,6 +3,10 @@
 #include <hdf5.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <new>
 #include <numbers>
 #include <string>
 #include <system_error>
@@ -281,6 +285,66 @@ private:
     std::thread m_thread;
 };
 
+// The file grows in a buffer of ours instead of the in-memory driver's own: the finished file
+// is then that buffer, where asking the library for its image meant a copy (for N = 200,
+// 2.7 MB of fresh memory, a fifth of the export's time). The driver asks through these
+// callbacks for the one buffer of the file; anything else it asks for is plain memory.
+class ImageBuffer {
+public:
+    ImageBuffer() = default;
+    ImageBuffer(const ImageBuffer&) = delete;
+    ImageBuffer& operator=(const ImageBuffer&) = delete;
+
+    // Valid while this object lives: it must outlive the file.
+    H5FD_file_image_callbacks_t Callbacks() {
+        return {&Allocate, &Copy, &Resize, &Release, &SameData, &KeepData, this};
+    }
+
+    // The file's first size bytes, once the library has let go of the buffer; empty when it
+    // never held that many.
+    QByteArray Take(qint64 size) {
+        if (!m_owned || size <= 0 || size > m_bytes.size()) return {};
+        m_bytes.truncate(static_cast<int>(size));
+        return std::move(m_bytes);
+    }
+
+private:
+    bool Ours(const void* p) const { return m_owned && p == m_bytes.constData(); }
+
+    static ImageBuffer& Of(void* udata) { return *static_cast<ImageBuffer*>(udata); }
+
+    static void* Allocate(size_t size, H5FD_file_image_op_t, void*) { return std::malloc(size); }
+    static void* Copy(void* to, const void* from, size_t size, H5FD_file_image_op_t, void*) {
+        return std::memcpy(to, from, size);
+    }
+    static herr_t Release(void* p, H5FD_file_image_op_t, void* udata) {
+        if (!Of(udata).Ours(p)) std::free(p);
+        return 0;
+    }
+    static void* SameData(void* udata) { return udata; }
+    static herr_t KeepData(void*) { return 0; }
+
+    // The file's buffer is the first one asked for from nothing; what the library has not
+    // written reads as zeros, as in its own buffers, so a measurement always gives the same bytes.
+    static void* Resize(void* p, size_t size, H5FD_file_image_op_t, void* udata) {
+        ImageBuffer& image = Of(udata);
+        if (!(p == nullptr && !image.m_owned) && !image.Ours(p)) return std::realloc(p, size);
+        if (size > static_cast<size_t>(std::numeric_limits<int>::max())) return nullptr;
+        try {
+            const int before = image.m_owned ? image.m_bytes.size() : 0;
+            image.m_bytes.resize(static_cast<int>(size));
+            image.m_owned = true;
+            if (static_cast<int>(size) > before) std::memset(image.m_bytes.data() + before, 0, size - before);
+            return image.m_bytes.data();
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
+    }
+
+    QByteArray m_bytes;
+    bool m_owned = false;
+};
+
 // The innermost message of the library's error stack: what went wrong where it happened.
 QString LibraryError() {
     QString text;
@@ -319,9 +383,12 @@ QByteArray Hdf5ExportBytes(CVelor32Doc& document, const Hdf5Source& source, QStr
     // The file lives in memory only: its name just tells it from other open files.
     static std::atomic<int> serial{0};
     const std::string name = "orbiscan-export-" + std::to_string(serial++) + ".h5";
+    ImageBuffer image;
+    H5FD_file_image_callbacks_t callbacks = image.Callbacks();
     const hid_t access = H5Pcreate(H5P_FILE_ACCESS);
     const size_t estimate = (static_cast<size_t>(document.m_nScans3D) + 8) * kSamplesPerProfile * sizeof(float);
-    if (access < 0 || H5Pset_fapl_core(access, estimate + (1u << 16), false) < 0) {
+    if (access < 0 || H5Pset_fapl_core(access, estimate + (1u << 16), false) < 0 ||
+        H5Pset_file_image_callbacks(access, &callbacks) < 0) {
         if (access >= 0) H5Pclose(access);
         if (error) *error = LibraryError();
         return {};
@@ -332,7 +399,6 @@ QByteArray Hdf5ExportBytes(CVelor32Doc& document, const Hdf5Source& source, QStr
         if (error) *error = LibraryError();
         return {};
     }
-    QByteArray bytes;
     bool built = false;
     {
         Builder b(file);
@@ -351,15 +417,11 @@ QByteArray Hdf5ExportBytes(CVelor32Doc& document, const Hdf5Source& source, QStr
         b.TextDataset(b.Root(), "note", source.note);
         built = !b.Failed();
     }
-    if (built && H5Fflush(file, H5F_SCOPE_LOCAL) >= 0) {
-        const ssize_t size = H5Fget_file_image(file, nullptr, 0);
-        if (size > 0) {
-            bytes.resize(static_cast<int>(size));
-            if (H5Fget_file_image(file, bytes.data(), static_cast<size_t>(size)) != size) bytes.clear();
-        }
-    }
+    // The flushed file's size; the bytes are the buffer's once the library has closed the file.
+    const ssize_t size = built && H5Fflush(file, H5F_SCOPE_LOCAL) >= 0 ? H5Fget_file_image(file, nullptr, 0) : -1;
+    const bool closed = H5Fclose(file) >= 0;
+    QByteArray bytes = closed ? image.Take(size) : QByteArray();
     if (bytes.isEmpty() && error) *error = LibraryError();
-    H5Fclose(file);
     return bytes;
 }
 
