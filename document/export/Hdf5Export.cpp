@@ -72,14 +72,17 @@ public:
     // A dataset of floats (32 or 64 bits as given) of the shape dims, with its units.
     template <typename Value>
     void Dataset(hid_t parent, const char* name, std::vector<hsize_t> dims, const Value* values, const char* units) {
-        static_assert(sizeof(Value) == 4 || sizeof(Value) == 8);
-        if (m_failed) return;
-        const hid_t fileType = sizeof(Value) == 4 ? H5T_IEEE_F32LE : H5T_IEEE_F64LE;
-        const hid_t memoryType = sizeof(Value) == 4 ? H5T_NATIVE_FLOAT : H5T_NATIVE_DOUBLE;
-        const hid_t dataset = Create(parent, name, fileType, dims);
+        const hid_t dataset = Open(parent, name, std::move(dims), values, units);
+        if (dataset >= 0) H5Dclose(dataset);
+    }
+
+    // A computed figure: its value, units, the viewer's name of it (for a script's labels) and
+    // the decimals the viewer shows.
+    void Figure(hid_t parent, const char* key, double value, const char* units, const QString& name, int decimals) {
+        const hid_t dataset = Open(parent, key, {}, &value, units);
         if (dataset < 0) return;
-        Check(H5Dwrite(dataset, memoryType, H5S_ALL, H5S_ALL, H5P_DEFAULT, values) >= 0);
-        Attribute(dataset, "units", QString::fromLatin1(units));
+        Attribute(dataset, "name", name);
+        Attribute(dataset, "decimals", decimals);
         H5Dclose(dataset);
     }
 
@@ -94,6 +97,20 @@ public:
     }
 
 private:
+    // A dataset written and given its units, left open for the caller to close; -1 on failure.
+    template <typename Value>
+    hid_t Open(hid_t parent, const char* name, std::vector<hsize_t> dims, const Value* values, const char* units) {
+        static_assert(sizeof(Value) == 4 || sizeof(Value) == 8);
+        if (m_failed) return -1;
+        const hid_t fileType = sizeof(Value) == 4 ? H5T_IEEE_F32LE : H5T_IEEE_F64LE;
+        const hid_t memoryType = sizeof(Value) == 4 ? H5T_NATIVE_FLOAT : H5T_NATIVE_DOUBLE;
+        const hid_t dataset = Create(parent, name, fileType, dims);
+        if (dataset < 0) return -1;
+        Check(H5Dwrite(dataset, memoryType, H5S_ALL, H5S_ALL, H5P_DEFAULT, values) >= 0);
+        Attribute(dataset, "units", QString::fromLatin1(units));
+        return dataset;
+    }
+
     void Check(bool ok) {
         if (!ok) m_failed = true;
     }
@@ -244,16 +261,8 @@ void WriteParameters(Builder& b, const CVelor32Doc& d) {
             if (entry.scope == ParameterScope::DataSet3D) {
                 group = dataSet >= 0 ? dataSet : (dataSet = b.Group(p, "data_set_3d"));
             }
-            const double value = entry.value(d, axis);
-            b.Dataset(group, entry.key, {}, &value, entry.unit);
+            b.Figure(group, entry.key, entry.value(d, axis), entry.unit, ParameterName(entry, d, axis), entry.decimals);
             if (b.Failed()) return;
-            // The viewer's name of the figure, for a script's labels.
-            const hid_t dataset = H5Dopen2(group, entry.key, H5P_DEFAULT);
-            if (dataset >= 0) {
-                b.Attribute(dataset, "name", ParameterName(entry, d, axis));
-                b.Attribute(dataset, "decimals", entry.decimals);
-                H5Dclose(dataset);
-            }
         }
     }
 }
