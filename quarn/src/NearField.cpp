@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "NoThrow.h"
+#include "RadialField.h"
 #include "ResultStore.h"
 #include "quarn/quarn.h"
 
@@ -19,11 +20,9 @@ namespace {
 constexpr std::size_t kMaxRadii = 65535;  // the count is 16-bit
 constexpr double kFloorRatio = 0.0001;    // -40 dB
 
-// One far-field sample's share of the transform: E(r) += amplitude * J0(r * frequency).
-struct Term {
-    double amplitude;
-    double frequency;  // 2 pi sin(a) / lambda, per nanometre of radius
-};
+// One far-field sample's share of the transform: E(r) += amplitude * J0(r * frequency), the
+// frequency 2 pi sin(a) / lambda per nanometre of radius.
+using Term = quarn::HankelTerm;
 
 // Weights: half an interval at the ends, the full span to both neighbours inside.
 double Weight(std::size_t n, const float* angle, std::size_t i) {
@@ -59,11 +58,10 @@ std::vector<float> NearFieldProfile(const std::vector<Term>& terms, double step)
         if (!std::isfinite(term.amplitude) || !std::isfinite(term.frequency)) return profile;
     }
 
+    quarn::RadialField radial(terms, step * 1000.0);  // nm
     double maximum = 0.0;
     for (std::size_t k = 0; k < kMaxRadii; ++k) {
-        const double radius = static_cast<double>(k) * step * 1000.0;  // nm
-        double field = 0.0;
-        for (const Term& term : terms) field += term.amplitude * j0(radius * term.frequency);
+        const double field = radial.Next();
         const double intensity = field * field;
         maximum = std::fmax(maximum, intensity);
         profile.push_back(static_cast<float>(intensity));

@@ -132,6 +132,69 @@ TEST_F(NearField, SignedOuterLobeGivesTheAnalyticNearField) {
               0.05);
 }
 
+// The transform summed term by term with the maths library's J0, as the near field is defined:
+// the library's own J0 (a table and an asymptotic expansion advanced by rotation) must give the
+// same intensities to far inside single precision, and stop at the same radius: for far fields
+// whose Bessel arguments stay below 16, go far beyond it, and run for thousands of radii.
+std::vector<double> DirectTransform(const std::vector<float>& p, const std::vector<float>& a,
+                                    const std::vector<int16_t>& sign, double stepUm, double wavelengthNm) {
+    const std::size_t n = p.size();
+    std::vector<double> amplitude(n), frequency(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double w = i == 0 ? (double{a[1]} - a[0]) / 2.0
+                         : i == n - 1 ? (double{a[n - 1]} - a[n - 2]) / 2.0 : double{a[i + 1]} - a[i - 1];
+        const float twice = 2.0f * a[i];
+        amplitude[i] = w * std::sqrt(std::fmax(p[i], 0.0f)) * sign[i] * static_cast<float>(std::sin(double{twice}));
+        frequency[i] = 2.0 * std::numbers::pi * static_cast<float>(std::sin(double{a[i]})) / wavelengthNm;
+    }
+    std::vector<double> field;
+    double maximum = 0.0;
+    for (std::size_t k = 0; k < 65535; ++k) {
+        double e = 0.0;
+        for (std::size_t i = 0; i < n; ++i) e += amplitude[i] * j0(k * stepUm * 1000.0 * frequency[i]);
+        field.push_back(e * e);
+        maximum = std::max(maximum, e * e);
+        if (e * e < 1e-4 * maximum) break;
+    }
+    return field;
+}
+
+TEST_F(NearField, EqualsTheTransformSummedWithTheMathsLibrarysBessel) {
+    struct Case {
+        const char* what;
+        double widthRad;  // of a Gaussian far field exp(-2 a² / width²), one-sided,
+        float pedestal;   // on this many counts (a wide flat floor reaches large arguments)
+        double toRad;     // over these angles
+        int samples;
+        float stepUm;
+        float wavelengthNm;
+    };
+    const Case cases[] = {
+        {"a fiber: arguments up to 16", 0.15, 0.0f, 0.6, 600, 0.1f, 1310.0f},
+        {"a floor out to 80 degrees: arguments up to 90", 0.1, 2.0f, 1.4, 1500, 0.1f, 650.0f},
+        {"a fine step: thousands of radii, arguments past 16", 0.1, 2.0f, 1.4, 150, 0.0005f, 1550.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<float> angles(c.samples), profile(c.samples);
+        for (int i = 0; i < c.samples; ++i) {
+            angles[i] = static_cast<float>(c.toRad * i / (c.samples - 1));
+            profile[i] = static_cast<float>(
+                c.pedestal + 5e4 * std::exp(-2.0 * angles[i] * angles[i] / (c.widthRad * c.widthRad)));
+        }
+        const std::vector<int16_t> signs(c.samples, 1);
+        float* field = nullptr;
+        uint16_t radii = 0;
+        ASSERT_TRUE(Quarn_NearField(static_cast<uint16_t>(c.samples), profile.data(), angles.data(), signs.data(),
+                                    c.stepUm, c.wavelengthNm, &field, &radii));
+        const std::vector<double> direct = DirectTransform(profile, angles, signs, c.stepUm, c.wavelengthNm);
+        ASSERT_EQ(radii, direct.size());
+        for (std::size_t k = 0; k < direct.size(); ++k) {
+            ASSERT_NEAR(field[k], direct[k], 1e-6 * direct[0]) << "radius " << k;
+        }
+    }
+}
+
 // On the axis J0 = 1, so N(0) is the squared weighted sum itself: inner samples weigh the
 // full span to both neighbours, the outer end half its interval.
 TEST_F(NearField, AxisValueUsesFullSpanWeightsInside) {
