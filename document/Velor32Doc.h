@@ -203,6 +203,9 @@ public:
     // the whole (no principal axes, no cone powers). Taken on the same condition as with the
     // rest; the whole analysis, when it comes, computes the same shape again.
     void EnsureBeamShape() const;
+    // The same on any thread, ahead of the reader: false, and nothing taken, when memory ran
+    // out (the reader's own call then reports it).
+    bool PrepareBeamShape() const;
     // Direction of the 3D centroid: polar angle (signed) and azimuth in [0, 180], degrees.
     const float* GetCentroidAngles() const {
         Ensure3DAnalysis();

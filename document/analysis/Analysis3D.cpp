@@ -104,16 +104,21 @@ void CVelor32Doc::Ensure3DAnalysis() const {
 }
 
 void CVelor32Doc::EnsureBeamShape() const {
-    if (!m_b3DAnalysisPending || m_bBeamShapeReady) return;
+    if (!PrepareBeamShape()) m_env.prompt.FatalExit(msg::kNotEnoughMemory, kExitOutOfMemory);
+}
+
+bool CVelor32Doc::PrepareBeamShape() const {
+    if (!m_b3DAnalysisPending || m_bBeamShapeReady) return true;
     auto* self = const_cast<CVelor32Doc*>(this);
-    self->m_bBeamShapeReady = true;
     try {
         const PolarGrid grid =
             RegridScans(m_arrays.angleGrid.data(), m_arrays.data3D.data(), m_nScans3D);
         float centroid[3];
         if (HasCentroid(grid, centroid)) self->m_beamShape = ComputeBeamShape(grid);
+        self->m_bBeamShapeReady = true;
+        return true;
     } catch (const std::bad_alloc&) {
-        m_env.prompt.FatalExit(msg::kNotEnoughMemory, kExitOutOfMemory);
+        return false;
     }
 }
 

@@ -267,24 +267,21 @@ void WriteParameters(Builder& b, const CVelor32Doc& d) {
     }
 }
 
-// The near fields behind the effective areas are most of the figures' time (a Hankel transform
-// per axis, milliseconds each): a second thread works them out, into the document's own cache,
-// while this one lays out the arrays and takes the 3D beam shape, neither of which reads what
-// the near fields write. Without a thread to be had they are worked out when the figures ask.
-class NearFieldsAhead {
+// The 3D beam shape is most of the figures' time (a regrid of the whole data set and passes
+// over it): a second thread works it out, into the document's own cache, while this one lays
+// out the arrays and works out the near fields, none of which reads what the shape writes.
+// Without a thread to be had, or with memory short there, it is worked out when the figures ask.
+class BeamShapeAhead {
 public:
-    explicit NearFieldsAhead(const CVelor32Doc& document) {
+    explicit BeamShapeAhead(const CVelor32Doc& document) {
         try {
-            m_thread = std::thread([&document] {
-                document.GetNearField(0);
-                if (document.IsPerpendicular()) document.GetNearField(1);
-            });
+            m_thread = std::thread([&document] { document.PrepareBeamShape(); });
         } catch (const std::system_error&) {
         }
     }
-    ~NearFieldsAhead() { Join(); }
-    NearFieldsAhead(const NearFieldsAhead&) = delete;
-    NearFieldsAhead& operator=(const NearFieldsAhead&) = delete;
+    ~BeamShapeAhead() { Join(); }
+    BeamShapeAhead(const BeamShapeAhead&) = delete;
+    BeamShapeAhead& operator=(const BeamShapeAhead&) = delete;
 
     void Join() {
         if (m_thread.joinable()) m_thread.join();
@@ -388,6 +385,7 @@ private:
 }  // namespace
 
 QByteArray Hdf5ExportBytes(CVelor32Doc& document, const Hdf5Source& source, QString* error) {
+    BeamShapeAhead beamShape(document);
     const QuietErrors quiet;
     // The file lives in memory only: its name just tells it from other open files.
     static std::atomic<int> serial{0};
@@ -415,13 +413,13 @@ QByteArray Hdf5ExportBytes(CVelor32Doc& document, const Hdf5Source& source, QStr
         b.Attribute(b.Root(), "format_version", kHdf5FormatVersion);
         b.Attribute(b.Root(), "created_by", QStringLiteral("Orbiscan Viewer " VELOR_VERSION));
         b.Attribute(b.Root(), "source_file", source.sourceFile);
-        NearFieldsAhead nearFields(document);
         WriteSettings(b, document);
         WriteAngleGrid(b, document);
         WriteAxes(b, document);
         Write3dData(b, document);
-        document.GetBeamShape();
-        nearFields.Join();
+        document.GetNearField(0);
+        if (document.IsPerpendicular()) document.GetNearField(1);
+        beamShape.Join();
         WriteParameters(b, document);
         b.TextDataset(b.Root(), "note", source.note);
         built = !b.Failed();
