@@ -17,6 +17,7 @@
 
 #include "common/FixedText.h"
 #include "document/Velor32Doc.h"
+#include "document/export/Hdf5Export.h"
 #include "document/parameters/StandardParameters.h"
 #include "tests/support/TestStation.h"
 #include "views/HeadlessSections.h"
@@ -317,6 +318,34 @@ TEST_F(ReportExport, Hdf5HoldsEveryArrayToTheBitTheSettingsWithUnitsAndTheNoteIn
     EXPECT_EQ(dump.status, 0);
     EXPECT_TRUE(dump.out.contains(QRegularExpression("ATTRIBUTE \"wavelength_units\"[^}]*\\}[^}]*\"nm\"")));
     EXPECT_TRUE(dump.out.contains("GROUP \"data3d\"") && dump.out.contains("DATASET \"scans\""));
+}
+
+// A note far longer than the arrays makes the file outgrow the room first set aside for it, more
+// than once: the file still holds it whole, and the same measurement still gives the same bytes.
+TEST_F(ReportExport, Hdf5FileThatOutgrowsItsFirstBufferKeepsEveryByte) {
+    CVelor32Doc* doc = Simulated("m.vnq");
+    ASSERT_NE(doc, nullptr);
+    QString note;
+    for (int i = 0; note.size() < 3000000; ++i) note += QStringLiteral("Zeile %1 \u00E9t\u00E9\r\n").arg(i);
+    const QByteArray bytes = velor::Hdf5ExportBytes(*doc, {note, QStringLiteral("m.vnq")});
+    ASSERT_GT(bytes.size(), 3000000);
+    EXPECT_EQ(velor::Hdf5ExportBytes(*doc, {note, QStringLiteral("m.vnq")}), bytes);
+
+    QFile out(Path("long.h5"));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+    out.close();
+    const hid_t file = H5Fopen(Path("long.h5").toLocal8Bit().constData(), H5F_ACC_RDONLY, H5P_DEFAULT);
+    ASSERT_GE(file, 0);
+    const hid_t dataset = H5Dopen2(file, "note", H5P_DEFAULT);
+    const hid_t type = H5Dget_type(dataset);
+    char* text = nullptr;
+    ASSERT_GE(H5Dread(dataset, type, H5S_ALL, H5S_ALL, H5P_DEFAULT, &text), 0);
+    EXPECT_TRUE(QString::fromUtf8(text) == note);
+    H5free_memory(text);
+    H5Tclose(type);
+    H5Dclose(dataset);
+    EXPECT_TRUE(SameBits(ReadArray<float>(file, "data3d/scans", H5T_NATIVE_FLOAT), doc->Get3DData(), 11 * 3241));
+    H5Fclose(file);
 }
 
 }  // namespace
