@@ -6,12 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <limits>
 #include <numbers>
 #include <vector>
 
+#include "document/analysis/BeamShape3D.h"
 #include "document/analysis/SecondMomentWidth.h"
 #include "tests/support/TestStation.h"
 
@@ -188,6 +191,74 @@ TEST_F(BeamMetrics, AnEllipticalGaussianFarFieldShowsItsAxesAndOrientation) {
         EXPECT_NEAR(s.minorDivergence, c.minor, c.minor * 0.01);
         EXPECT_NEAR(s.ellipticity, c.minor / c.major, c.minor / c.major * 0.01);
         EXPECT_NEAR(s.orientation, c.orientation, 0.5);
+    }
+}
+
+// The 3D shape's moments from their definition: over the map points (θ cos φ, θ sin φ) inside the
+// final window (three widths about the centroid along the principal axes), the values less the
+// rim's baseline, weighted by the map area θ dθ and the azimuth step, summed directly. The
+// running sums the computation keeps (every 32nd of them) must give the same figures.
+TEST(BeamShape3DSums, EqualTheDirectSumsOverTheFinalWindow) {
+    PolarGrid grid;
+    const int rows = 2 * 50 + 1;
+    for (int j = 0; j < 1621; ++j) grid.polar.push_back(static_cast<float>(j * 1.2 / 1620));
+    for (int i = 0; i < rows; ++i) grid.azimuth.push_back(static_cast<float>(i * 2.0 * kPi / (rows - 1)));
+    struct Case {
+        double major, minor, orientation, x0, y0, noise;  // radians, counts
+    };
+    std::srand(3);
+    for (const Case c : {Case{0.5, 0.2, 0.3, 0.0, 0.0, 0.0}, Case{0.3, 0.25, 2.0, 0.1, -0.05, 40.0},
+                         Case{0.25, 0.1, 1.1, -0.15, 0.1, 2.0}}) {
+        SCOPED_TRACE(c.orientation);
+        grid.values.clear();
+        for (int i = 0; i < rows; ++i) {
+            for (const float theta : grid.polar) {
+                const double x = theta * std::cos(grid.azimuth[i]) - c.x0;
+                const double y = theta * std::sin(grid.azimuth[i]) - c.y0;
+                const double u = (x * std::cos(c.orientation) + y * std::sin(c.orientation)) / (c.major / 2.0);
+                const double v = (-x * std::sin(c.orientation) + y * std::cos(c.orientation)) / (c.minor / 2.0);
+                const double noise = c.noise * (std::rand() / double(RAND_MAX) - 0.5);
+                grid.values.push_back(static_cast<float>(30.0 + 20000.0 * std::exp(-2.0 * (u * u + v * v)) + noise));
+            }
+        }
+        const BeamShape3D shape = ComputeBeamShape3D(grid);
+        ASSERT_TRUE(shape.valid);
+        ASSERT_LT(shape.passes, kMaxWindowPasses);  // settled: the final window is the result's own
+
+        std::vector<double> area(1621);
+        for (int j = 0; j < 1621; ++j) {
+            area[j] = grid.polar[j] * (grid.polar[std::min(j + 1, 1620)] - grid.polar[std::max(j - 1, 0)]) / 2.0;
+        }
+        const auto weight = [&](int i) { return (i == 0 || i == rows - 1 ? 0.5 : 1.0) * 2.0 * kPi / (rows - 1); };
+        double rimSum = 0.0, rimArea = 0.0;
+        for (int i = 0; i < rows; ++i) {
+            for (int j = 1621 - 81; j < 1621; ++j) {
+                rimSum += weight(i) * area[j] * grid.values[i * 1621 + j];
+                rimArea += weight(i) * area[j];
+            }
+        }
+        const double baseline = rimSum / rimArea;
+        const double ca = std::cos(shape.orientation), sa = std::sin(shape.orientation);
+        double s0 = 0, sx = 0, sy = 0, sxx = 0, sxy = 0, syy = 0;
+        for (int i = 0; i < rows; ++i) {
+            for (int j = 0; j < 1621; ++j) {
+                const double x = grid.polar[j] * std::cos(grid.azimuth[i]);
+                const double y = grid.polar[j] * std::sin(grid.azimuth[i]);
+                const double along = (x - shape.centre[0]) * ca + (y - shape.centre[1]) * sa;
+                const double across = -(x - shape.centre[0]) * sa + (y - shape.centre[1]) * ca;
+                if (std::fabs(along) > 1.5 * shape.major || std::fabs(across) > 1.5 * shape.minor) continue;
+                const double w = weight(i) * area[j] * (grid.values[i * 1621 + j] - baseline);
+                s0 += w, sx += w * x, sy += w * y, sxx += w * x * x, sxy += w * x * y, syy += w * y * y;
+            }
+        }
+        const double mx = sx / s0, my = sy / s0;
+        const double cxx = sxx / s0 - mx * mx, cxy = sxy / s0 - mx * my, cyy = syy / s0 - my * my;
+        const double spread = std::hypot((cxx - cyy) / 2.0, cxy);
+        EXPECT_NEAR(shape.baseline, baseline, 1e-9 * std::fabs(baseline));
+        EXPECT_NEAR(shape.centre[0], mx, 1e-8);
+        EXPECT_NEAR(shape.centre[1], my, 1e-8);
+        EXPECT_NEAR(shape.major, 4.0 * std::sqrt((cxx + cyy) / 2.0 + spread), 1e-7 * shape.major);
+        EXPECT_NEAR(shape.minor, 4.0 * std::sqrt((cxx + cyy) / 2.0 - spread), 1e-7 * shape.minor);
     }
 }
 
