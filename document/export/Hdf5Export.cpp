@@ -417,6 +417,7 @@ QByteArray Hdf5ExportBytes(CVelor32Doc& document, const Hdf5Source& source, QStr
         WriteAngleGrid(b, document);
         WriteAxes(b, document);
         Write3dData(b, document);
+        // The near fields while the shape is worked out beside them; the figures find both kept.
         document.GetNearField(0);
         if (document.IsPerpendicular()) document.GetNearField(1);
         beamShape.Join();
