@@ -230,6 +230,20 @@ QString ReadText(hid_t object, const char* attribute) {
     return value;
 }
 
+// The note dataset's text, and the character set the file declares for it.
+QString ReadNote(hid_t file, H5T_cset_t* cset = nullptr) {
+    const hid_t note = H5Dopen2(file, "note", H5P_DEFAULT);
+    const hid_t type = H5Dget_type(note);
+    if (cset) *cset = H5Tget_cset(type);
+    char* text = nullptr;
+    EXPECT_GE(H5Dread(note, type, H5S_ALL, H5S_ALL, H5P_DEFAULT, &text), 0);
+    const QString value = QString::fromUtf8(text);
+    H5free_memory(text);
+    H5Tclose(type);
+    H5Dclose(note);
+    return value;
+}
+
 double ReadNumber(hid_t object, const char* attribute) {
     const hid_t a = H5Aopen(object, attribute, H5P_DEFAULT);
     double value = std::nan("");
@@ -296,15 +310,9 @@ TEST_F(ReportExport, Hdf5HoldsEveryArrayToTheBitTheSettingsWithUnitsAndTheNoteIn
         }
     }
 
-    const hid_t note = H5Dopen2(file, "note", H5P_DEFAULT);
-    const hid_t type = H5Dget_type(note);
-    EXPECT_EQ(H5Tget_cset(type), H5T_CSET_UTF8);
-    char* text = nullptr;
-    ASSERT_GE(H5Dread(note, type, H5S_ALL, H5S_ALL, H5P_DEFAULT, &text), 0);
-    EXPECT_EQ(QString::fromUtf8(text), QStringLiteral("Faser \u20AC 12 \u00E9t\u00E9\r\n\u201Cok\u201D"));
-    H5free_memory(text);
-    H5Tclose(type);
-    H5Dclose(note);
+    H5T_cset_t cset = H5T_CSET_ERROR;
+    EXPECT_EQ(ReadNote(file, &cset), QStringLiteral("Faser \u20AC 12 \u00E9t\u00E9\r\n\u201Cok\u201D"));
+    EXPECT_EQ(cset, H5T_CSET_UTF8);
     H5Fclose(file);
 
     // Standard output carries the same bytes; h5dump, where installed, reads the layout.
@@ -336,14 +344,7 @@ TEST_F(ReportExport, Hdf5FileThatOutgrowsItsFirstBufferKeepsEveryByte) {
     out.close();
     const hid_t file = H5Fopen(Path("long.h5").toLocal8Bit().constData(), H5F_ACC_RDONLY, H5P_DEFAULT);
     ASSERT_GE(file, 0);
-    const hid_t dataset = H5Dopen2(file, "note", H5P_DEFAULT);
-    const hid_t type = H5Dget_type(dataset);
-    char* text = nullptr;
-    ASSERT_GE(H5Dread(dataset, type, H5S_ALL, H5S_ALL, H5P_DEFAULT, &text), 0);
-    EXPECT_TRUE(QString::fromUtf8(text) == note);
-    H5free_memory(text);
-    H5Tclose(type);
-    H5Dclose(dataset);
+    EXPECT_TRUE(ReadNote(file) == note);
     EXPECT_TRUE(SameBits(ReadArray<float>(file, "data3d/scans", H5T_NATIVE_FLOAT), doc->Get3DData(), 11 * 3241));
     H5Fclose(file);
 }
